@@ -1,0 +1,34 @@
+# Set-up commands: `make run` builds and runs the main job, `make test` builds and passes the tests.
+BUILD ?= build
+JOBS ?= 2
+CMAKE_FLAGS ?=
+
+.PHONY: deps configure build run test asan bench clean
+
+deps:
+	@bash cmake/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	$(BUILD)/bin/korhost info
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+asan: deps
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all"
+	cmake --build build-asan -j$(JOBS) --target unittests
+	build-asan/bin/unittests
+
+bench: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-bench -j$(JOBS) --target benchmarks
+
+clean:
+	rm -rf $(BUILD) build-asan build-bench

@@ -1,0 +1,14 @@
+//===- ikorerrorservice.h - The host's error service contract -------------===//
+#pragma once
+#include "korclass.h"
+#include "kortypes.h"
+
+/// Shows or logs reports meant for the user.
+class IKorErrorService : public virtual IKorUnknown {
+  KOR_INTERFACE(IKorErrorService)
+  virtual int Reserved0() { return 0; }
+  virtual int Reserved1() { return 0; }
+  /// Slot 2: one report; severity 1 for errors, 0 for passed-on output.
+  virtual void Report(const KorWChar *message, const int &severity,
+                      const char *source) = 0;
+};

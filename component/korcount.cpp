@@ -1,0 +1,23 @@
+//===- korcount.cpp - The count service behind every AddRef and Release ---===//
+#include "korcount.h"
+#include "ikorcomponentmanager.h"
+#include "korcomponentstate.h"
+
+void korCountIncrement(uint32_t *count) {
+  if (IKorComponentManager *manager = korComponentManager()) {
+    manager->IncrementCount(count);
+    return;
+  }
+  ++*count;
+}
+
+bool korCountDecrement(uint32_t *count) {
+  if (IKorComponentManager *manager = korComponentManager())
+    return manager->DecrementCount(count);
+  if (*count == 1) {
+    *count = kKorDeadCount;
+    return true;
+  }
+  --*count;
+  return false;
+}

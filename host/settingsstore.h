@@ -1,0 +1,47 @@
+//===- settingsstore.h - The host's settings store over an INI file -------===//
+//
+// "[Section]" and "Name = value" lines give the key "Section/Name". Values
+// are read as bool, double or wide text; watchers hear every change.
+//
+//===----------------------------------------------------------------------===//
+#pragma once
+#include "idatastore.h"
+#include "iptr.h"
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+/// The host's IDataStore.
+class HostSettingsStore : public IDataStore {
+public:
+  KOR_CLASS(HostSettingsStore, IDataStore)
+  /// Reads an INI file; throws HostError naming the file (and the first bad
+  /// line) when it cannot be read or parsed.
+  void loadFile(const std::string &path);
+  /// Reads INI text; returns 0 or the first bad line number.
+  int loadText(const std::string &text);
+  /// Sets a value and tells the key's watchers.
+  void set(const std::string &key, const std::string &value);
+  /// The raw text of a key, or null.
+  const std::string *find(const std::string &key) const;
+  /// The (name, value) pairs of a section in file order.
+  std::vector<std::pair<std::string, std::string>>
+  sectionValues(const std::string &section) const;
+
+  bool GetBool(const char *key, int reserved) override;
+  double GetDouble(const char *key, int reserved) override;
+  const KorWChar *GetString(const char *key, bool *found) override;
+  void Watch(const char *key, IKorDataReceiver *receiver) override;
+
+private:
+  static int onIniValue(void *user, const char *section, const char *name,
+                        const char *value);
+
+  std::vector<std::pair<std::string, std::string>> entries_;
+  std::map<std::string, std::u16string> wideCache_;
+  std::multimap<std::string, IPtr<IKorDataReceiver>> watchers_;
+};
+
+/// Parses a settings boolean: true, yes, on or a non-zero number.
+bool parseSettingsBool(const std::string &text);

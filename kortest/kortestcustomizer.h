@@ -1,0 +1,11 @@
+//===- kortestcustomizer.h - Late registrations of the kortest component --===//
+#pragma once
+#include "ikorclassfactory.h"
+
+/// Registers the classes and built-in suites that need the host's manager.
+class korTestInternalComponentCustomizer : public IKorComponentCustomizer {
+public:
+  /// Each step runs once per process; a repeated hand-over skips it.
+  bool OnManagerHandedOver() override;
+  bool Customize() override { return true; }
+};
