@@ -4,7 +4,8 @@
 class IKorStrSupport;
 
 /// The host's "IKorStrSupport", looked up on first use and kept (with one
-/// reference) once found; null while the host offers none.
+/// reference) for as long as the same component manager is in place; null
+/// while the host offers none.
 IKorStrSupport *korStrSupport();
 /// Forgets the kept service (releasing its reference), so that the next use
 /// looks it up again; for hosts that replace the service.
