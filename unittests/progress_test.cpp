@@ -3,6 +3,7 @@
 #include "hostservices.h"
 #include "progresscallback.h"
 #include "progressdividers.h"
+#include "slotcheck.h"
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -52,6 +53,24 @@ public:
   ~CountedProgress() override { ++gDestroyed; }
 };
 } // namespace
+
+TEST(InterfaceSlots, ProgressContracts) {
+  EXPECT_SLOT(&IKorProgress::Report, 0);
+  EXPECT_SLOT(&IKorProgress::Reset, 2);
+  EXPECT_SLOT(&IKorProgress::Text, 9);
+  EXPECT_SLOT(&IKorProgress::Map, 12);
+  EXPECT_SLOT(&IKorProgress::SetFlag, 14);
+  EXPECT_SLOT(&IKorProgressSplitBase::End, 3);
+  EXPECT_SLOT(&IKorProgressAttach::Attached, 1);
+  EXPECT_SLOT(&IKorProgressSplit::Begin, 0);
+  EXPECT_SLOT(static_cast<bool (IKorProgressSubdivide::*)(const float *)>(
+                  &IKorProgressSubdivide::Begin),
+              1);
+  EXPECT_SLOT(static_cast<bool (IKorProgressBounds::*)(double, double)>(
+                  &IKorProgressBounds::Begin),
+              1);
+  EXPECT_SLOT(&IKorProgressInfinite::Begin, 0);
+}
 
 TEST(NyrProgress, MapsThroughTheTopRangeAndAnswersItsNames) {
   IPtr<NyrProgress> progress(new NyrProgress);
