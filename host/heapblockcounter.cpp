@@ -5,13 +5,22 @@
 // wrappers around glibc's __libc_* entries that count live blocks while
 // counting is on. Every entry point that hands out or takes back a block
 // is replaced, so that no block is counted on one side only. Left out
-// under AddressSanitizer and ThreadSanitizer, whose runtimes own the
-// allocation functions.
+// under AddressSanitizer, ThreadSanitizer and MemorySanitizer, whose runtimes
+// own the allocation functions.
 //
 //===----------------------------------------------------------------------===//
 #include "test/heapentrycount.h"
 
-#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define KOR_SANITIZER_OWNS_ALLOCATOR 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) ||     \
+    __has_feature(memory_sanitizer)
+#define KOR_SANITIZER_OWNS_ALLOCATOR 1
+#endif
+#endif
+
+#ifndef KOR_SANITIZER_OWNS_ALLOCATOR
 #include <atomic>
 #include <cerrno>
 #include <malloc.h>
