@@ -8,6 +8,7 @@
 //===----------------------------------------------------------------------===//
 #include "hostapp.h"
 #include "infocommand.h"
+#include "listcommand.h"
 #include "scriptcommand.h"
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -57,6 +58,8 @@ int runCommandLine(HostApp &app, int argc, char **argv) {
   addGlobalOptions(cli, ignored);
   CLI::App *info =
       cli.add_subcommand("info", "list the loaded components and their classes");
+  ListOptions listOptions;
+  CLI::App *list = addListSubcommand(cli, listOptions);
   std::vector<OfferedScript> offered = findOfferedScripts(app.manager());
   ScriptSubcommands scripts(cli, offered);
   try {
@@ -66,6 +69,8 @@ int runCommandLine(HostApp &app, int argc, char **argv) {
   }
   if (*info)
     return runInfoCommand(app.manager());
+  if (*list)
+    return runListCommand(listOptions);
   return scripts.run();
 }
 } // namespace
