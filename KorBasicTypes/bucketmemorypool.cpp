@@ -12,6 +12,13 @@ static_assert(sizeof(void *) <= kBucketHeaderBytes);
 namespace {
 constexpr uint32_t kBucketInitialCapacity = 9;
 
+int shiftOf(int granularity) {
+  int shift = 0;
+  while ((1 << shift) < granularity && shift < 30)
+    ++shift;
+  return (1 << shift) == granularity ? shift : -1;
+}
+
 char *headerOf(void *block) {
   return static_cast<char *>(block) - kBucketHeaderBytes;
 }
@@ -104,7 +111,8 @@ BucketMemoryPool::Bucket *&BucketMemoryPool::slotFor(uint32_t index) {
 
 BucketMemoryPool::BucketMemoryPool(int granularity, int linearLimit,
                                    int maximum)
-    : granularity_(std::max(granularity, 1)), linearLimit_(linearLimit),
+    : granularity_(std::max(granularity, 1)),
+      granularityShift_(shiftOf(granularity_)), linearLimit_(linearLimit),
       maximum_(maximum), lock_(&bucketPoolLock()) {
   uint32_t slots = uint32_t(std::max(linearLimit_ / granularity_, 0)) + 2;
   void *table = nullptr;
@@ -124,7 +132,9 @@ bool BucketMemoryPool::sameParameters(const BucketMemoryPool &other) const {
 BucketMemoryPool::SizeClass BucketMemoryPool::sizeClass(int size) const {
   int request = std::max(size, 1);
   if (request <= linearLimit_) {
-    uint32_t index = uint32_t((request - 1) / granularity_);
+    uint32_t index = granularityShift_ >= 0
+                         ? uint32_t(request - 1) >> granularityShift_
+                         : uint32_t((request - 1) / granularity_);
     return {index, (index + 1) * uint32_t(granularity_)};
   }
   uint32_t index = uint32_t((linearLimit_ - 1) / granularity_);
@@ -157,20 +167,22 @@ bool BucketMemoryPool::purge() {
 }
 
 void *BucketMemoryPool::allocate(int size, uint32_t *actualSize) {
+  KorLock guard(*lock_);
+  return allocateLocked(size, actualSize);
+}
+
+void *BucketMemoryPool::allocateLocked(int size, uint32_t *actualSize) {
   if (size > maximum_ || size < 0) {
     *actualSize = uint32_t(size);
     return bucketNewBlock(uint32_t(size));
   }
   SizeClass cls = sizeClass(size);
-  {
-    KorLock guard(*lock_);
-    Bucket *bucket = slotFor(cls.index);
-    while (bucket && bucket->count > 0) {
-      Entry top = bucket->entries[bucket->count--];
-      if (top.block) {
-        *actualSize = top.size;
-        return top.block;
-      }
+  Bucket *bucket = slotFor(cls.index);
+  while (bucket && bucket->count > 0) {
+    Entry top = bucket->entries[bucket->count--];
+    if (top.block) {
+      *actualSize = top.size;
+      return top.block;
     }
   }
   *actualSize = cls.bytes;
@@ -178,6 +190,11 @@ void *BucketMemoryPool::allocate(int size, uint32_t *actualSize) {
 }
 
 bool BucketMemoryPool::deallocate(int size, void **block) {
+  KorLock guard(*lock_);
+  return deallocateLocked(size, block);
+}
+
+bool BucketMemoryPool::deallocateLocked(int size, void **block) {
   if (!block || !*block || size == 0)
     return false;
   if (size > maximum_ || size < 0) {
@@ -186,7 +203,6 @@ bool BucketMemoryPool::deallocate(int size, void **block) {
     return true;
   }
   SizeClass cls = sizeClass(size);
-  KorLock guard(*lock_);
   Bucket *&bucket = slotFor(cls.index);
   if (!bucket)
     bucket = newBucket();

@@ -71,6 +71,12 @@ public:
   /// Moves every cached block of `from` into this pool, bucket by bucket
   /// and in order; `from` ends with an empty table.
   void takeBlocksFrom(BucketMemoryPool &from);
+  /// Whether the pool's tables are guarded by `lock`.
+  bool guardedBy(const KorCriticalSection &lock) const { return lock_ == &lock; }
+  /// allocate and deallocate for a caller that already holds the pool's
+  /// lock (the library's own pools, reached through bucketAlloc).
+  void *allocateLocked(int size, uint32_t *actualSize);
+  bool deallocateLocked(int size, void **block);
 
 private:
   struct Entry {
@@ -93,6 +99,8 @@ private:
   Bucket *&slotFor(uint32_t index);
 
   int granularity_;
+  /// log2 of the granularity when that is a power of two, else -1.
+  int granularityShift_;
   int linearLimit_;
   int maximum_;
   Bucket **table_ = nullptr;

@@ -78,9 +78,12 @@ void *bucketAlloc(uint32_t size, uint32_t *actualSize) {
   PoolState &s = state();
   BucketMemoryPool *pool = s.current ? s.current : installFirstPool();
   uint32_t actual = 0;
-  void *block = pool->allocate(int(size), &actual);
+  void *block = pool->guardedBy(bucketPoolLock())
+                    ? pool->allocateLocked(int(size), &actual)
+                    : pool->allocate(int(size), &actual);
   if (s.fallback.load(std::memory_order_relaxed))
-    s.sinceLookup.fetch_add(1, std::memory_order_relaxed);
+    s.sinceLookup.store(s.sinceLookup.load(std::memory_order_relaxed) + 1,
+                        std::memory_order_relaxed);
   if (actualSize)
     *actualSize = actual;
   return block;
@@ -90,7 +93,10 @@ void bucketFree(uint32_t size, void *block) {
   if (size == 0 || !block)
     return;
   KorLock guard(bucketPoolLock());
-  if (BucketMemoryPool *pool = state().current)
+  BucketMemoryPool *pool = state().current;
+  if (pool && pool->guardedBy(bucketPoolLock()))
+    pool->deallocateLocked(int(size), &block);
+  else if (pool)
     pool->deallocate(int(size), &block);
   else
     bucketFreeThroughHeader(block);

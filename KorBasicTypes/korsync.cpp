@@ -127,18 +127,17 @@ KorCriticalSection::KorCriticalSection(int spinCount)
 
 KorCriticalSection::~KorCriticalSection() { pthread_mutex_destroy(&mutex_); }
 
-void KorCriticalSection::enter() {
+bool KorCriticalSection::spinToEnter() {
   for (int spin = 0; spin < spinCount_; ++spin)
     if (pthread_mutex_trylock(&mutex_) == 0)
-      return;
-  pthread_mutex_lock(&mutex_);
+      return true;
+  return false;
 }
 
 bool KorCriticalSection::tryEnter() {
   return pthread_mutex_trylock(&mutex_) == 0;
 }
 
-void KorCriticalSection::leave() { pthread_mutex_unlock(&mutex_); }
 
 //===- Waits on any handle ------------------------------------------------===//
 

@@ -27,13 +27,19 @@ public:
   KorCriticalSection(const KorCriticalSection &) = delete;
   KorCriticalSection &operator=(const KorCriticalSection &) = delete;
 
-  void enter();
+  void enter() {
+    if (spinCount_ == 0 || !spinToEnter())
+      pthread_mutex_lock(&mutex_);
+  }
   bool tryEnter();
-  void leave();
+  void leave() { pthread_mutex_unlock(&mutex_); }
   int spinCount() const { return spinCount_; }
   pthread_mutex_t *native() { return &mutex_; }
 
 private:
+  /// Tries spinCount_ times without blocking; true once entered.
+  bool spinToEnter();
+
   pthread_mutex_t mutex_;
   int spinCount_;
 };
