@@ -71,6 +71,8 @@ public:
   uint32_t peekBlockId() override;
 
   /// Slot 35: the stream open() reads from; null when it cannot be created.
+  /// It is the first operation after the interface's own; in the table it
+  /// follows the two destructor entries the interface ends with.
   virtual BinInput *createInput(const KorWChar *path);
 
   /// Opens a readable file and enters its header block. True whenever the

@@ -57,6 +57,8 @@ public:
   bool good() override;
 
   /// Slot 31: the stream open() writes to; null when it cannot be created.
+  /// It is the first operation after the interface's own; in the table it
+  /// follows the two destructor entries the interface ends with.
   virtual BinOutput *createOutput(const KorWChar *path);
 
   /// Creates the file and writes the file header block; false when the

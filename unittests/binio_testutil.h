@@ -1,8 +1,12 @@
-//===- binio_testutil.h - Temporary files and assertion capture for tests -===//
+//===- binio_testutil.h - Memory streams, temporary files, assertion capture ===//
 #pragma once
+#include "bininput.h"
+#include "binoutput.h"
 #include "korassert.h"
 #include "kortypes.h"
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +14,75 @@
 #include <string>
 #include <unistd.h>
 #include <vector>
+
+using Bytes = std::vector<uint8_t>;
+
+/// Output into memory; records the size of every write of the sink.
+class MemoryOutput : public BinOutput {
+public:
+  using BinOutput::read;
+  using BinOutput::write;
+  size_t write(const void *src, size_t n) override {
+    if (failWrites)
+      return 0;
+    if (bytes.size() < pos + n)
+      bytes.resize(pos + n);
+    std::memcpy(bytes.data() + pos, src, n);
+    pos += n;
+    writes.push_back(n);
+    return n;
+  }
+  size_t read(void *dst, size_t n) override {
+    size_t k = std::min(n, bytes.size() - std::min(pos, bytes.size()));
+    std::memcpy(dst, bytes.data() + pos, k);
+    pos += k;
+    return k;
+  }
+  int64_t tell() override { return static_cast<int64_t>(pos); }
+  bool seek(int64_t offset, bool fromStart) override {
+    pos = static_cast<size_t>(fromStart ? offset : int64_t(bytes.size()) + offset);
+    return true;
+  }
+  bool good() override { return true; }
+  void close() override {}
+
+  Bytes bytes;
+  std::vector<size_t> writes;
+  size_t pos = 0;
+  bool failWrites = false;
+};
+
+/// Input from memory delivering at most `chunk` bytes per read.
+class MemoryInput : public BinInput {
+public:
+  explicit MemoryInput(Bytes data, size_t chunk = SIZE_MAX)
+      : bytes(std::move(data)), chunk(chunk) {
+    setStreamSize(bytes.size());
+  }
+  using BinInput::read;
+  size_t read(void *dst, size_t n) override {
+    ++reads;
+    size_t k = std::min({n, chunk, bytes.size() - std::min(pos, bytes.size())});
+    std::memcpy(dst, bytes.data() + pos, k);
+    pos += k;
+    return k;
+  }
+  int64_t tell() override {
+    ++tells;
+    return static_cast<int64_t>(pos);
+  }
+  bool seek(int64_t offset, bool fromStart) override {
+    pos = static_cast<size_t>(fromStart ? offset : int64_t(bytes.size()) + offset);
+    return true;
+  }
+  bool good() override { return true; }
+  void close() override {}
+
+  Bytes bytes;
+  size_t chunk;
+  size_t pos = 0;
+  int reads = 0, tells = 0;
+};
 
 /// A file name in the test temporary directory, removed at the end.
 class TempFile {
