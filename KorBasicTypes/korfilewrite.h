@@ -15,6 +15,11 @@
 /// Writer of data-model files; see IKorDataModelWriter.
 class KorFileWrite : public IKorDataModelWriter {
 public:
+  /// Slot 31: the stream open() writes to; null when it cannot be created.
+  /// Declared first: the class's first new table entry, right after the
+  /// two destructor entries the interface's table ends with.
+  virtual BinOutput *createOutput(const KorWChar *path);
+
   KOR_CLASS(KorFileWrite, IKorDataModelWriter)
 
   /// A writer without stream, in file mode, format version 0.
@@ -55,11 +60,6 @@ public:
   bool beginBlock(uint32_t id, uint8_t version) override;
   bool endBlock() override;
   bool good() override;
-
-  /// Slot 31: the stream open() writes to; null when it cannot be created.
-  /// It is the first operation after the interface's own; in the table it
-  /// follows the two destructor entries the interface ends with.
-  virtual BinOutput *createOutput(const KorWChar *path);
 
   /// Creates the file and writes the file header block; false when the
   /// file cannot be created or a stream is attached already.
