@@ -96,6 +96,7 @@ public:
   KorFileWrite &operator<<(const double (&m)[4][4]);
   KorFileWrite &operator<<(const KorString &text);
   KorFileWrite &operator<<(const char *text);
+  KorFileWrite &operator<<(const KorCString &text);
   KorFileWrite &operator<<(double value);
   KorFileWrite &operator<<(float value);
   KorFileWrite &operator<<(uint32_t value);

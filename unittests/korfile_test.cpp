@@ -69,7 +69,7 @@ void writeSample(KorFileWrite &w) {
     << (const double(&)[3]){1, 2, 3} << (const float(&)[4]){1, 0, 0, 1}
     << (const double(&)[4]){4, 3, 2, 1} << "narrow" << 6.5 << 1.25f << 42u
     << -42 << 'c' << uint8_t(200);
-  w.writeWideText(u"wide\u00e9", 5);
+  w << KorString(u"wide\u00e9");
   w.beginBlock(kCustomBlock, 7);
   w.beginBlock(kCustomBlock + 1, 0); // empty nested block
   w.endBlock();
@@ -78,7 +78,9 @@ void writeSample(KorFileWrite &w) {
   Point p;
   p.x = -1;
   p.y = 2;
+  w.beginNamed(KorString(u"point"));
   w.writeObject(&p);
+  w.endNamed();
   w.writeStreamObject(&p);
 }
 
@@ -92,18 +94,17 @@ void readSample(KorFileRead &r, bool check) {
   double d = 0;
   float f = 0;
   char c = 0;
-  KorGuid guid;
-  std::string narrow;
-  std::u16string wide;
+  KorGuid guid, namedGuid;
+  KorCString narrow;
+  KorString wide;
   r.readTriples(triples, 2);
   r.readFloats(floats, 2);
   r.readUInt32s(u32s, 2);
   r.readInt32s(i32s, 2);
   r.readBytes(bytes, 3);
   r >> guid >> f2 >> d2 >> m >> d3 >> colour >> d4;
-  r.readNarrowText(narrow);
-  r >> d >> f >> u >> i >> c >> b;
-  r.readWideText(wide);
+  r >> narrow >> d >> f >> u >> i >> c >> b;
+  r.readWideString(wide);
   uint32_t version = 0;
   bool custom = r.isNextBlock(kCustomBlock, &version);
   bool entered = r.beginBlockExpect(kCustomBlock, 7);
@@ -112,10 +113,13 @@ void readSample(KorFileRead &r, bool check) {
   double inner = 0;
   r.readDouble(inner);
   r.endBlock();
+  KorString name = *r.peekName();
+  r.beginNamed(namedGuid);
   uint32_t objectVersion = 0;
   bool nextIsPoint = r.isNextObject(*r.peekObjectGuid(), &objectVersion);
   Point p, streamed;
   bool loaded = r.readObject(&p);
+  r.endNamed();
   r.readStreamObject(&streamed);
   if (!check)
     return;
@@ -144,6 +148,8 @@ void readSample(KorFileRead &r, bool check) {
   EXPECT_TRUE(entered);
   EXPECT_TRUE(emptyNested);
   EXPECT_EQ(inner, 99);
+  EXPECT_EQ(name, u"point");
+  EXPECT_EQ(namedGuid, kPointGuid);
   EXPECT_TRUE(nextIsPoint);
   EXPECT_EQ(objectVersion, 3u);
   EXPECT_TRUE(loaded);
@@ -229,6 +235,54 @@ TEST(KorFile, EverythingRoundTripsInBothSizeWidths) {
     EXPECT_TRUE(r.atBlockEnd());
     EXPECT_EQ(r.depth(), 1u);
   }
+}
+
+TEST(KorFile, StringsTravelAsBlocksOnPlainStreams) {
+  TempFile file("strings");
+  {
+    BinOutputFile out(file.wide());
+    out.setFormatVersion(1); // 4-byte sizes: what a stream without header reads
+    out << KorCString("abc") << KorString(u"\u00e9t\u00e9") << KorCString();
+    out.flush();
+  }
+  EXPECT_EQ(file.bytes(),
+            cat({{1, 0, 3, 0}, be32(11), {'a', 'b', 'c'}, {1, 0, 5, 0}, be32(14),
+                 {0, 0xE9, 0, 't', 0, 0xE9}, {1, 0, 3, 0}, be32(8)}));
+  BinInputFile in(file.wide());
+  KorCString abc, empty("x"), unchanged("kept");
+  KorString wide;
+  in >> abc >> wide >> empty >> unchanged;
+  EXPECT_EQ(abc, "abc");
+  EXPECT_EQ(wide, u"\u00e9t\u00e9");
+  EXPECT_TRUE(empty.isEmpty());
+  EXPECT_EQ(unchanged, "kept"); // nothing left to read
+
+  {
+    BinOutputFile out(file.wide()); // format version 0: 8-byte sizes
+    out << KorString(u"long sizes");
+    out.flush();
+  }
+  BinInputFile wideIn(file.wide());
+  wideIn.setSizeFieldWidth64();
+  KorCString wrongKind("kept");
+  KorString back;
+  wideIn >> wrongKind; // a wide block is no narrow string: skipped
+  EXPECT_EQ(wrongKind, "kept");
+  wideIn.seek(0, true);
+  wideIn >> back;
+  EXPECT_EQ(back, u"long sizes");
+}
+
+TEST(KorFileRead, PeekingAtANonNameKeepsTheReaderAsItWas) {
+  TempFile file("noname");
+  file.write(writeFile(0, [](KorFileWrite &w) { w.writeString("abc"); }));
+  KorFileRead r;
+  ASSERT_TRUE(r.open(file.wide()));
+  EXPECT_TRUE(r.peekName()->isNull());
+  KorCString abc;
+  EXPECT_TRUE(r.readString(abc));
+  EXPECT_EQ(abc, "abc");
+  EXPECT_TRUE(r.good());
 }
 
 TEST(KorFileRead, PeeksNeverMove) {
