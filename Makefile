@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test asan fuzz bench clean
+.PHONY: deps configure build run test asan fuzz bench bench-korhost clean
 
 deps:
 	@bash cmake/install-deps.sh
@@ -35,8 +35,13 @@ fuzz: deps
 	bash fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
 bench: deps
+	@bash cmake/install-deps.sh bench
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-bench -j$(JOBS) --target benchmarks
+
+# Whole-process timing of korhost against GoogleTest (hyperfine).
+bench-korhost: bench
+	BUILD=build-bench bash bench/korhost_run.sh
 
 clean:
 	rm -rf $(BUILD) build-asan build-bench build-fuzz
