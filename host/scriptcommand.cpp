@@ -140,7 +140,8 @@ int ScriptSubcommands::run(FILE *out, FILE *errors) {
     bool executed =
         sub.script->command->Execute(&sub.script->script->options());
     std::fflush(stdout);
-    int status = reportTestCounts(out);
+    int status = reportTestCounts(
+        out, sub.script->script->options().GetBool("randomize"));
     if (!executed) {
       std::fprintf(errors, "korhost: script %s failed\n",
                    sub.script->name().c_str());
@@ -151,13 +152,16 @@ int ScriptSubcommands::run(FILE *out, FILE *errors) {
   return 2;
 }
 
-int reportTestCounts(FILE *out) {
+int reportTestCounts(FILE *out, bool randomized) {
   IPtr<HostQueryServer> server = hostQueryServer();
   if (!server)
     return 0;
   auto counts = server->record(kTestResultsRecord);
   if (!counts || counts->size() < 3)
     return 0;
+  auto seed = server->record(kTestSeedRecord);
+  if (randomized && seed && !seed->empty())
+    std::fprintf(out, "random seed %u\n", static_cast<uint32_t>((*seed)[0]));
   auto aborted = server->record(kAbortedTestsRecord);
   int32_t abortedCount = aborted && !aborted->empty() ? (*aborted)[0] : 0;
   std::fprintf(out, "%d passed, %d failed, %d skipped", (*counts)[0],

@@ -1,14 +1,17 @@
 //===- failingtests.cpp - A test component whose tests do not all pass ----===//
 //
-// One suite with a passing, a failing, an aborting and a disabled test: the
-// shape of a test component (korframe, an identity, a customizer that
-// creates its suites) and the run's outcomes other than success. It is
-// built into its own plugin folder so that the default run does not load
-// it.
+// One suite with a passing, a failing, an aborting and a disabled test, and
+// a last test that fails with its first random draw as the message (the
+// draw a seed gives, to repeat a randomized run): the shape of a test
+// component (korframe, an identity, a customizer that creates its suites)
+// and the run's outcomes other than success. It is built into its own
+// plugin folder so that the default run does not load it.
 //
 //===----------------------------------------------------------------------===//
 #include "korcomponentdef.h"
 #include "kortestdecl.h"
+#include <cstdlib>
+#include <string>
 
 namespace {
 class FailingSuite : public KorTestSuiteBase {
@@ -26,6 +29,9 @@ class FailingSuite : public KorTestSuiteBase {
   KOR_TEST_DISABLED(UnfinishedTest, "Unfinished Test", "EXAMPLE",
                     "not written yet") {
     TEST_FAIL("never runs");
+  }
+  KOR_TEST(DrawReportTest, "Draw Report Test", "EXAMPLE") {
+    TEST_FAIL("first draw " + std::to_string(std::rand()));
   }
 };
 
