@@ -24,9 +24,8 @@
 // on it (MeshSuite::CubeTest<MeshSuite>), named after the test, with the
 // declaration's file and the line where KOR_TEST is written as its source
 // position (metadata items passed to KOR_TEST_FULL are owned by the test
-// from then on). Its body sees the
-// suite as SUITE_VAR (typed as the suite class) and uses the statements of
-// kortestmacros.h.
+// from then on). Its body sees the suite as SUITE_VAR (typed as the suite
+// class) and uses the statements of kortestmacros.h.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
