@@ -447,6 +447,27 @@ TEST(KorFileWrite, FourByteSizeOverflowIsClampedAndClearsGood) {
   EXPECT_FALSE(w.good());
 }
 
+TEST(KorFileWrite, SizesArePatchedInTheBufferOrBySeekingBack) {
+  MemoryOutput out;
+  KorFileWrite w(&out, false);
+  w.beginBlock(kCustomBlock, 0); // flushed long before it closes
+  std::vector<double> many(300, 1.0);
+  w.writeDoubles(many.data(), 300);
+  w.beginBlock(kCustomBlock + 1, 0); // still buffered when it closes
+  w.writeInt32(5);
+  size_t flushes = out.writes.size();
+  w.endBlock();
+  EXPECT_EQ(out.writes.size(), flushes);
+  w.endBlock();
+  EXPECT_EQ(out.buffered(), 0u);
+  const size_t inner = 12 + 2400;
+  ASSERT_EQ(out.bytes.size(), inner + 16);
+  EXPECT_EQ(Bytes(out.bytes.begin() + 4, out.bytes.begin() + 12),
+            be64(inner + 16));
+  EXPECT_EQ(Bytes(out.bytes.begin() + inner + 4, out.bytes.begin() + inner + 12),
+            be64(16));
+}
+
 TEST(KorFileWrite, AttachClosesTheBlocksOfThePreviousStream) {
   SparseOutput first, second;
   KorFileWrite w(&first, false);
