@@ -11,6 +11,7 @@
 #pragma once
 #include "bininput.h"
 #include "binoutput.h"
+#include "korstring.h"
 #include <cstdio>
 #include <string>
 
@@ -28,6 +29,7 @@ public:
   /// Opens path with mode "rb"; on failure the stream is not good and its
   /// size is 0.
   explicit BinInputFile(const KorWChar *path);
+  explicit BinInputFile(const KorString &path) : BinInputFile(path.data()) {}
   /// Adopts an open file (closed by this object), positioned at offset 0.
   explicit BinInputFile(FILE *file);
   ~BinInputFile() override;
@@ -52,6 +54,8 @@ class BinOutputFile : public BinOutput {
 public:
   /// Creates or truncates path for reading and writing.
   explicit BinOutputFile(const KorWChar *path);
+  explicit BinOutputFile(const KorString &path)
+      : BinOutputFile(path.data()) {}
   /// Adopts an open file (closed by this object).
   explicit BinOutputFile(FILE *file);
   /// Closes the file without flushing the write buffer: bytes still

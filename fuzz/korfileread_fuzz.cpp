@@ -17,7 +17,8 @@ public:
   using BinInput::read;
   size_t read(void *dst, size_t n) override {
     size_t k = pos_ < size_ ? std::min(n, size_ - pos_) : 0;
-    std::memcpy(dst, data_ + pos_, k);
+    if (k)
+      std::memcpy(dst, data_ + pos_, k);
     pos_ += k;
     return k;
   }

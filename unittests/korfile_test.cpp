@@ -65,10 +65,10 @@ void writeSample(KorFileWrite &w) {
   w.writeUInt32s(u32s, 2);
   w.writeInt32s(i32s, 2);
   w.writeBytes(bytes, 3);
-  w << kPointGuid << floats << (const double(&)[2]){1.5, 2.5} << m
-    << (const double(&)[3]){1, 2, 3} << (const float(&)[4]){1, 0, 0, 1}
-    << (const double(&)[4]){4, 3, 2, 1} << "narrow" << 6.5 << 1.25f << 42u
-    << -42 << 'c' << uint8_t(200);
+  const double d2[2] = {1.5, 2.5}, d3[3] = {1, 2, 3}, d4[4] = {4, 3, 2, 1};
+  const float colour[4] = {1, 0, 0, 1};
+  w << kPointGuid << floats << d2 << m << d3 << colour << d4 << "narrow"
+    << 6.5 << 1.25f << 42u << -42 << 'c' << uint8_t(200);
   w << KorString(u"wide\u00e9");
   w.beginBlock(kCustomBlock, 7);
   w.beginBlock(kCustomBlock + 1, 0); // empty nested block
