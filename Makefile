@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test asan bench clean
+.PHONY: deps configure build run test asan fuzz bench clean
 
 deps:
 	@bash cmake/install-deps.sh
@@ -26,9 +26,17 @@ asan: deps
 	cmake --build build-asan -j$(JOBS) --target unittests
 	build-asan/bin/unittests
 
+# Builds every fuzz target with clang (ASan + UBSan) and runs each briefly.
+FUZZ_SECONDS ?= 8
+fuzz: deps
+	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORTEST_FUZZ=ON -DKORTEST_BUILD_TESTS=OFF \
+	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fsanitize=fuzzer-no-link"
+	cmake --build build-fuzz -j$(JOBS) --target fuzzers
+	bash fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-bench -j$(JOBS) --target benchmarks
 
 clean:
-	rm -rf $(BUILD) build-asan build-bench
+	rm -rf $(BUILD) build-asan build-bench build-fuzz
