@@ -23,7 +23,7 @@ std::string utcOffset(int year, int month, int day, int hour, int minute,
   if (std::mktime(&local) == std::time_t(-1))
     return {};
   long offset = local.tm_gmtoff / 60;
-  char text[8];
+  char text[32];
   std::snprintf(text, sizeof text, "%c%02ld:%02ld", offset < 0 ? '-' : '+',
                 (offset < 0 ? -offset : offset) / 60,
                 (offset < 0 ? -offset : offset) % 60);
