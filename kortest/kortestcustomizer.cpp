@@ -5,6 +5,7 @@
 #include "results/genfileresultsrouter.h"
 #include "results/genjunitresultsformatter.h"
 #include "results/genxmlresultsformatter.h"
+#include "test/testassertcb.h"
 
 // The kortest component: name, identifier and entry.
 KOR_DEFINE_COMPONENT("kortest", korTestInternalComponentCustomizer, 0x74372F72,
@@ -13,6 +14,9 @@ KOR_DEFINE_COMPONENT("kortest", korTestInternalComponentCustomizer, 0x74372F72,
 
 bool korTestInternalComponentCustomizer::OnManagerHandedOver() {
   static const bool classesRegistered = [] {
+    korRegisterClass<TestAssertCB>(korGuid(0x8F3277E8, 0x07A0, 0x42AA, 0xAF,
+                                           0x39, 0xBE, 0x1A, 0xAB, 0xEA, 0xDD,
+                                           0x82));
     korRegisterClass<GenXmlResultsFormatter>(korGuid(
         0xAC90EA56, 0xA33C, 0x4EC4, 0xAA, 0x4E, 0xED, 0x0A, 0xFB, 0x98, 0x34,
         0x1F));
