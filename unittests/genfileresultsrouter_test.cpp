@@ -1,5 +1,6 @@
 // Unit tests of the file router: names, directories, whole-file writes.
 #include "results/genfileresultsrouter.h"
+#include "expectedfiles.h"
 #include "resultsfakes.h"
 #include <filesystem>
 #include <gtest/gtest.h>

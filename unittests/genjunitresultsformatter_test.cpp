@@ -2,6 +2,7 @@
 #include "domxml.h"
 #include "hostfixture.h"
 #include "results/genjunitresultsformatter.h"
+#include "expectedfiles.h"
 #include "resultsfakes.h"
 
 namespace {

@@ -1,5 +1,6 @@
 // Unit tests of the Visual Studio lines formatter.
 #include "results/genvisualstudioresultsformatter.h"
+#include "expectedfiles.h"
 #include "resultsfakes.h"
 #include <algorithm>
 #include <gtest/gtest.h>

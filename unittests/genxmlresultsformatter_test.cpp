@@ -3,6 +3,7 @@
 #include "hostfixture.h"
 #include "ikordateutil.h"
 #include "results/genxmlresultsformatter.h"
+#include "expectedfiles.h"
 #include "resultsfakes.h"
 
 namespace {

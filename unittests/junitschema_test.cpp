@@ -4,6 +4,7 @@
 #include "hostfixture.h"
 #include "results/genfileresultsrouter.h"
 #include "results/genjunitresultsformatter.h"
+#include "expectedfiles.h"
 #include "resultsfakes.h"
 #include <cstdlib>
 #include <filesystem>

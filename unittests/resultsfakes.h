@@ -12,8 +12,6 @@
 #include "korcstring.h"
 #include "korstring.h"
 #include "results/ikortestresultsformatter.h"
-#include <fstream>
-#include <sstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -190,23 +188,6 @@ public:
   const KorString &GetOutput() override { return output; }
   KorString output;
 };
-
-/// The bytes of a file, empty when it cannot be read.
-inline std::string readFileBytes(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-/// A checked-in expected report under unittests/expected/.
-inline std::string readExpected(const std::string &name) {
-  return readFileBytes(std::string(KORTEST_SOURCE_DIR) +
-                       "/unittests/expected/" + name);
-}
-
-/// The UTF-8 form of a wide text, as the report files hold it.
-inline std::string utf8Of(const KorString &text) { return text.utf8(); }
 
 /// A run with every state in two suites whose records interleave:
 /// "Suite 10" holds records 1 and 8, "Suite 9" records 2 to 7.
