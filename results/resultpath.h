@@ -2,7 +2,8 @@
 //
 // Paths are accepted with "/" or "\" separators and normalised to "/":
 // every "\" becomes "/" and trailing separators are dropped while more than
-// one character remains. The rules work on narrow and wide text alike.
+// one character remains. Drive letters mean nothing here, so a name such as
+// "//c/x" stays as it is. The rules work on narrow and wide text alike.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
