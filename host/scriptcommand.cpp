@@ -25,7 +25,7 @@ const CLI::Validator kInt32Check(
       return parseInt32(text, value) ? std::string()
                                      : "not a 32-bit integer: " + text;
     },
-    "INT32");
+    "");
 
 std::string describeOption(const ScriptOption &option) {
   static const char *const types[] = {"bool", "integer", "string"};
@@ -74,7 +74,8 @@ void ScriptSubcommands::bind(Subcommand &sub, const ScriptOption &option) {
     break;
   case ScriptOptionType::Integer:
     binding.option = sub.app->add_option(flagName, binding.text, help)
-                         ->check(kInt32Check);
+                         ->check(kInt32Check)
+                         ->type_name("INT32");
     break;
   case ScriptOptionType::String:
     binding.option =
