@@ -1,0 +1,19 @@
+//===- clock.cpp - The host clock: a monotonic stopwatch ------------------===//
+#include "clock.h"
+#include "hostservices.h"
+
+void HostClock::Start() {
+  start_ = std::chrono::steady_clock::now();
+  running_ = true;
+}
+
+void HostClock::Stop() {
+  if (!running_)
+    return;
+  std::chrono::duration<double> span =
+      std::chrono::steady_clock::now() - start_;
+  elapsed_ = span.count();
+  running_ = false;
+}
+
+KORHOST_SERVICE("IKorClock", [](const HostOptions &) { return new HostClock; });
