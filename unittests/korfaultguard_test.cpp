@@ -5,7 +5,7 @@
 #include <thread>
 
 namespace {
-int *volatile gNull = nullptr;
+volatile int *volatile gNull = nullptr;
 volatile int gZero = 0;
 volatile bool gNeverStop = true;
 
