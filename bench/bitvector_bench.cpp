@@ -7,7 +7,10 @@
 //
 //===----------------------------------------------------------------------===//
 #include "bitvector.h"
+#include "componentmanager.h"
+#include "korcomponentstate.h"
 #include "memorymanager.h"
+#include "nyrmemory.h"
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -25,11 +28,23 @@ struct Bits {
   std::vector<bool> peer = std::vector<bool>(kBits);
 };
 
+/// A host that offers its memory manager, kept for the process.
+HostComponentManager *pagingHost() {
+  static HostComponentManager *host = [] {
+    auto *created = new HostComponentManager;
+    created->AddRef();
+    created->RegisterService("KorMM::IKorMManager", new HostMemoryManager);
+    return created;
+  }();
+  return host;
+}
+
 Bits makeBits(int percent, bool paged) {
-  IPtr<HostMemoryManager> manager(paged ? new HostMemoryManager : nullptr);
-  KorMM::setHostManager(manager.get());
+  korSetComponentManager(paged ? pagingHost() : nullptr);
+  nyrForgetHostServices();
   Bits bits;
-  KorMM::setHostManager(nullptr);
+  nyrForgetHostServices();
+  korSetComponentManager(nullptr);
   std::mt19937 random(2024);
   std::uniform_int_distribution<int> roll(0, 99);
   // The last bit stays clear: clearing it forgets the cached count.

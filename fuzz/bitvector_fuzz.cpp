@@ -11,6 +11,8 @@
 #include "bininput.h"
 #include "binoutput.h"
 #include "bitvector.h"
+#include "componentmanager.h"
+#include "korcomponentstate.h"
 #include "memorymanager.h"
 #include <algorithm>
 #include <cstdlib>
@@ -81,11 +83,14 @@ uint32_t walkSetBits(const BitVector &bits) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-  static const bool managerInstalled = [] {
-    KorMM::setHostManager(new HostMemoryManager);
+  static const bool hostStarted = [] {
+    auto *host = new HostComponentManager;
+    host->AddRef();
+    host->RegisterService("KorMM::IKorMManager", new HostMemoryManager);
+    korSetComponentManager(host);
     return true;
   }();
-  (void)managerInstalled;
+  (void)hostStarted;
 
   MemoryInput in(data, size);
   BitVector bits;
