@@ -9,7 +9,6 @@ static constexpr const char *kUnit = "KorBasicTypes/bitvector";
 #define BITVECTOR_CHECK(cond, text) KOR_CHECK(cond, text, kUnit, __LINE__)
 
 namespace {
-constexpr uint32_t kPageWords = BitVectorSplitter::kPageSize;
 constexpr uint32_t kBitMask = (1u << BitVector::kWordShift) - 1;
 
 uint32_t bitOf(uint32_t index) { return 1u << (index & kBitMask); }
@@ -359,13 +358,23 @@ bool BitVector::operator==(const BitVector &other) const {
   bool equal = true;
   longer.forEachRun(0, [&](uint32_t w0, const unsigned int *words,
                            uint32_t n) {
-    for (uint32_t k = 0; k < n && equal; ++k) {
-      uint32_t mine = words ? words[k] : 0;
-      equal = mine == (w0 + k < common ? shorter.word(w0 + k) : 0);
-    }
+    if (!words) // a missing page: the shorter vector's words must be zero
+      equal = w0 >= common || shorter.zeroWords(w0, std::min(w0 + n, common));
+    for (uint32_t k = 0; words && k < n && equal; ++k)
+      equal = words[k] == (w0 + k < common ? shorter.word(w0 + k) : 0);
     return !equal;
   });
   return equal;
+}
+
+bool BitVector::zeroWords(uint32_t from, uint32_t to) const {
+  bool zero = true;
+  forEachRun(from, [&](uint32_t w0, const unsigned int *words, uint32_t n) {
+    for (uint32_t k = 0; words && k < n && w0 + k < to && zero; ++k)
+      zero = words[k] == 0;
+    return !zero || w0 + n >= to;
+  });
+  return zero;
 }
 
 //===----------------------------------------------------------------------===//

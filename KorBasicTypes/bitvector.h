@@ -116,6 +116,8 @@ private:
   uint32_t word(uint32_t w) const {
     return bvwords_ ? bvwords_[w] : bvwordsLarge_->get(w);
   }
+  /// True when words from to to (exclusive) are all zero.
+  bool zeroWords(uint32_t from, uint32_t to) const;
   /// nextSet beyond the fast path.
   int32_t nextSetAfterWord(uint32_t after) const;
   uint32_t *writableWord(uint32_t w);
