@@ -3,9 +3,11 @@
 #include "korassert.h"
 #include "strbuffer.h"
 #include "strnumber.h"
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <utility>
 
 namespace {
