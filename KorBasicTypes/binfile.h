@@ -1,0 +1,76 @@
+//===- binfile.h - Binary streams bound to a stdio file -------------------===//
+//
+// BinInputFile and BinOutputFile own a FILE opened from a UTF-16 path (or
+// adopted from the caller) and close it when they are destroyed. Opening a
+// path converts it to UTF-8 and calls fopen; '\' is accepted as a separator.
+//
+//===----------------------------------------------------------------------===//
+#pragma once
+#include "bininput.h"
+#include "binoutput.h"
+#include <cstdio>
+#include <string>
+
+/// The UTF-8 form of a UTF-16 path with '\' turned into '/'; unpaired
+/// surrogates become U+FFFD. A null path gives the empty text.
+std::string binPathToUtf8(const KorWChar *path);
+
+/// Opens a UTF-16 path with a stdio mode; null for a null or empty path
+/// (the platform is not called then) or when fopen fails.
+FILE *binOpenFile(const KorWChar *path, const char *mode);
+
+/// Typed input from a file opened for binary reading.
+class BinInputFile : public BinInput {
+public:
+  /// Opens path with mode "rb"; on failure the stream is not good and its
+  /// size is 0.
+  explicit BinInputFile(const KorWChar *path);
+  /// Adopts an open file (closed by this object), positioned at offset 0.
+  explicit BinInputFile(FILE *file);
+  ~BinInputFile() override;
+
+  using BinInput::read;
+  size_t read(void *buffer, size_t n) override;
+  int64_t tell() override;
+  bool seek(int64_t offset, bool fromStart) override;
+  /// A file is open and its error indicator is clear.
+  bool good() override;
+  void close() override;
+
+private:
+  void adopt(FILE *file);
+
+  FILE *file_ = nullptr;
+};
+
+/// Typed output to a file opened for binary reading and writing.
+class BinOutputFile : public BinOutput {
+public:
+  /// Creates or truncates path for reading and writing.
+  explicit BinOutputFile(const KorWChar *path);
+  /// Adopts an open file (closed by this object).
+  explicit BinOutputFile(FILE *file) : file_(file) {}
+  /// Closes the file without flushing the write buffer: bytes still
+  /// buffered are lost unless flush() or flushAndClose() ran first.
+  ~BinOutputFile() override;
+
+  /// Flushes the buffer and the file; true when a file is open and fflush
+  /// succeeded.
+  bool flush() override;
+  bool reservedQuery() override;
+  using BinOutput::read;
+  using BinOutput::write;
+  size_t write(const void *buffer, size_t n) override;
+  size_t read(void *buffer, size_t n) override;
+  int64_t tell() override;
+  bool seek(int64_t offset, bool fromStart) override;
+  bool good() override;
+  void close() override;
+
+private:
+  enum class LastOp { None, Read, Write };
+  void switchTo(LastOp op);
+
+  FILE *file_ = nullptr;
+  LastOp lastOp_ = LastOp::None;
+};
