@@ -67,7 +67,8 @@ bool BinOutput::flushBuffer() {
     return true;
   if (BinIO_Scrambler *scrambler = binioScrambler())
     scrambler->scramble(buffer_, tell(), used_);
-  bool written = write(buffer_, used_) != 0;
+  // The cast selects the sink's raw write, not the typed byte write.
+  bool written = write(static_cast<const void *>(buffer_), used_) != 0;
   used_ = 0;
   return written;
 }

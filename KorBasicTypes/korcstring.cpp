@@ -3,9 +3,11 @@
 #include "korassert.h"
 #include "strbuffer.h"
 #include "strnumber.h"
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <utility>
 
 namespace {
@@ -169,7 +171,8 @@ void KorCString::reset() {
 void KorCString::setOwnedCopy(const char *text, int32_t length) {
   int32_t capacity = 0;
   char *buffer = allocateText(length, &capacity);
-  std::memcpy(buffer, text, size_t(length));
+  if (length > 0)
+    std::memcpy(buffer, text, size_t(length));
   buffer[length] = 0;
   reset();
   data_ = buffer;
@@ -187,7 +190,8 @@ void KorCString::setConcat(const char *const *texts, int count) {
   char *out = data_;
   for (int i = 0; i < count; ++i) {
     int32_t part = textLength(texts[i]);
-    std::memcpy(out, texts[i], size_t(part));
+    if (part > 0)
+      std::memcpy(out, texts[i], size_t(part));
     out += part;
   }
   *out = 0;
@@ -278,16 +282,17 @@ void KorCString::replace(int32_t pos, int32_t count, const char *text) {
   int32_t textSize = textLength(text);
   if (textSize == count) {
     makeOwned();
-    if (data_)
+    if (data_ && count > 0)
       std::memcpy(data_ + pos, text, size_t(count));
     return;
   }
   int32_t newSize = size - count + textSize;
   int32_t capacity = 0;
   char *buffer = allocateText(newSize, &capacity);
-  std::memcpy(buffer, data_, size_t(pos));
-  std::memcpy(buffer + pos, text, size_t(textSize));
-  std::memcpy(buffer + pos + textSize, data_ + pos + count,
+  const char *old = c_str();
+  std::memcpy(buffer, old, size_t(pos));
+  std::memcpy(buffer + pos, text ? text : "", size_t(textSize));
+  std::memcpy(buffer + pos + textSize, old + pos + count,
               size_t(size - pos - count));
   buffer[newSize] = 0;
   reset();

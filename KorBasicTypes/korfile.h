@@ -6,4 +6,5 @@
 #pragma once
 #include "ikordatamodel.h"
 #include "korfileread.h"
+#include "korfilestrings.h"
 #include "korfilewrite.h"

@@ -21,6 +21,11 @@
 /// Reader of data-model files; see IKorDataModelReader.
 class KorFileRead : public IKorDataModelReader {
 public:
+  /// Slot 35: the stream open() reads from; null when it cannot be created.
+  /// Declared first: the class's first new table entry, right after the
+  /// two destructor entries the interface's table ends with.
+  virtual BinInput *createInput(const KorWChar *path);
+
   KOR_CLASS(KorFileRead, IKorDataModelReader)
 
   /// Longest narrow or wide text block accepted, in code units.
@@ -69,9 +74,6 @@ public:
   const KorGuid &objectGuid() override { return objectGuid_; }
   bool good() override;
   uint32_t peekBlockId() override;
-
-  /// Slot 35: the stream open() reads from; null when it cannot be created.
-  virtual BinInput *createInput(const KorWChar *path);
 
   /// Opens a readable file and enters its header block. True whenever the
   /// file could be opened; good() tells whether the header was valid.

@@ -15,6 +15,11 @@
 /// Writer of data-model files; see IKorDataModelWriter.
 class KorFileWrite : public IKorDataModelWriter {
 public:
+  /// Slot 31: the stream open() writes to; null when it cannot be created.
+  /// Declared first: the class's first new table entry, right after the
+  /// two destructor entries the interface's table ends with.
+  virtual BinOutput *createOutput(const KorWChar *path);
+
   KOR_CLASS(KorFileWrite, IKorDataModelWriter)
 
   /// A writer without stream, in file mode, format version 0.
@@ -56,9 +61,6 @@ public:
   bool endBlock() override;
   bool good() override;
 
-  /// Slot 31: the stream open() writes to; null when it cannot be created.
-  virtual BinOutput *createOutput(const KorWChar *path);
-
   /// Creates the file and writes the file header block; false when the
   /// file cannot be created or a stream is attached already.
   bool open(const KorWChar *path);
@@ -94,6 +96,7 @@ public:
   KorFileWrite &operator<<(const double (&m)[4][4]);
   KorFileWrite &operator<<(const KorString &text);
   KorFileWrite &operator<<(const char *text);
+  KorFileWrite &operator<<(const KorCString &text);
   KorFileWrite &operator<<(double value);
   KorFileWrite &operator<<(float value);
   KorFileWrite &operator<<(uint32_t value);

@@ -157,13 +157,15 @@ void KorString::assignUnits(const KorWChar *text, int32_t length) {
   dropNarrowLiteral();
   if (capacity_ >= 2 * length + 2) {
     // The owned buffer is large enough; the text may lie inside it.
-    std::memmove(data_, text, size_t(length) * 2);
+    if (length > 0)
+      std::memmove(data_, text, size_t(length) * 2);
     data_[length] = 0;
     return;
   }
   int32_t capacity = 0;
   KorWChar *buffer = allocateUnits(length, &capacity);
-  std::memcpy(buffer, text, size_t(length) * 2);
+  if (length > 0)
+    std::memcpy(buffer, text, size_t(length) * 2);
   buffer[length] = 0;
   adoptBuffer(buffer, capacity);
 }

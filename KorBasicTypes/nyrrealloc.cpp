@@ -1,10 +1,154 @@
 //===- nyrrealloc.cpp - Allocation with memory-pressure handling ----------===//
 #include "nyrrealloc.h"
 #include "korassert.h"
+#include "nyrmemory.h"
+#include "nyroutofmemory.h"
+#include "nyrswapfile.h"
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 
-static constexpr const char *kUnit = "KorBasicTypes/nyrrealloc";
+namespace {
+constexpr const char *kUnit = "KorBasicTypes/nyrrealloc";
+constexpr int kMaxBelowMinLine = 422;
+constexpr int kGrowPreconditionLine = 455;
+/// Bisection attempts after the preferred size, counted down to 0.
+constexpr int kFirstBisection = 7;
+/// From this counter on the host memory manager is asked as well.
+constexpr int kFirstManagerBisection = 5;
+
+std::atomic<NyrFaultHook> gFaultHook{nullptr};
+std::atomic<void *> gFaultContext{nullptr};
+
+void *heapMalloc(size_t bytes) {
+  return nyrStepFails(NyrStep::Malloc, bytes) ? nullptr : std::malloc(bytes);
+}
+
+void *heapRealloc(void *block, size_t bytes) {
+  return nyrStepFails(NyrStep::Realloc, bytes) ? nullptr
+                                               : std::realloc(block, bytes);
+}
+
+/// elementSize * count, or SIZE_MAX (which no heap grants) on overflow.
+size_t byteCount(size_t elementSize, size_t count) {
+  size_t bytes;
+  return __builtin_mul_overflow(elementSize, count, &bytes) ? SIZE_MAX : bytes;
+}
+
+void zeroTail(void *block, size_t oldBytes, size_t newBytes) {
+  if (newBytes > oldBytes)
+    std::memset(static_cast<char *>(block) + oldBytes, 0, newBytes - oldBytes);
+}
+
+/// malloc, and while the host memory manager agrees to release memory,
+/// malloc again.
+void *mallocWithManager(size_t bytes) {
+  void *block = heapMalloc(bytes);
+  KorMM::IKorMManager *manager = block ? nullptr : nyrMemoryManager();
+  while (!block && manager && manager->ReleaseMemory())
+    block = heapMalloc(bytes);
+  return block;
+}
+
+/// The end of a path that could not allocate: the user is told, and the
+/// process ends unless the handler allows to carry on with an empty slot.
+size_t giveUp(void **slot, int code) {
+  handleOutOfMemoryFatal(code);
+  nyrFree(*slot);
+  *slot = nullptr;
+  return 0;
+}
+
+/// One realloc of *slot to `count` elements; zero-fills the new bytes.
+bool tryRealloc(void **slot, size_t elementSize, size_t oldBytes,
+                size_t count) {
+  size_t bytes = byteCount(elementSize, count);
+  void *block = heapRealloc(*slot, bytes);
+  if (!block)
+    return false;
+  zeroTail(block, oldBytes, bytes);
+  *slot = block;
+  return true;
+}
+
+/// Asks the host memory manager to release memory up to `requests` times,
+/// trying the realloc after each yes. A no clears `askManager`.
+bool reallocWithManager(void **slot, size_t elementSize, size_t oldBytes,
+                        size_t count, bool &askManager) {
+  KorMM::IKorMManager *manager = nyrMemoryManager();
+  if (!manager) {
+    askManager = false;
+    return false;
+  }
+  size_t newBytes = byteCount(elementSize, count);
+  size_t requests = (newBytes - oldBytes) / KorMM::kKorMMBlockBytes + 2;
+  for (size_t i = 0; i < requests; ++i) {
+    if (!manager->ReleaseMemory()) {
+      askManager = false;
+      return false;
+    }
+    if (tryRealloc(slot, elementSize, oldBytes, count))
+      return true;
+  }
+  return false;
+}
+
+/// Moves the old block through a temporary file so that the old and the
+/// new block never exist at the same time.
+size_t swapOut(void **slot, size_t elementSize, size_t curSize, size_t count) {
+  size_t oldBytes = byteCount(elementSize, curSize);
+  size_t newBytes = byteCount(elementSize, count);
+  std::string name = nyrSwapFileName();
+  if (name.empty()) {
+    writeMemoryLog(newBytes);
+    return giveUp(slot, kNyrAllocFailed);
+  }
+  for (;;) {
+    NyrSwapFile file;
+    int code = kNyrTempFileCreate;
+    if (file.open(name)) {
+      if (!file.write(*slot, oldBytes)) {
+        file.close();
+        code = kNyrTempFileWrite;
+      } else {
+        nyrFree(*slot);
+        *slot = nullptr;
+        void *block = mallocWithManager(newBytes);
+        if (!block) {
+          file.close();
+          writeMemoryLog(newBytes);
+          return giveUp(slot, kNyrAllocFailed);
+        }
+        if (!file.readBack(block, oldBytes)) {
+          file.close();
+          nyrFree(block);
+          writeMemoryLog(newBytes);
+          return giveUp(slot, kNyrTempFileRead);
+        }
+        file.close();
+        zeroTail(block, oldBytes, newBytes);
+        *slot = block;
+        return count;
+      }
+    }
+    writeMemoryLog(newBytes);
+    handleOutOfMemoryFatal(code);
+    name = nyrSwapFileName();
+    if (name.empty())
+      nyrEndProcess();
+  }
+}
+} // namespace
+
+void nyrSetFaultHook(NyrFaultHook hook, void *context) {
+  gFaultContext.store(context);
+  gFaultHook.store(hook);
+}
+
+bool nyrStepFails(NyrStep step, size_t bytes) {
+  NyrFaultHook hook = gFaultHook.load(std::memory_order_relaxed);
+  return hook && hook(gFaultContext.load(), step, bytes);
+}
 
 uint32_t growCapacity(uint32_t current, uint32_t needed) {
   if (current >= needed)
@@ -21,17 +165,13 @@ uint32_t growCapacity(uint32_t current, uint32_t needed) {
 }
 
 size_t nyrMalloc(void **slot, size_t elementSize, size_t count) {
-  size_t bytes = elementSize * count;
-  void *p = std::malloc(bytes);
-  if (!p && bytes != 0)
-    std::exit(-1);
-  *slot = p;
-  return count;
-}
-
-static void zeroTail(void *block, size_t oldBytes, size_t newBytes) {
-  if (newBytes > oldBytes)
-    std::memset(static_cast<char *>(block) + oldBytes, 0, newBytes - oldBytes);
+  size_t bytes = byteCount(elementSize, count);
+  void *block = mallocWithManager(bytes);
+  *slot = block;
+  if (block || bytes == 0)
+    return count;
+  writeMemoryLog(bytes);
+  return giveUp(slot, kNyrAllocFailed);
 }
 
 size_t nyrRealloc(void **slot, size_t elementSize, size_t curSize,
@@ -39,30 +179,50 @@ size_t nyrRealloc(void **slot, size_t elementSize, size_t curSize,
   if (curSize == minNewSize)
     return curSize;
   if ((!*slot || curSize == 0) && minNewSize != 0) {
-    nyrMalloc(slot, elementSize, minNewSize);
-    std::memset(*slot, 0, elementSize * minNewSize);
+    // A slot without room may hold a borrowed block: it is replaced, never
+    // freed.
+    if (nyrMalloc(slot, elementSize, minNewSize) == 0)
+      return 0;
+    if (*slot)
+      std::memset(*slot, 0, byteCount(elementSize, minNewSize));
     return minNewSize;
   }
   size_t max = maxNewSize == SIZE_MAX ? minNewSize : maxNewSize;
   if (max < minNewSize)
-    Assert_basic("maxNewSize >= minNewSize", kUnit, 422);
+    Assert_basic("maxNewSize >= minNewSize", kUnit, kMaxBelowMinLine);
+
   if (max < curSize) {
     if (max == 0) {
-      std::free(*slot);
+      nyrFree(*slot);
       *slot = nullptr;
       return 0;
     }
-    *slot = std::realloc(*slot, max * elementSize);
+    // A shrinking realloc that fails leaves the larger block in place.
+    if (void *block = heapRealloc(*slot, byteCount(elementSize, max)))
+      *slot = block;
     return max;
   }
+
   if (minNewSize <= curSize)
     return curSize;
-  void *p = std::realloc(*slot, max * elementSize);
-  if (!p)
-    std::exit(-1);
-  zeroTail(p, curSize * elementSize, max * elementSize);
-  *slot = p;
-  return max;
+  if (max < minNewSize)
+    Assert_basic("minNewSize > curSize && maxNewSize >= minNewSize", kUnit,
+                 kGrowPreconditionLine);
+  size_t oldBytes = byteCount(elementSize, curSize);
+  if (tryRealloc(slot, elementSize, oldBytes, max))
+    return max;
+
+  bool askManager = true;
+  for (int counter = kFirstBisection; counter >= 0 && max > minNewSize;
+       --counter) {
+    max = counter == 0 ? minNewSize : (max + minNewSize) / 2;
+    if (tryRealloc(slot, elementSize, oldBytes, max))
+      return max;
+    if (counter <= kFirstManagerBisection && askManager &&
+        reallocWithManager(slot, elementSize, oldBytes, max, askManager))
+      return max;
+  }
+  return swapOut(slot, elementSize, curSize, max);
 }
 
 bool nyrFree(void *p) {

@@ -2,7 +2,7 @@
 #include "translate.h"
 #include "iptr.h"
 #include "korcomponentstate.h"
-#include <cstring>
+#include <algorithm>
 
 //===----------------------------------------------------------------------===//
 // KorTrivialTranslator

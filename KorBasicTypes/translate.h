@@ -9,6 +9,7 @@
 #pragma once
 #include "ikortranslatorservice.h"
 #include "korstring.h"
+#include <initializer_list>
 
 /// Gives every key back unchanged (widened byte by byte) and substitutes
 /// the arguments. Host translators derive from it and override LookUp.

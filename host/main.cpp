@@ -1,6 +1,14 @@
 //===- main.cpp - korhost: load components and run what they offer --------===//
+//
+// The global options are read first, because the plugin folder decides
+// which scripts exist; then korhost loads the components, builds one
+// subcommand per offered script and parses the whole command line. Exit
+// status: 0 success, 1 failed tests or a host error, 2 usage errors.
+//
+//===----------------------------------------------------------------------===//
 #include "hostapp.h"
 #include "infocommand.h"
+#include "scriptcommand.h"
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
@@ -17,35 +25,62 @@ void applyDefaults(HostOptions &options) {
       options.configFile = beside;
   }
 }
-} // namespace
 
-int main(int argc, char **argv) {
-  CLI::App cli{"korhost: loads component libraries and runs their commands, "
-               "scripts and programmer tests"};
-  cli.require_subcommand(1);
-  HostOptions options;
+void addGlobalOptions(CLI::App &cli, HostOptions &options) {
   cli.add_option("--plugins", options.pluginDir,
                  "folder of component libraries (default: korhost's folder)");
   cli.add_option("--config", options.configFile,
                  "settings file (default: korhost.ini beside korhost)")
       ->check(CLI::ExistingFile);
+}
+
+/// Reads --plugins and --config alone; -1 to go on, else the exit status.
+int readGlobalOptions(int argc, char **argv, HostOptions &options) {
+  CLI::App pre;
+  pre.set_help_flag();
+  pre.allow_extras();
+  addGlobalOptions(pre, options);
+  try {
+    pre.parse(argc, argv);
+  } catch (const CLI::ParseError &e) {
+    pre.exit(e);
+    return 2;
+  }
+  return -1;
+}
+
+int runCommandLine(HostApp &app, int argc, char **argv) {
+  CLI::App cli{"korhost: loads component libraries and runs their commands, "
+               "scripts and programmer tests"};
+  cli.require_subcommand(1);
+  HostOptions ignored;
+  addGlobalOptions(cli, ignored);
   CLI::App *info =
       cli.add_subcommand("info", "list the loaded components and their classes");
+  std::vector<OfferedScript> offered = findOfferedScripts(app.manager());
+  ScriptSubcommands scripts(cli, offered);
   try {
     cli.parse(argc, argv);
   } catch (const CLI::ParseError &e) {
-    int code = cli.exit(e);
-    return code == 0 ? 0 : 2;
+    return cli.exit(e) == 0 ? 0 : 2;
   }
+  if (*info)
+    return runInfoCommand(app.manager());
+  return scripts.run();
+}
+} // namespace
+
+int main(int argc, char **argv) {
+  HostOptions options;
+  if (int status = readGlobalOptions(argc, argv, options); status >= 0)
+    return status;
   applyDefaults(options);
   try {
     HostApp app(options);
     app.start();
-    if (*info)
-      return runInfoCommand(app.manager());
+    return runCommandLine(app, argc, argv);
   } catch (const HostError &e) {
     std::fprintf(stderr, "korhost: %s\n", e.message.c_str());
     return e.exitCode;
   }
-  return 0;
 }

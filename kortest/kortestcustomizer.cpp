@@ -1,6 +1,8 @@
 //===- kortestcustomizer.cpp - Late registrations of the kortest component ===//
 #include "kortestcustomizer.h"
 #include "korcomponentdef.h"
+#include "koritemfactory.h"
+#include "test/testassertcb.h"
 
 // The kortest component: name, identifier and entry.
 KOR_DEFINE_COMPONENT("kortest", korTestInternalComponentCustomizer, 0x74372F72,
@@ -8,7 +10,12 @@ KOR_DEFINE_COMPONENT("kortest", korTestInternalComponentCustomizer, 0x74372F72,
                      0x51)
 
 bool korTestInternalComponentCustomizer::OnManagerHandedOver() {
-  static const bool classesRegistered = [] { return true; }();
+  static const bool classesRegistered = [] {
+    korRegisterClass<TestAssertCB>(korGuid(0x8F3277E8, 0x07A0, 0x42AA, 0xAF,
+                                           0x39, 0xBE, 0x1A, 0xAB, 0xEA, 0xDD,
+                                           0x82));
+    return true;
+  }();
   static const bool suitesCreated = [] { return true; }();
   (void)classesRegistered;
   (void)suitesCreated;

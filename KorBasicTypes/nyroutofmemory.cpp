@@ -1,0 +1,101 @@
+//===- nyroutofmemory.cpp - The end of an allocation that cannot be had ---===//
+#include "nyroutofmemory.h"
+#include "idatastore.h"
+#include "ikorerrorservice.h"
+#include "iptr.h"
+#include "nyrhostdirs.h"
+#include "nyrmemory.h"
+#include <cstdio>
+#include <cstdlib>
+
+const KorWChar kNyrOutOfMemoryMessage[] =
+    u"While running this function, you have run out of memory.\n"
+    u"The application will close. After restarting, please read\n"
+    u"the online help about \"Memory Optimization\".";
+
+namespace {
+/// Shows the message between the renderer's two modal operations.
+void tellUser(IKorErrorService *errors) {
+  IGfxRenderer *renderer = nyrRenderer();
+  if (renderer)
+    renderer->BeginModalMessage();
+  if (errors)
+    errors->Report(kNyrOutOfMemoryMessage, 1, "realloc");
+  else
+    nyrShowMessageBox(kNyrOutOfMemoryMessage, kNyrOutOfMemoryTitle);
+  if (renderer)
+    renderer->EndModalMessage();
+}
+
+void writeFigure(FILE *log, const char *label, uint64_t value,
+                 const char *unit) {
+  std::fprintf(log, "%s%7llu%s\n", label, static_cast<unsigned long long>(value),
+               unit);
+}
+} // namespace
+
+bool handleOutOfMemory(int code) {
+  bool useErrorService = false;
+  if (SPtr<IDataStore> store; store)
+    useErrorService = store->GetBool("Memory/UseErrorService", 0);
+  bool shown = code >= -5 && code <= -1;
+  if (!useErrorService) {
+    if (shown)
+      tellUser(nullptr);
+    return false;
+  }
+  SPtr<IKorErrorService> errors;
+  if (errors && shown)
+    tellUser(errors.get());
+  return false;
+}
+
+void nyrEndProcess() {
+  std::fflush(nullptr);
+  std::exit(-1);
+}
+
+bool handleOutOfMemoryFatal(int code) {
+  if (!handleOutOfMemory(code))
+    nyrEndProcess();
+  return true;
+}
+
+void nyrShowMessageBox(const KorWChar *message, const char *title) {
+  std::fprintf(stderr, "%s\n%s\n", title, nyrUtf8(message).c_str());
+  std::fflush(stderr);
+}
+
+std::string nyrMemoryLogPath() {
+  std::string folder = nyrSettingFolder("Directories/Logs Directory");
+  if (folder.empty())
+    return "memory.log";
+  return folder == "/" ? "/memory.log" : folder + "/memory.log";
+}
+
+void writeMemoryLog(size_t attemptedBytes) {
+  FILE *log = std::fopen(nyrMemoryLogPath().c_str(), "w");
+  if (!log)
+    return;
+  if (attemptedBytes != 0) {
+    writeFigure(log, "attempted:        ", attemptedBytes, "b");
+    std::fputs("\n", log);
+  }
+  uint64_t systemFree = 0, systemTotal = 0, swapFree = 0, swapTotal = 0;
+  getMemoryStatus(&systemFree, &systemTotal, &swapFree, &swapTotal, 1024);
+  writeFigure(log, "system free:      ", systemFree, "k");
+  writeFigure(log, "system total:     ", systemTotal, "k");
+  writeFigure(log, "swap free:        ", swapFree, "k");
+  writeFigure(log, "swap total:       ", swapTotal, "k");
+  std::fputs("\n", log);
+  if (KorMM::IKorMManager *manager = nyrMemoryManager()) {
+    writeFigure(log, "kormm core now:   ", manager->CoreNow() * 24, "k");
+    writeFigure(log, "kormm core limit: ", manager->CoreLimit() * 24, "k");
+    writeFigure(log, "kormm swap now:   ", manager->SwapNow() * 24, "k");
+    writeFigure(log, "kormm swap limit: ", manager->SwapLimit() * 24, "k");
+  } else {
+    std::fputs("kormm not available\n", log);
+  }
+  std::fputs("\n", log);
+  std::fclose(log);
+}

@@ -1,0 +1,170 @@
+//===- scriptcommand.cpp - One korhost subcommand per offered script ------===//
+#include "scriptcommand.h"
+#include "hostutf.h"
+#include "test/model/ikortestservice.h"
+#include "queryserver.h"
+#include <charconv>
+
+bool parseInt32(const std::string &text, int32_t &value) {
+  const char *first = text.data();
+  const char *last = first + text.size();
+  auto [end, error] = std::from_chars(first, last, value);
+  return !text.empty() && error == std::errc() && end == last;
+}
+
+namespace {
+/// The host's query server as its concrete class, or empty.
+IPtr<HostQueryServer> hostQueryServer() {
+  SPtr<IKorQueryServer> server;
+  return IPtr<HostQueryServer>(server.get());
+}
+
+const CLI::Validator kInt32Check(
+    [](std::string &text) {
+      int32_t value = 0;
+      return parseInt32(text, value) ? std::string()
+                                     : "not a 32-bit integer: " + text;
+    },
+    "INT32");
+
+std::string describeOption(const ScriptOption &option) {
+  static const char *const types[] = {"bool", "integer", "string"};
+  std::string text = types[static_cast<int>(option.type())];
+  text += " option, default ";
+  std::string value = scriptValueText(option.defaultValue);
+  text += value.empty() ? "empty" : value;
+  return text;
+}
+} // namespace
+
+ScriptSubcommands::ScriptSubcommands(CLI::App &cli,
+                                     std::vector<OfferedScript> &scripts) {
+  for (OfferedScript &script : scripts)
+    addSubcommand(cli, script);
+}
+
+void ScriptSubcommands::addSubcommand(CLI::App &cli, OfferedScript &script) {
+  Subcommand &sub = subcommands_.emplace_back();
+  sub.script = &script;
+  sub.app = cli.add_subcommand(script.name(), "script of " + script.className +
+                                                  " (component " +
+                                                  script.component + ")");
+  for (const ScriptOption &option : script.script->options().options())
+    bind(sub, option);
+  sub.app
+      ->add_option("--filter", sub.filters,
+                   "run only tests whose full name (Suite.Test) matches "
+                   "this pattern (*, ?, [a-z]); repeatable")
+      ->allow_extra_args(false);
+  sub.app
+      ->add_option("--exclude", sub.excludes,
+                   "never run the test of this full name; repeatable")
+      ->allow_extra_args(false);
+}
+
+void ScriptSubcommands::bind(Subcommand &sub, const ScriptOption &option) {
+  Binding &binding = sub.bindings.emplace_back();
+  binding.name = option.name;
+  binding.type = option.type();
+  std::string flagName = "--" + option.name;
+  std::string help = describeOption(option);
+  switch (binding.type) {
+  case ScriptOptionType::Bool:
+    binding.option = sub.app->add_flag(flagName, binding.flag, help);
+    break;
+  case ScriptOptionType::Integer:
+    binding.option = sub.app->add_option(flagName, binding.text, help)
+                         ->check(kInt32Check);
+    break;
+  case ScriptOptionType::String:
+    binding.option =
+        sub.app->add_option(flagName, binding.text, help)->type_name("TEXT");
+    break;
+  }
+}
+
+bool ScriptSubcommands::chosen() const {
+  for (const Subcommand &sub : subcommands_)
+    if (sub.app->parsed())
+      return true;
+  return false;
+}
+
+void ScriptSubcommands::applyValues(Subcommand &sub) {
+  HostScriptOptions &values = sub.script->script->options();
+  for (const Binding &binding : sub.bindings) {
+    if (binding.option->count() == 0)
+      continue;
+    const char *name = binding.name.c_str();
+    int32_t number = 0;
+    switch (binding.type) {
+    case ScriptOptionType::Bool:
+      values.SetBool(name, binding.flag);
+      break;
+    case ScriptOptionType::Integer:
+      if (parseInt32(binding.text, number))
+        values.SetInteger(name, number);
+      break;
+    case ScriptOptionType::String:
+      values.SetString(name, hostToUtf16(binding.text).c_str());
+      break;
+    }
+  }
+}
+
+bool ScriptSubcommands::applyFilters(Subcommand &sub, FILE *errors) {
+  if (sub.filters.empty() && sub.excludes.empty())
+    return true;
+  SPtr<IKorTestService> tests;
+  if (!tests) {
+    std::fprintf(errors, "korhost: --filter and --exclude need a test "
+                         "service, and no component offers one\n");
+    return false;
+  }
+  for (const std::string &pattern : sub.filters)
+    tests->AddIncludePattern(pattern.c_str());
+  for (const std::string &name : sub.excludes)
+    tests->AddExcludedTest(name.c_str());
+  return true;
+}
+
+int ScriptSubcommands::run(FILE *out, FILE *errors) {
+  for (Subcommand &sub : subcommands_) {
+    if (!sub.app->parsed())
+      continue;
+    if (!applyFilters(sub, errors))
+      return 2;
+    applyValues(sub);
+    if (IPtr<HostQueryServer> server = hostQueryServer())
+      server->clear();
+    bool executed =
+        sub.script->command->Execute(&sub.script->script->options());
+    std::fflush(stdout);
+    int status = reportTestCounts(out);
+    if (!executed) {
+      std::fprintf(errors, "korhost: script %s failed\n",
+                   sub.script->name().c_str());
+      return 1;
+    }
+    return status;
+  }
+  return 2;
+}
+
+int reportTestCounts(FILE *out) {
+  IPtr<HostQueryServer> server = hostQueryServer();
+  if (!server)
+    return 0;
+  auto counts = server->record(kTestResultsRecord);
+  if (!counts || counts->size() < 3)
+    return 0;
+  auto aborted = server->record(kAbortedTestsRecord);
+  int32_t abortedCount = aborted && !aborted->empty() ? (*aborted)[0] : 0;
+  std::fprintf(out, "%d passed, %d failed, %d skipped", (*counts)[0],
+               (*counts)[1], (*counts)[2]);
+  if (abortedCount > 0)
+    std::fprintf(out, ", %d aborted", abortedCount);
+  std::fprintf(out, "\n");
+  std::fflush(out);
+  return (*counts)[1] > 0 || abortedCount > 0 ? 1 : 0;
+}

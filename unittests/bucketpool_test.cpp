@@ -1,0 +1,243 @@
+// Unit tests of the bucket memory pool: size classes, LIFO reuse, enabling,
+// purge, table exchange, the fallback pool and the hand-over to the host's.
+#include "bucketpool.h"
+#include "hostoptions.h"
+#include "hostservices.h"
+#include "iptr.h"
+#include "memoryhost.h"
+#include "nyrrealloc.h"
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace {
+class BucketPoolTest : public testing::Test {
+protected:
+  void SetUp() override { bucketPoolShutdown(); }
+  void TearDown() override { bucketPoolShutdown(); }
+
+  /// A default pool that is current while the test holds it.
+  static IPtr<BucketMemoryPool> defaultPool() {
+    return IPtr<BucketMemoryPool>(new BucketMemoryPool(
+        kBucketGranularity, kBucketLinearLimit, kBucketMaximum));
+  }
+};
+
+BucketMemoryAllocator *allocatorOf(void *block) {
+  BucketMemoryAllocator *allocator;
+  std::memcpy(&allocator, static_cast<char *>(block) - kBucketHeaderBytes,
+              sizeof allocator);
+  return allocator;
+}
+
+/// An allocator that counts the blocks freed through it.
+class CountingAllocator : public BucketMemoryAllocator {
+public:
+  void freeBlock(void *header) override {
+    ++freed_;
+    BucketMemoryAllocator::freeBlock(header);
+  }
+  int freed_ = 0;
+};
+} // namespace
+
+TEST_F(BucketPoolTest, SizeClassesAtTheBoundaries) {
+  auto pool = defaultPool();
+  struct Case {
+    int size;
+    uint32_t actual;
+  } cases[] = {{1, 4},         {4, 4},           {5, 8},
+               {8192, 8192},   {8193, 16384},    {131073, 262144},
+               {262144, 262144}, {262145, 262145}};
+  for (const Case &c : cases) {
+    uint32_t actual = 0;
+    void *block = pool->allocate(c.size, &actual);
+    EXPECT_EQ(actual, c.actual) << c.size;
+    EXPECT_EQ(allocatorOf(block), &bucketMemoryAllocator());
+    std::memset(block, 0xAB, actual);
+    EXPECT_TRUE(pool->deallocate(int(actual), &block));
+    EXPECT_EQ(block, nullptr);
+  }
+  EXPECT_EQ(pool->sizeClass(8192).index, 2047u);
+  EXPECT_EQ(pool->sizeClass(8193).index, 2048u);
+  EXPECT_EQ(pool->sizeClass(262144).index, 2052u);
+  EXPECT_EQ(pool->cachedBlocks(2052), 1u);
+  EXPECT_GE(pool->tableCapacity(), 2053u) << "grown beyond 8192/4 + 2";
+  for (uint32_t index = 2053; index < pool->tableCapacity(); ++index)
+    EXPECT_EQ(pool->cachedBlocks(index), 0u) << "unpooled blocks are freed";
+}
+
+TEST_F(BucketPoolTest, GivenBackBlocksComeBackLastInFirstOut) {
+  auto pool = defaultPool();
+  uint32_t actual = 0;
+  void *a = pool->allocate(8, &actual);
+  void *b = pool->allocate(8, &actual);
+  void *first = a, *second = b;
+  EXPECT_TRUE(pool->deallocate(5, &a)) << "any size of the class";
+  EXPECT_TRUE(pool->deallocate(8, &b));
+  EXPECT_EQ(pool->cachedBlocks(1), 2u);
+  EXPECT_EQ(pool->allocate(7, &actual), second);
+  EXPECT_EQ(actual, 8u);
+  EXPECT_EQ(pool->allocate(6, &actual), first);
+  void *fresh = pool->allocate(8, &actual);
+  EXPECT_NE(fresh, first);
+  EXPECT_FALSE(pool->deallocate(0, &fresh));
+  void *none = nullptr;
+  EXPECT_FALSE(pool->deallocate(8, &none));
+  for (void *block : {first, second, fresh})
+    EXPECT_TRUE(pool->deallocate(8, &block));
+}
+
+TEST_F(BucketPoolTest, DisabledPoolBypassesTheBuckets) {
+  auto pool = defaultPool();
+  EXPECT_TRUE(pool->setEnabled(false));
+  EXPECT_TRUE(pool->setEnabled(false));
+  EXPECT_EQ(pool->maximum(), -kBucketMaximum);
+  uint32_t actual = 0;
+  void *block = pool->allocate(10, &actual);
+  EXPECT_EQ(actual, 10u) << "the size itself, no class";
+  EXPECT_TRUE(pool->deallocate(10, &block));
+  EXPECT_EQ(pool->cachedBlocks(2), 0u);
+  EXPECT_TRUE(pool->setEnabled(true));
+  EXPECT_EQ(pool->maximum(), kBucketMaximum);
+  block = pool->allocate(10, &actual);
+  EXPECT_EQ(actual, 12u);
+  pool->deallocate(12, &block);
+  EXPECT_EQ(pool->cachedBlocks(2), 1u);
+}
+
+TEST_F(BucketPoolTest, PurgeFreesEveryCachedBlockThroughItsHeader) {
+  auto pool = defaultPool();
+  CountingAllocator counting;
+  for (int size : {4, 4, 100, 20000}) {
+    void *header = nullptr;
+    nyrMalloc(&header, 1, size + kBucketHeaderBytes);
+    BucketMemoryAllocator *allocator = &counting;
+    std::memcpy(header, &allocator, sizeof allocator);
+    void *block = static_cast<char *>(header) + kBucketHeaderBytes;
+    pool->deallocate(size, &block);
+  }
+  uint32_t capacity = pool->tableCapacity();
+  EXPECT_TRUE(pool->purge());
+  EXPECT_EQ(counting.freed_, 4);
+  EXPECT_EQ(pool->tableCapacity(), capacity);
+  EXPECT_EQ(pool->cachedBlocks(0), 0u);
+  EXPECT_EQ(pool->cachedBlocks(2049), 0u);
+}
+
+TEST_F(BucketPoolTest, NewPoolWithTheSameParametersInheritsTheBlocks) {
+  auto first = defaultPool();
+  uint32_t actual = 0;
+  void *block = first->allocate(16, &actual);
+  void *cached = block;
+  first->deallocate(16, &block);
+
+  auto second = defaultPool();
+  EXPECT_EQ(bucketPoolCurrent(), second.get());
+  EXPECT_EQ(first->cachedBlocks(3), 0u);
+  EXPECT_EQ(second->cachedBlocks(3), 1u);
+  block = second->allocate(13, &actual);
+  EXPECT_EQ(block, cached);
+  second->deallocate(16, &block);
+
+  IPtr<BucketMemoryPool> other(new BucketMemoryPool(8, 8192, 0x40000));
+  EXPECT_EQ(bucketPoolCurrent(), other.get());
+  EXPECT_EQ(other->cachedBlocks(1), 0u) << "different parameters: no exchange";
+  EXPECT_EQ(second->cachedBlocks(3), 1u);
+}
+
+TEST_F(BucketPoolTest, BucketAllocUsesAFallbackPoolAndReusesBlocks) {
+  uint32_t actual = 0;
+  void *block = bucketAlloc(30, &actual);
+  EXPECT_EQ(actual, 32u);
+  EXPECT_TRUE(bucketPoolIsFallback());
+  BucketMemoryPool *pool = bucketPoolCurrent();
+  EXPECT_STREQ(pool->ClassName(), "BucketMemoryPool");
+  EXPECT_EQ(pool->maximum(), kBucketMaximum);
+  bucketFree(actual, block);
+  EXPECT_EQ(bucketAlloc(29), block);
+  bucketFree(0, block);
+  bucketFree(32, nullptr);
+  EXPECT_EQ(pool->cachedBlocks(7), 0u);
+  bucketFree(32, block);
+  EXPECT_EQ(pool->cachedBlocks(7), 1u);
+}
+
+TEST_F(BucketPoolTest, WithoutAPoolBucketFreeUsesTheHeader) {
+  CountingAllocator counting;
+  void *header = nullptr;
+  nyrMalloc(&header, 1, 16 + kBucketHeaderBytes);
+  BucketMemoryAllocator *allocator = &counting;
+  std::memcpy(header, &allocator, sizeof allocator);
+  bucketFree(16, static_cast<char *>(header) + kBucketHeaderBytes);
+  EXPECT_EQ(counting.freed_, 1);
+  EXPECT_FALSE(bucketPoolIsFallback()) << "no pool was created";
+}
+
+TEST_F(BucketPoolTest, FallbackHandsItsBlocksToTheHostPoolAfter601) {
+  ScopedMemoryHost host;
+  IPtr<BucketMemoryPool> hostPool(new BucketMemoryPool(
+      kBucketGranularity, kBucketLinearLimit, kBucketMaximum));
+  bucketPoolShutdown(); // the host pool stands apart, as in another library
+  uint32_t actual = 0;
+  void *hostBlock = hostPool->allocate(32, &actual);
+  void *z = hostBlock;
+  hostPool->deallocate(32, &hostBlock);
+
+  void *p = bucketAlloc(1); // call 1 creates the fallback pool
+  bucketFree(4, p);
+  BucketMemoryPool *fallback = bucketPoolCurrent();
+  ASSERT_TRUE(bucketPoolIsFallback());
+  KorWeakRef *watch = fallback->GetWeakRef();
+  watch->AddRef();
+  void *x = bucketAlloc(32), *y = bucketAlloc(32); // calls 2 and 3
+  bucketFree(32, x);
+  bucketFree(32, y);
+
+  host.offer("IBucketMemoryPool", hostPool.get());
+  for (uint32_t call = 4; call <= kHostPoolLookupInterval; ++call)
+    bucketFree(4, bucketAlloc(1));
+  EXPECT_TRUE(bucketPoolIsFallback()) << "601 counted, not yet looked";
+  EXPECT_EQ(bucketPoolCurrent(), fallback);
+
+  bucketFree(4, bucketAlloc(1)); // call 602 looks and hands over
+  EXPECT_FALSE(bucketPoolIsFallback());
+  EXPECT_EQ(bucketPoolCurrent(), hostPool.get());
+  EXPECT_EQ(watch->target(), nullptr) << "the fallback pool is gone";
+  watch->Release();
+  EXPECT_EQ(hostPool->cachedBlocks(7), 3u);
+  EXPECT_EQ(bucketAlloc(32), y) << "handed-over blocks go on top";
+  EXPECT_EQ(bucketAlloc(32), x);
+  EXPECT_EQ(bucketAlloc(32), z);
+  for (void *block : {x, y, z})
+    bucketFree(32, block);
+}
+
+TEST_F(BucketPoolTest, FirstAllocationTakesTheHostPoolWhenOffered) {
+  ScopedMemoryHost host;
+  IPtr<BucketMemoryPool> hostPool(new BucketMemoryPool(
+      kBucketGranularity, kBucketLinearLimit, kBucketMaximum));
+  bucketPoolShutdown();
+  host.offer("IBucketMemoryPool", hostPool.get());
+  void *block = bucketAlloc(100);
+  EXPECT_EQ(bucketPoolCurrent(), hostPool.get());
+  EXPECT_FALSE(bucketPoolIsFallback());
+  EXPECT_TRUE(bucketPoolConnectHost());
+  bucketFree(100, block);
+  EXPECT_EQ(hostPool->cachedBlocks(24), 1u);
+}
+
+TEST_F(BucketPoolTest, KorhostOffersItsCurrentPool) {
+  const HostServiceEntry *entry = nullptr;
+  for (const HostServiceEntry &candidate : hostServiceTable())
+    if (candidate.name == "IBucketMemoryPool")
+      entry = &candidate;
+  ASSERT_NE(entry, nullptr);
+  IKorUnknown *made = entry->make(HostOptions{});
+  void *pool = nullptr;
+  made->QueryInterface("BucketMemoryPool", &pool);
+  ASSERT_NE(pool, nullptr);
+  EXPECT_EQ(bucketPoolCurrent(), pool);
+  void *asInterface = nullptr;
+  made->QueryInterface("IBucketMemoryPool", &asInterface);
+  EXPECT_NE(asInterface, nullptr);
+}

@@ -1,0 +1,39 @@
+// Unit tests of the command base: defaults, fields and names.
+#include "commands/compbasecmd.h"
+#include "iptr.h"
+#include <gtest/gtest.h>
+
+TEST(CompBaseCmd, DefaultsAreNeutral) {
+  IPtr<IComponentCommand> command(new CompBaseCmd);
+  EXPECT_FALSE(command->IsAvailable(nullptr));
+  EXPECT_TRUE(command->Activate());
+  EXPECT_TRUE(command->Execute());
+  EXPECT_EQ(command->Kind(), 0u);
+  EXPECT_TRUE(command->Title().isEmpty());
+  EXPECT_TRUE(command->Reserved30());
+  EXPECT_EQ(command->Reserved33(), 1);
+  EXPECT_FALSE(command->Reserved37());
+}
+
+TEST(CompBaseCmd, KeepsKindTitleAndTheHostPointer) {
+  IPtr<CompBaseCmd> command(new CompBaseCmd(3, "Run Programmer Tests"));
+  EXPECT_EQ(command->Kind(), 3u);
+  EXPECT_EQ(command->Title().view(), u"Run Programmer Tests");
+  int hostObject = 0;
+  EXPECT_EQ(command->HostPointer(), nullptr);
+  command->SetHostPointer(&hostObject);
+  EXPECT_EQ(command->HostPointer(), &hostObject);
+}
+
+TEST(CompBaseCmd, AnswersItsNameAndTheCommandInterfaceOnly) {
+  IPtr<CompBaseCmd> command(new CompBaseCmd);
+  EXPECT_STREQ(command->ClassName(), "CompBaseCmd");
+  for (const char *name : {"CompBaseCmd", "IKorUnknown", "IComponentCommand"}) {
+    void *result = nullptr;
+    command->QueryInterface(name, &result);
+    EXPECT_NE(result, nullptr) << name;
+  }
+  void *result = &result;
+  command->QueryInterface("IScriptable", &result);
+  EXPECT_EQ(result, nullptr);
+}

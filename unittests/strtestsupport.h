@@ -1,0 +1,71 @@
+//===- strtestsupport.h - Printing strings, assertions, scoped services ---===//
+#pragma once
+#include "componentmanager.h"
+#include "korassert.h"
+#include "korcomponentstate.h"
+#include "korcstring.h"
+#include "korstring.h"
+#include "korstrsupport.h"
+#include "translate.h"
+#include <ostream>
+#include <string>
+#include <vector>
+
+/// GoogleTest prints narrow strings as quoted text.
+inline void PrintTo(const KorCString &text, std::ostream *out) {
+  *out << (text.isNull() ? "(null)" : "\"" + std::string(text.c_str()) + "\"");
+}
+
+/// GoogleTest prints wide strings as their UTF-8 form.
+inline void PrintTo(const KorString &text, std::ostream *out) {
+  *out << (text.isNull() ? "(null)" : "u\"" + std::string(text.utf8()) + "\"");
+}
+
+/// Records assertion reports while alive.
+struct AssertRecorder {
+  struct Report {
+    std::string text, file;
+    int line;
+  };
+  std::vector<Report> reports;
+  AssertRecorder() { korSetAssertHook(&record, this); }
+  ~AssertRecorder() { korSetAssertHook(nullptr, nullptr); }
+  static void record(void *self, const char *text, const char *file,
+                     int line) {
+    static_cast<AssertRecorder *>(self)->reports.push_back({text, file, line});
+  }
+};
+
+/// Installs a fresh component manager for the life of a test, so that
+/// services offered through it are found by the string classes and the
+/// translator; restores the previous manager afterwards.
+class ScopedServiceHost {
+public:
+  ScopedServiceHost()
+      : previous_(korComponentManager()), manager_(new HostComponentManager) {
+    manager_->AddRef();
+    korSetComponentManager(manager_);
+    forgetServices();
+  }
+  ~ScopedServiceHost() {
+    forgetServices();
+    manager_->releaseServices();
+    korSetComponentManager(previous_);
+    manager_->Release();
+  }
+  ScopedServiceHost(const ScopedServiceHost &) = delete;
+  ScopedServiceHost &operator=(const ScopedServiceHost &) = delete;
+
+  /// Registers `service` under `name` (the manager takes a reference).
+  void offer(const char *name, IKorUnknown *service) {
+    manager_->RegisterService(name, service);
+  }
+
+private:
+  static void forgetServices() {
+    korResetStrSupport();
+    korResetTranslator();
+  }
+  IKorComponentManager *previous_;
+  HostComponentManager *manager_;
+};
