@@ -55,6 +55,8 @@ uint32_t tickCount() {
                                static_cast<uint64_t>(now.tv_nsec) / 1000000u);
 }
 
+/// Writes to standard output at once: the name of a test shows before its
+/// body runs, so a run that dies in a test still names it.
 void print(const char *text) {
   std::fputs(text, stdout);
   std::fflush(stdout);
