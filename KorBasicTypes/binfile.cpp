@@ -27,6 +27,19 @@ void appendUtf8(std::string &out, char32_t cp) {
 bool isHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool isLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
+// Offset of an open file after a move; 0 when it cannot be determined.
+int64_t fileOffset(FILE *file) {
+  off_t at = ftello(file);
+  return at > 0 ? static_cast<int64_t>(at) : 0;
+}
+
+// Moves an open file and returns where it landed.
+int64_t moveFile(FILE *file, int64_t offset, bool fromStart) {
+  if (fseeko(file, offset, fromStart ? SEEK_SET : SEEK_END) == 0 && fromStart)
+    return offset;
+  return fileOffset(file);
+}
+
 // Length of an open file; 0 when it cannot be determined (pipes, errors).
 // Leaves the file at offset 0.
 uint64_t fileLength(FILE *file) {
@@ -76,19 +89,27 @@ BinInputFile::~BinInputFile() { close(); }
 
 void BinInputFile::adopt(FILE *file) {
   file_ = file;
+  offset_ = 0;
   setStreamSize(file ? fileLength(file) : 0);
 }
 
 size_t BinInputFile::read(void *buffer, size_t n) {
-  return file_ ? std::fread(buffer, 1, n, file_) : 0;
+  if (!file_)
+    return 0;
+  size_t got = std::fread(buffer, 1, n, file_);
+  offset_ += static_cast<int64_t>(got);
+  return got;
 }
 
-int64_t BinInputFile::tell() { return file_ ? ftello(file_) : 0; }
+int64_t BinInputFile::tell() { return file_ ? offset_ : 0; }
 
+// Leaving a block that was read to its end seeks to where the file already
+// is; that costs nothing here (fseeko would still ask the kernel).
 bool BinInputFile::seek(int64_t offset, bool fromStart) {
   if (!file_)
     return false;
-  fseeko(file_, offset, fromStart ? SEEK_SET : SEEK_END);
+  if (!fromStart || offset != offset_)
+    offset_ = moveFile(file_, offset, fromStart);
   return true;
 }
 
@@ -106,6 +127,9 @@ void BinInputFile::close() {
 // kernel, where every other reader of the file sees them.
 BinOutputFile::BinOutputFile(const KorWChar *path)
     : file_(binOpenFile(path, "w+b")) {}
+
+BinOutputFile::BinOutputFile(FILE *file)
+    : file_(file), offset_(file ? fileOffset(file) : 0) {}
 
 BinOutputFile::~BinOutputFile() { close(); }
 
@@ -128,22 +152,26 @@ size_t BinOutputFile::write(const void *buffer, size_t n) {
   if (!file_)
     return 0;
   switchTo(LastOp::Write);
-  return std::fwrite(buffer, 1, n, file_);
+  size_t written = std::fwrite(buffer, 1, n, file_);
+  offset_ += static_cast<int64_t>(written);
+  return written;
 }
 
 size_t BinOutputFile::read(void *buffer, size_t n) {
   if (!file_)
     return 0;
   switchTo(LastOp::Read);
-  return std::fread(buffer, 1, n, file_);
+  size_t got = std::fread(buffer, 1, n, file_);
+  offset_ += static_cast<int64_t>(got);
+  return got;
 }
 
-int64_t BinOutputFile::tell() { return file_ ? ftello(file_) : 0; }
+int64_t BinOutputFile::tell() { return file_ ? offset_ : 0; }
 
 bool BinOutputFile::seek(int64_t offset, bool fromStart) {
   if (!file_)
     return false;
-  fseeko(file_, offset, fromStart ? SEEK_SET : SEEK_END);
+  offset_ = moveFile(file_, offset, fromStart);
   lastOp_ = LastOp::None;
   return true;
 }

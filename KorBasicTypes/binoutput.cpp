@@ -107,3 +107,12 @@ bool BinOutput::commit(size_t k) {
     return flushBuffer();
   return true;
 }
+
+bool BinOutput::overwriteBuffered(int64_t offset, const void *bytes, size_t n) {
+  int64_t bufferStart = tell();
+  if (offset < bufferStart ||
+      offset - bufferStart + static_cast<int64_t>(n) > static_cast<int64_t>(used_))
+    return false;
+  std::memcpy(buffer_ + (offset - bufferStart), bytes, n);
+  return true;
+}

@@ -73,6 +73,9 @@ public:
   uint8_t *reserve(size_t n, size_t &granted);
   /// Takes k reserved bytes as written; flushes when the buffer is full.
   bool commit(size_t k);
+  /// Overwrites n bytes at file offset `offset` when all of them are still
+  /// in the buffer; false (nothing changed) otherwise.
+  bool overwriteBuffered(int64_t offset, const void *bytes, size_t n);
 
   /// Number of bytes waiting in the buffer.
   size_t buffered() const { return used_; }

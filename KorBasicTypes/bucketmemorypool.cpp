@@ -62,8 +62,8 @@ BucketMemoryPool::Bucket *BucketMemoryPool::newBucket() {
   nyrMalloc(&memory, sizeof(Bucket), 1);
   auto *bucket = static_cast<Bucket *>(memory);
   void *entries = nullptr;
-  bucket->capacity = uint32_t(
-      nyrMalloc(&entries, sizeof(Entry), kBucketInitialCapacity));
+  bucket->capacity =
+      uint32_t(nyrMalloc(&entries, sizeof(Entry), kBucketInitialCapacity));
   bucket->entries = static_cast<Entry *>(entries);
   bucket->count = 0;
   return bucket;
@@ -73,9 +73,9 @@ void BucketMemoryPool::push(Bucket *bucket, Entry entry) {
   uint32_t needed = bucket->count + 2;
   if (needed > bucket->capacity) {
     void *entries = bucket->entries;
-    bucket->capacity = uint32_t(
-        nyrRealloc(&entries, sizeof(Entry), bucket->capacity, needed,
-                   growCapacity(bucket->capacity, needed)));
+    bucket->capacity =
+        uint32_t(nyrRealloc(&entries, sizeof(Entry), bucket->capacity, needed,
+                            growCapacity(bucket->capacity, needed)));
     bucket->entries = static_cast<Entry *>(entries);
   }
   bucket->entries[++bucket->count] = entry;
@@ -99,9 +99,9 @@ void BucketMemoryPool::freeTable(Bucket **table, uint32_t capacity) {
 BucketMemoryPool::Bucket *&BucketMemoryPool::slotFor(uint32_t index) {
   if (index >= tableCapacity_) {
     void *table = table_;
-    tableCapacity_ = uint32_t(
-        nyrRealloc(&table, sizeof(Bucket *), tableCapacity_, index + 1,
-                   growCapacity(tableCapacity_, index + 1)));
+    tableCapacity_ =
+        uint32_t(nyrRealloc(&table, sizeof(Bucket *), tableCapacity_, index + 1,
+                            growCapacity(tableCapacity_, index + 1)));
     table_ = static_cast<Bucket **>(table);
   }
   return table_[index];
@@ -116,8 +116,8 @@ BucketMemoryPool::BucketMemoryPool(int granularity, int linearLimit,
       maximum_(maximum), lock_(&bucketPoolLock()) {
   uint32_t slots = uint32_t(std::max(linearLimit_ / granularity_, 0)) + 2;
   void *table = nullptr;
-  tableCapacity_ = uint32_t(nyrRealloc(&table, sizeof(Bucket *), 0, slots,
-                                       SIZE_MAX));
+  tableCapacity_ =
+      uint32_t(nyrRealloc(&table, sizeof(Bucket *), 0, slots, SIZE_MAX));
   table_ = static_cast<Bucket **>(table);
   bucketPoolInstall(this);
 }

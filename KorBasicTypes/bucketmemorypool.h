@@ -72,7 +72,9 @@ public:
   /// and in order; `from` ends with an empty table.
   void takeBlocksFrom(BucketMemoryPool &from);
   /// Whether the pool's tables are guarded by `lock`.
-  bool guardedBy(const KorCriticalSection &lock) const { return lock_ == &lock; }
+  bool guardedBy(const KorCriticalSection &lock) const {
+    return lock_ == &lock;
+  }
   /// allocate and deallocate for a caller that already holds the pool's
   /// lock (the library's own pools, reached through bucketAlloc).
   void *allocateLocked(int size, uint32_t *actualSize);

@@ -1,11 +1,14 @@
 //===- korfilewrite.cpp - Writer of block-structured data-model files -----===//
 #include "korfilewrite.h"
+#include "binencoding.h"
 #include "binfile.h"
 #include "korassert.h"
 #include <cstring>
 #include <new>
 
 static constexpr const char *kUnit = "KorBasicTypes/korfile";
+
+using binio_detail::Codec;
 
 KorFileWrite::KorFileWrite() {
   starts_.reserve(2);
@@ -116,26 +119,35 @@ bool KorFileWrite::beginBlock(uint32_t id, uint8_t version) {
   return bo_->write(&placeholder, 1);
 }
 
+// A size field still held in the output buffer is patched there; otherwise
+// the writer seeks back to it and returns, flushing on both seeks. Either
+// way the buffer is empty once the outermost block is closed, so a caller
+// done with its blocks finds every byte handed to the stream's sink.
 bool KorFileWrite::endBlock() {
   if (!bo_ || depth() == 0)
     return false;
   int64_t end = bo_->position();
   uint64_t start = starts_.back();
-  uint64_t size = static_cast<uint64_t>(end) - start;
-  bool ok = bo_->flushAndSeek(static_cast<int64_t>(start + 4), true);
-  if (eightByteSizes()) {
-    ok = bo_->write(&size, 1) && ok;
-  } else {
-    uint32_t narrow = 0xFFFFFFFFu;
-    if (size > 0xFFFFFFFFu)
-      good_ = false;
-    else
-      narrow = static_cast<uint32_t>(size);
-    ok = bo_->write(&narrow, 1) && ok;
-  }
-  ok = bo_->flushAndSeek(end, true) && ok;
   starts_.pop_back();
-  return ok;
+  uint64_t size = static_cast<uint64_t>(end) - start;
+  uint8_t field[8];
+  size_t width = 8;
+  if (eightByteSizes()) {
+    Codec<uint64_t>::encode(size, field);
+  } else {
+    width = 4;
+    if (size > 0xFFFFFFFFu) {
+      good_ = false;
+      size = 0xFFFFFFFFu;
+    }
+    Codec<uint32_t>::encode(static_cast<uint32_t>(size), field);
+  }
+  auto fieldAt = static_cast<int64_t>(start + 4);
+  if (bo_->overwriteBuffered(fieldAt, field, width))
+    return depth() > 0 || bo_->flushBuffer();
+  bool ok = bo_->flushAndSeek(fieldAt, true);
+  ok = bo_->writeRaw(field, width) && ok;
+  return bo_->flushAndSeek(end, true) && ok;
 }
 
 bool KorFileWrite::beginObjectGuid(const KorGuid &guid, uint8_t version) {

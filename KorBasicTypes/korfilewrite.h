@@ -1,8 +1,9 @@
 //===- korfilewrite.h - Writer of block-structured data-model files -------===//
 //
 // KorFileWrite writes values and nested blocks on a BinOutput. Each block
-// starts with its tag and a zero size; closing the block seeks back and
-// patches the size in place, so a block of any length costs no memory.
+// starts with its tag and a zero size; closing the block patches the size in
+// place (in the output buffer while the field is still there, else by
+// seeking back to it), so a block of any length costs no memory.
 // Opened on a path, the writer keeps the file header block open for its
 // whole life; detaching closes it, so its size becomes the file length.
 //

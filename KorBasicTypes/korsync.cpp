@@ -138,7 +138,6 @@ bool KorCriticalSection::tryEnter() {
   return pthread_mutex_trylock(&mutex_) == 0;
 }
 
-
 //===- Waits on any handle ------------------------------------------------===//
 
 KorWaitable::~KorWaitable() = default;

@@ -1,4 +1,4 @@
-//===- nyrhostdirs.cpp - Folders the host names for logs and temporary files //
+//===- nyrhostdirs.cpp - Folders for logs and temporary files -------------===//
 #include "nyrhostdirs.h"
 #include "idatastore.h"
 #include "ikordirservice.h"

@@ -139,8 +139,7 @@ NyrMemoryFigures nyrFiguresFrom(const NyrPlatformMemory &raw, int divisor) {
 }
 
 uint32_t getMemoryStatus(uint64_t *systemFree, uint64_t *systemTotal,
-                         uint64_t *swapFree, uint64_t *swapTotal,
-                         int divisor) {
+                         uint64_t *swapFree, uint64_t *swapTotal, int divisor) {
   IMemChecker *checker = nyrMemChecker();
   if (checker && checker->IsActive())
     return checker->GetMemoryStatus(systemFree, systemTotal, swapFree,

@@ -29,8 +29,8 @@ void tellUser(IKorErrorService *errors) {
 
 void writeFigure(FILE *log, const char *label, uint64_t value,
                  const char *unit) {
-  std::fprintf(log, "%s%7llu%s\n", label, static_cast<unsigned long long>(value),
-               unit);
+  std::fprintf(log, "%s%7llu%s\n", label,
+               static_cast<unsigned long long>(value), unit);
 }
 } // namespace
 

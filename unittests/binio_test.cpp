@@ -342,7 +342,7 @@ TEST(BinPath, Utf16PathsBecomeUtf8WithForwardSlashes) {
     ASSERT_TRUE(out.good());
     out.flushAndClose();
   }
-  EXPECT_TRUE(BinInputFile(wide.c_str()).good());
+  EXPECT_TRUE(BinInputFile(KorString(std::u16string_view(wide))).good());
   std::remove(binPathToUtf8(wide.c_str()).c_str());
 }
 

@@ -27,14 +27,16 @@ public:
       return 0;
     if (bytes.size() < pos + n)
       bytes.resize(pos + n);
-    std::memcpy(bytes.data() + pos, src, n);
+    if (n)
+      std::memcpy(bytes.data() + pos, src, n);
     pos += n;
     writes.push_back(n);
     return n;
   }
   size_t read(void *dst, size_t n) override {
     size_t k = std::min(n, bytes.size() - std::min(pos, bytes.size()));
-    std::memcpy(dst, bytes.data() + pos, k);
+    if (k)
+      std::memcpy(dst, bytes.data() + pos, k);
     pos += k;
     return k;
   }
@@ -63,7 +65,8 @@ public:
   size_t read(void *dst, size_t n) override {
     ++reads;
     size_t k = std::min({n, chunk, bytes.size() - std::min(pos, bytes.size())});
-    std::memcpy(dst, bytes.data() + pos, k);
+    if (k)
+      std::memcpy(dst, bytes.data() + pos, k);
     pos += k;
     return k;
   }

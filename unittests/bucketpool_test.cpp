@@ -8,6 +8,8 @@
 #include "nyrrealloc.h"
 #include <cstring>
 #include <gtest/gtest.h>
+#include <thread>
+#include <vector>
 
 namespace {
 class BucketPoolTest : public testing::Test {
@@ -45,8 +47,8 @@ TEST_F(BucketPoolTest, SizeClassesAtTheBoundaries) {
   struct Case {
     int size;
     uint32_t actual;
-  } cases[] = {{1, 4},         {4, 4},           {5, 8},
-               {8192, 8192},   {8193, 16384},    {131073, 262144},
+  } cases[] = {{1, 4},           {4, 4},          {5, 8},
+               {8192, 8192},     {8193, 16384},   {131073, 262144},
                {262144, 262144}, {262145, 262145}};
   for (const Case &c : cases) {
     uint32_t actual = 0;
@@ -240,4 +242,33 @@ TEST_F(BucketPoolTest, KorhostOffersItsCurrentPool) {
   void *asInterface = nullptr;
   made->QueryInterface("IBucketMemoryPool", &asInterface);
   EXPECT_NE(asInterface, nullptr);
+}
+
+TEST_F(BucketPoolTest, ThreadsNeverShareABlock) {
+  auto worker = [](unsigned char mark, bool *clean) {
+    for (int round = 0; round < 2000; ++round) {
+      uint32_t sizes[3] = {uint32_t(1 + round % 60), 300, 9000};
+      void *blocks[3];
+      uint32_t actual[3];
+      for (int i = 0; i < 3; ++i) {
+        blocks[i] = bucketAlloc(sizes[i], &actual[i]);
+        std::memset(blocks[i], mark, actual[i]);
+      }
+      std::this_thread::yield();
+      for (int i = 2; i >= 0; --i) {
+        auto *bytes = static_cast<unsigned char *>(blocks[i]);
+        if (bytes[0] != mark || bytes[actual[i] - 1] != mark)
+          *clean = false;
+        bucketFree(actual[i], blocks[i]);
+      }
+    }
+  };
+  bool clean[4] = {true, true, true, true};
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t)
+    threads.emplace_back(worker, static_cast<unsigned char>(t + 1), &clean[t]);
+  for (auto &thread : threads)
+    thread.join();
+  for (bool c : clean)
+    EXPECT_TRUE(c);
 }

@@ -65,10 +65,10 @@ void writeSample(KorFileWrite &w) {
   w.writeUInt32s(u32s, 2);
   w.writeInt32s(i32s, 2);
   w.writeBytes(bytes, 3);
-  w << kPointGuid << floats << (const double(&)[2]){1.5, 2.5} << m
-    << (const double(&)[3]){1, 2, 3} << (const float(&)[4]){1, 0, 0, 1}
-    << (const double(&)[4]){4, 3, 2, 1} << "narrow" << 6.5 << 1.25f << 42u
-    << -42 << 'c' << uint8_t(200);
+  const double d2[2] = {1.5, 2.5}, d3[3] = {1, 2, 3}, d4[4] = {4, 3, 2, 1};
+  const float colour[4] = {1, 0, 0, 1};
+  w << kPointGuid << floats << d2 << m << d3 << colour << d4 << "narrow"
+    << 6.5 << 1.25f << 42u << -42 << 'c' << uint8_t(200);
   w << KorString(u"wide\u00e9");
   w.beginBlock(kCustomBlock, 7);
   w.beginBlock(kCustomBlock + 1, 0); // empty nested block
@@ -445,6 +445,27 @@ TEST(KorFileWrite, FourByteSizeOverflowIsClampedAndClearsGood) {
   EXPECT_FALSE(w.good());
   w.attach(&out, false); // the same stream: nothing changes
   EXPECT_FALSE(w.good());
+}
+
+TEST(KorFileWrite, SizesArePatchedInTheBufferOrBySeekingBack) {
+  MemoryOutput out;
+  KorFileWrite w(&out, false);
+  w.beginBlock(kCustomBlock, 0); // flushed long before it closes
+  std::vector<double> many(300, 1.0);
+  w.writeDoubles(many.data(), 300);
+  w.beginBlock(kCustomBlock + 1, 0); // still buffered when it closes
+  w.writeInt32(5);
+  size_t flushes = out.writes.size();
+  w.endBlock();
+  EXPECT_EQ(out.writes.size(), flushes);
+  w.endBlock();
+  EXPECT_EQ(out.buffered(), 0u);
+  const size_t inner = 12 + 2400;
+  ASSERT_EQ(out.bytes.size(), inner + 16);
+  EXPECT_EQ(Bytes(out.bytes.begin() + 4, out.bytes.begin() + 12),
+            be64(inner + 16));
+  EXPECT_EQ(Bytes(out.bytes.begin() + inner + 4, out.bytes.begin() + inner + 12),
+            be64(16));
 }
 
 TEST(KorFileWrite, AttachClosesTheBlocksOfThePreviousStream) {

@@ -126,8 +126,8 @@ public:
 class ScratchFolder {
 public:
   ScratchFolder() {
-    std::string pattern = std::filesystem::temp_directory_path().string() +
-                          "/kortest-mem-XXXXXX";
+    std::string pattern =
+        std::filesystem::temp_directory_path().string() + "/kortest-mem-XXXXXX";
     path_ = mkdtemp(pattern.data()) ? pattern : std::string();
   }
   ~ScratchFolder() {

@@ -46,9 +46,9 @@ TEST(NyrMemory, SwapFiguresAreBoundedByVirtualMemory) {
 
 TEST(NyrMemory, PlatformFiguresAreSane) {
   uint64_t systemFree, systemTotal, swapFree, swapTotal;
-  ASSERT_EQ(getMemoryStatus(&systemFree, &systemTotal, &swapFree, &swapTotal,
-                            1024),
-            0u);
+  ASSERT_EQ(
+      getMemoryStatus(&systemFree, &systemTotal, &swapFree, &swapTotal, 1024),
+      0u);
   EXPECT_GT(systemTotal, 0u);
   EXPECT_LE(systemFree, systemTotal);
   EXPECT_LE(swapFree, swapTotal);
@@ -61,9 +61,9 @@ TEST(NyrMemory, ActiveMemCheckerReplacesThePlatform) {
   ScopedMemoryHost host;
   host.offer("IMemChecker", new FakeMemChecker(true));
   uint64_t systemFree, systemTotal, swapFree, swapTotal;
-  ASSERT_EQ(getMemoryStatus(&systemFree, &systemTotal, &swapFree, &swapTotal,
-                            1000),
-            0u);
+  ASSERT_EQ(
+      getMemoryStatus(&systemFree, &systemTotal, &swapFree, &swapTotal, 1000),
+      0u);
   EXPECT_EQ(systemFree, 4096u);
   EXPECT_EQ(swapTotal, 2048u);
   EXPECT_EQ(nyrAvailableMemory(0.5, 1000), 4096u + 512u);
@@ -90,7 +90,8 @@ TEST(NyrMemory, MemLimitListenerFollowsTheSetting) {
   EXPECT_EQ(listener->limit(), -20);
 
   EXPECT_STREQ(listener->ClassName(), "NyrDataReceiver");
-  for (const char *name : {"NyrDataReceiver", "IKorDataReceiver", "IKorUnknown"}) {
+  for (const char *name :
+       {"NyrDataReceiver", "IKorDataReceiver", "IKorUnknown"}) {
     void *result = nullptr;
     listener->QueryInterface(name, &result);
     EXPECT_NE(result, nullptr) << name;

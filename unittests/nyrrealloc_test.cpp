@@ -56,8 +56,7 @@ public:
 struct AssertRecord {
   std::vector<std::string> reports;
 };
-void recordAssert(void *context, const char *text, const char *file,
-                  int line) {
+void recordAssert(void *context, const char *text, const char *file, int line) {
   static_cast<AssertRecord *>(context)->reports.push_back(
       std::string(text) + "|" + file + "|" + std::to_string(line));
 }
@@ -132,7 +131,8 @@ TEST(NyrRealloc, SizesZeroFillAndFree) {
   EXPECT_EQ(nyrRealloc(&block, 1, 3, 4, 8), 8u) << "the preferred size wins";
   EXPECT_TRUE(patternThenZeros(block, 3, 8));
   EXPECT_EQ(nyrRealloc(&block, 1, 8, 9, SIZE_MAX), 9u) << "SIZE_MAX is min";
-  EXPECT_EQ(nyrRealloc(&block, 1, 9, 5, 12), 9u) << "no shrink unless max < cur";
+  EXPECT_EQ(nyrRealloc(&block, 1, 9, 5, 12), 9u)
+      << "no shrink unless max < cur";
   EXPECT_EQ(nyrRealloc(&block, 1, 9, 2, 2), 2u);
   EXPECT_TRUE(patternThenZeros(block, 2, 2));
   EXPECT_EQ(nyrRealloc(&block, 1, 2, 0, 0), 0u);
@@ -250,9 +250,9 @@ TEST(NyrRealloc, SwapsThroughATemporaryFileThatVanishes) {
   ASSERT_EQ(openDuringWrite.size(), 1u);
   char pid[9];
   std::snprintf(pid, sizeof pid, "%08x", unsigned(getpid()));
-  EXPECT_TRUE(std::regex_match(
-      openDuringWrite[0],
-      std::regex(std::string("kor-") + pid + "-[0-9a-f]{8}-temp \\(deleted\\)")))
+  EXPECT_TRUE(std::regex_match(openDuringWrite[0],
+                               std::regex(std::string("kor-") + pid +
+                                          "-[0-9a-f]{8}-temp \\(deleted\\)")))
       << openDuringWrite[0];
   EXPECT_TRUE(temp.entries().empty());
   EXPECT_TRUE(openFilesUnder(temp.path()).empty());
@@ -352,8 +352,7 @@ TEST_F(NyrReallocDeathTest, ErrorServiceWantedButMissingShowsNothing) {
   void *block = nullptr;
   {
     ScopedFaults faults(plan_);
-    EXPECT_EXIT(nyrMalloc(&block, 1, 64), testing::ExitedWithCode(255),
-                "^$");
+    EXPECT_EXIT(nyrMalloc(&block, 1, 64), testing::ExitedWithCode(255), "^$");
   }
   EXPECT_TRUE(log().starts_with("attempted:             64b\n")) << log();
 }

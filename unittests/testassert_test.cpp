@@ -27,6 +27,13 @@ __attribute__((noinline)) int recurse(int depth) {
   return recurse(depth + 1) + frame[0];
 }
 
+// The faults must reach the processor: sanitizers would report them first.
+#define KOR_RAW_FAULT __attribute__((noinline, no_sanitize("address", "undefined")))
+
+KOR_RAW_FAULT void dereferenceNull() { *gNull = 1; }
+volatile int gQuotient = 0;
+KOR_RAW_FAULT void divideByZero() { gQuotient = 7 / gZero; }
+
 struct Cleanup {
   ~Cleanup() { gCleanedUp = true; }
 };
@@ -88,12 +95,11 @@ class AssertSuite : public KorTestSuiteBase {
     EXPECT_EXCEPTION;
   }
   KOR_TEST(NullDereference, "null", "T") {
-    *gNull = 1;
+    dereferenceNull();
     gReached = true;
   }
   KOR_TEST(DivisionByZero, "division", "T") {
-    volatile int result = 7 / gZero;
-    (void)result;
+    divideByZero();
   }
   KOR_TEST(StackOverflow, "overflow", "T") { recurse(0); }
   KOR_TEST(AppAssertFails, "app assert", "T") {

@@ -22,9 +22,10 @@
 //
 // Each test becomes a class template nested in its suite and instantiated
 // on it (MeshSuite::CubeTest<MeshSuite>), named after the test, with the
-// declaration's file and line as its source position. Its body sees the
-// suite as SUITE_VAR (typed as the suite class) and uses the statements of
-// kortestmacros.h.
+// declaration's file and the line where KOR_TEST is written as its source
+// position (metadata items passed to KOR_TEST_FULL are owned by the test
+// from then on). Its body sees the suite as SUITE_VAR (typed as the suite
+// class) and uses the statements of kortestmacros.h.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
