@@ -35,8 +35,10 @@ fuzz: deps
 	bash fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
 bench: deps
+	@bash cmake/install-deps.sh libboost-dev hyperfine
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-bench -j$(JOBS) --target benchmarks
+	cmake --build build-bench -j$(JOBS) --target benchmarks korhost kortest
+	bash bench/run.sh build-bench
 
 clean:
 	rm -rf $(BUILD) build-asan build-bench build-fuzz

@@ -2,8 +2,9 @@
 //
 // Counts the set bits and walks them with nextSet over 10 million bits at
 // 1 % and 50 % density, with flat words (no memory manager) and paged words
-// (the host memory manager), side by side with std::vector<bool>; prints
-// the time ratio of each BitVector case to its std::vector<bool> peer.
+// (the host memory manager), side by side with std::vector<bool> and
+// boost::dynamic_bitset; prints the time ratio of each BitVector case to
+// each peer.
 //
 //===----------------------------------------------------------------------===//
 #include "bitvector.h"
@@ -13,6 +14,7 @@
 #include "nyrmemory.h"
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <boost/dynamic_bitset.hpp>
 #include <cstdio>
 #include <map>
 #include <random>
@@ -26,6 +28,7 @@ constexpr uint32_t kBits = 10'000'000;
 struct Bits {
   BitVector vector{kBits - 1};
   std::vector<bool> peer = std::vector<bool>(kBits);
+  boost::dynamic_bitset<uint64_t> boostPeer{kBits};
 };
 
 /// A host that offers its memory manager, kept for the process.
@@ -52,6 +55,7 @@ Bits makeBits(int percent, bool paged) {
     if (roll(random) < percent) {
       bits.vector.set(i);
       bits.peer[i] = true;
+      bits.boostPeer.set(i);
     }
   return bits;
 }
@@ -88,6 +92,22 @@ void walkPeer(benchmark::State &state, const std::vector<bool> &bits) {
   }
 }
 
+void countBoost(benchmark::State &state,
+                const boost::dynamic_bitset<uint64_t> &bits) {
+  for (auto _ : state)
+    benchmark::DoNotOptimize(bits.count());
+}
+
+void walkBoost(benchmark::State &state,
+               const boost::dynamic_bitset<uint64_t> &bits) {
+  for (auto _ : state) {
+    uint64_t sum = 0;
+    for (size_t i = bits.find_first(); i != bits.npos; i = bits.find_next(i))
+      sum += i;
+    benchmark::DoNotOptimize(sum);
+  }
+}
+
 /// The console report plus the mean CPU time per iteration of every run
 /// (CPU time: the machine may be shared).
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -100,14 +120,19 @@ public:
             run.cpu_accumulated_time / double(run.iterations);
   }
   void printRatios() const {
-    std::printf("\nBitVector CPU time / std::vector<bool> CPU time "
-                "(below 1: BitVector is faster)\n");
+    for (const char *peer : {"vector<bool>", "dynamic_bitset"})
+      printRatios(peer);
+  }
+  void printRatios(const std::string &peerName) const {
+    std::printf("\nBitVector CPU time / %s CPU time "
+                "(below 1: BitVector is faster)\n",
+                peerName.c_str());
     const std::string marker = "/BitVector/";
     for (const auto &[name, seconds] : seconds_) {
       size_t at = name.find(marker);
       if (at == std::string::npos)
         continue;
-      auto peer = seconds_.find(name.substr(0, at) + "/vector<bool>");
+      auto peer = seconds_.find(name.substr(0, at) + "/" + peerName);
       if (peer != seconds_.end() && peer->second > 0)
         std::printf("  %-28s %7.3f\n", name.c_str(), seconds / peer->second);
     }
@@ -141,6 +166,12 @@ int main(int argc, char **argv) {
     benchmark::RegisterBenchmark(
         ("nextSet/" + density + "/vector<bool>").c_str(),
         [&flat](benchmark::State &s) { walkPeer(s, flat.peer); });
+    benchmark::RegisterBenchmark(
+        ("count/" + density + "/dynamic_bitset").c_str(),
+        [&flat](benchmark::State &s) { countBoost(s, flat.boostPeer); });
+    benchmark::RegisterBenchmark(
+        ("nextSet/" + density + "/dynamic_bitset").c_str(),
+        [&flat](benchmark::State &s) { walkBoost(s, flat.boostPeer); });
   }
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
