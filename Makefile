@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test asan fuzz bench bench-korhost clean
+.PHONY: deps configure build run test asan fuzz bench clean
 
 deps:
 	@bash cmake/install-deps.sh
@@ -40,13 +40,10 @@ fuzz: deps
 	bash fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
 bench: deps
-	@bash cmake/install-deps.sh bench
+	@bash cmake/install-deps.sh libboost-dev hyperfine
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-bench -j$(JOBS) --target benchmarks
-
-# Whole-process timing of korhost against GoogleTest (hyperfine).
-bench-korhost: bench
-	BUILD=build-bench bash bench/korhost_run.sh
+	cmake --build build-bench -j$(JOBS) --target benchmarks korhost kortest
+	bash bench/run.sh build-bench
 
 clean:
 	rm -rf $(BUILD) build-asan build-bench build-fuzz

@@ -9,19 +9,7 @@ static constexpr const char *kUnit = "KorBasicTypes/bitvector";
 #define BITVECTOR_CHECK(cond, text) KOR_CHECK(cond, text, kUnit, __LINE__)
 
 namespace {
-constexpr uint32_t kPageWords = BitVectorSplitter::kPageSize;
 constexpr uint32_t kBitMask = (1u << BitVector::kWordShift) - 1;
-
-/// A zero-filled flat block of `words` words.
-unsigned int *allocFlat(uint32_t words) {
-  void *slot = nullptr;
-  nyrRealloc(&slot, sizeof(unsigned int), 0, words, words);
-  return static_cast<unsigned int *>(slot);
-}
-
-uint32_t maxIndexFor(uint64_t words) {
-  return static_cast<uint32_t>((words << BitVector::kWordShift) - 1);
-}
 
 uint32_t bitOf(uint32_t index) { return 1u << (index & kBitMask); }
 } // namespace
@@ -30,7 +18,13 @@ uint32_t bitOf(uint32_t index) { return 1u << (index & kBitMask); }
 // Construction and storage
 //===----------------------------------------------------------------------===//
 
-BitVector::BitVector(uint32_t bits) : magic_(new uint32_t(kTag)) {
+unsigned int *BitVector::allocFlat(uint32_t words) {
+  void *slot = nullptr;
+  nyrRealloc(&slot, sizeof(unsigned int), 0, words, words);
+  return static_cast<unsigned int *>(slot);
+}
+
+BitVector::BitVector(uint32_t bits) : magic_(new BinMagic(int32_t(kTag))) {
   uint32_t words = bits == kStart ? 1 : (bits >> kWordShift) + 1;
   maxIndex_ = maxIndexFor(words);
   if (words < kPagedWords || !KorMM::isAvailable())
@@ -40,7 +34,8 @@ BitVector::BitVector(uint32_t bits) : magic_(new uint32_t(kTag)) {
 }
 
 BitVector::BitVector(const BitVector &other)
-    : KorShared(), magic_(new uint32_t(other.magic_ ? *other.magic_ : kTag)),
+    : KorShared(),
+      magic_(new BinMagic(other.magic_ ? *other.magic_ : BinMagic(int32_t(kTag)))),
       maxIndex_(other.maxIndex_), numSet_(other.numSet_) {
   copyStorage(other);
 }
@@ -131,51 +126,11 @@ bool BitVector::hasStorage(int line) const {
   return false;
 }
 
-uint32_t BitVector::word(uint32_t w) const {
-  return bvwords_ ? bvwords_[w] : bvwordsLarge_->get(w);
-}
-
 uint32_t *BitVector::writableWord(uint32_t w) {
   if (bvwords_)
     return bvwords_ + w;
   return bvwordsLarge_->writablePage(w >> BitVectorSplitter::kShift) +
          (w & BitVectorSplitter::kMask);
-}
-
-template <class Fn> void BitVector::forEachRun(uint32_t from, Fn fn) const {
-  uint32_t total = wordCount();
-  if (bvwords_) {
-    if (from < total)
-      fn(from, bvwords_ + from, total - from);
-    return;
-  }
-  if (!bvwordsLarge_)
-    return;
-  for (uint32_t w = from; w < total;) {
-    uint32_t offset = w & BitVectorSplitter::kMask;
-    uint32_t n = std::min(kPageWords - offset, total - w);
-    const unsigned int *page =
-        bvwordsLarge_->page(w >> BitVectorSplitter::kShift);
-    if (fn(w, page ? page + offset : nullptr, n))
-      return;
-    w += n;
-  }
-}
-
-template <class Fn>
-void BitVector::forEachStoredRun(uint32_t from, uint32_t to, Fn fn) {
-  if (bvwords_) {
-    fn(bvwords_ + from, from, to - from + 1);
-    return;
-  }
-  for (uint64_t w = from; w <= to;) {
-    uint32_t offset = w & BitVectorSplitter::kMask;
-    uint32_t n = static_cast<uint32_t>(
-        std::min<uint64_t>(kPageWords - offset, to - w + 1));
-    if (unsigned int *page = bvwordsLarge_->page(w >> BitVectorSplitter::kShift))
-      fn(page + offset, static_cast<uint32_t>(w), n);
-    w += n;
-  }
 }
 
 //===----------------------------------------------------------------------===//
@@ -373,7 +328,7 @@ int64_t BitVector::find(uint64_t from, bool value) const {
   return found;
 }
 
-int32_t BitVector::nextSet(uint32_t after) const {
+int32_t BitVector::nextSetAfterWord(uint32_t after) const {
   if (after != kStart && after > maxIndex_)
     return -1;
   if (!hasStorage(__LINE__))
@@ -403,13 +358,23 @@ bool BitVector::operator==(const BitVector &other) const {
   bool equal = true;
   longer.forEachRun(0, [&](uint32_t w0, const unsigned int *words,
                            uint32_t n) {
-    for (uint32_t k = 0; k < n && equal; ++k) {
-      uint32_t mine = words ? words[k] : 0;
-      equal = mine == (w0 + k < common ? shorter.word(w0 + k) : 0);
-    }
+    if (!words) // a missing page: the shorter vector's words must be zero
+      equal = w0 >= common || shorter.zeroWords(w0, std::min(w0 + n, common));
+    for (uint32_t k = 0; words && k < n && equal; ++k)
+      equal = words[k] == (w0 + k < common ? shorter.word(w0 + k) : 0);
     return !equal;
   });
   return equal;
+}
+
+bool BitVector::zeroWords(uint32_t from, uint32_t to) const {
+  bool zero = true;
+  forEachRun(from, [&](uint32_t w0, const unsigned int *words, uint32_t n) {
+    for (uint32_t k = 0; words && k < n && w0 + k < to && zero; ++k)
+      zero = words[k] == 0;
+    return !zero || w0 + n >= to;
+  });
+  return zero;
 }
 
 //===----------------------------------------------------------------------===//

@@ -8,12 +8,16 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
+#include "binmagic.h"
 #include "kormmarray.h"
 #include "korobject.h"
 #include <bit>
 #include <cstdint>
 #include <iosfwd>
 #include <utility>
+
+class BinInput;
+class BinOutput;
 
 /// A growable set of bit flags addressed by a 32-bit index.
 class BitVector : public KorShared {
@@ -42,6 +46,8 @@ public:
   BitVector(const BitVector &other);
   /// Takes over the other's words and tag, leaving it without storage.
   BitVector(BitVector &&other) noexcept;
+  /// A one-word vector, then read from `in`.
+  explicit BitVector(BinInput &in);
   ~BitVector() override;
   BitVector &operator=(const BitVector &other);
   BitVector &operator=(BitVector &&other) noexcept;
@@ -53,7 +59,7 @@ public:
   /// The cached count, kUnknownCount when not known.
   uint32_t cachedCount() const { return numSet_; }
   /// The tag stored by construction or by the last read.
-  uint32_t tag() const { return magic_ ? *magic_ : 0; }
+  uint32_t tag() const { return magic_ ? uint32_t(magic_->value()) : 0; }
 
   /// The bit at index; false beyond maxIndex.
   bool test(uint32_t index) const;
@@ -75,7 +81,15 @@ public:
   /// Same set bits; words only one vector has must be zero.
   bool operator==(const BitVector &other) const;
   /// Lowest set bit above `after` (from 0 with kStart), -1 when none.
-  int32_t nextSet(uint32_t after) const;
+  int32_t nextSet(uint32_t after) const {
+    // Dense walks mostly find the next bit in the same word.
+    if (after < maxIndex_ && (bvwords_ || bvwordsLarge_)) {
+      uint32_t from = after + 1;
+      if (uint32_t rest = word(from >> kWordShift) >> (from & 31))
+        return static_cast<int32_t>(from + std::countr_zero(rest));
+    }
+    return nextSetAfterWord(after);
+  }
   /// Lowest clear bit above `after` (from 0 with kStart), -1 when none.
   int32_t nextClear(uint32_t after) const;
 
@@ -83,12 +97,29 @@ public:
   BitVector &intersect(const BitVector &other);
   /// Grows so every set bit of `other` has room here.
   void growToFit(const BitVector &other);
+  /// Writes the tag and the vector, densely or as a list of set indices;
+  /// returns the stream's good().
+  bool write(BinOutput &out) const;
+  /// Replaces this vector with one read from `in`; false only when the tag
+  /// read is not a bit vector's.
+  bool read(BinInput &in);
   /// Writes "numSet=<count>", then the set indices, eight to a line.
   std::ostream &print(std::ostream &out) const;
 
 private:
+  /// A zero-filled flat block of `words` words.
+  static unsigned int *allocFlat(uint32_t words);
+  static uint32_t maxIndexFor(uint64_t words) {
+    return static_cast<uint32_t>((words << kWordShift) - 1);
+  }
   bool hasStorage(int line) const;
-  uint32_t word(uint32_t w) const;
+  uint32_t word(uint32_t w) const {
+    return bvwords_ ? bvwords_[w] : bvwordsLarge_->get(w);
+  }
+  /// True when words from to to (exclusive) are all zero.
+  bool zeroWords(uint32_t from, uint32_t to) const;
+  /// nextSet beyond the fast path.
+  int32_t nextSetAfterWord(uint32_t after) const;
   uint32_t *writableWord(uint32_t w);
   /// Calls fn(firstWord, words, n) for runs of words from `from` on; words
   /// is null for a run of zeros (a missing page). Stops when fn is true.
@@ -103,12 +134,52 @@ private:
   uint32_t pagedToFlat(uint32_t words);
   void releaseStorage();
   void copyStorage(const BitVector &other);
+  void becomeEmpty(uint32_t words);
+  void readDense(BinInput &in, uint32_t words);
+  void readSparse(BinInput &in, uint32_t words, uint32_t count);
 
   unsigned int *bvwords_ = nullptr;
   LargeWords *bvwordsLarge_ = nullptr;
-  uint32_t *magic_ = nullptr;
+  BinMagic *magic_ = nullptr;
   uint32_t maxIndex_ = 31;
   mutable uint32_t numSet_ = 0;
 };
 
 std::ostream &operator<<(std::ostream &out, const BitVector &bits);
+
+template <class Fn> void BitVector::forEachRun(uint32_t from, Fn fn) const {
+  uint32_t total = wordCount();
+  if (bvwords_) {
+    if (from < total)
+      fn(from, bvwords_ + from, total - from);
+    return;
+  }
+  if (!bvwordsLarge_)
+    return;
+  for (uint32_t w = from; w < total;) {
+    uint32_t offset = w & BitVectorSplitter::kMask;
+    uint32_t n = std::min(BitVectorSplitter::kPageSize - offset, total - w);
+    const unsigned int *page =
+        bvwordsLarge_->page(w >> BitVectorSplitter::kShift);
+    if (fn(w, page ? page + offset : nullptr, n))
+      return;
+    w += n;
+  }
+}
+
+template <class Fn>
+void BitVector::forEachStoredRun(uint32_t from, uint32_t to, Fn fn) {
+  if (bvwords_) {
+    fn(bvwords_ + from, from, to - from + 1);
+    return;
+  }
+  for (uint64_t w = from; w <= to;) {
+    uint32_t offset = w & BitVectorSplitter::kMask;
+    uint32_t n = static_cast<uint32_t>(
+        std::min<uint64_t>(BitVectorSplitter::kPageSize - offset, to - w + 1));
+    if (unsigned int *page = bvwordsLarge_->page(w >> BitVectorSplitter::kShift))
+      fn(page + offset, static_cast<uint32_t>(w), n);
+    w += n;
+  }
+}
+

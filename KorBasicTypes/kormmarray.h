@@ -2,9 +2,8 @@
 //
 // KorMM::Array keeps a large array in fixed-size pages that the host's
 // memory manager hands out on first write; a page never written reads as
-// zeros. The splitter type fixes the page size. This unit also fetches the
-// host memory manager ("KorMM::IKorMManager") once and answers whether
-// paged arrays may be used.
+// zeros. The splitter type fixes the page size. This unit also answers
+// whether paged arrays may be used.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
@@ -17,17 +16,14 @@
 
 namespace KorMM {
 
-/// The host's memory manager, fetched once the host has handed over its
-/// component manager and kept for the process; null when it has none.
+/// The host's memory manager (fetched once and kept, see nyrmemory.h);
+/// null while the host offers none.
 IKorMManager *hostManager();
-/// Replaces the kept manager (a host that installs its own, or tests);
-/// null forgets it, so the next request looks the service up again.
-void setHostManager(IKorMManager *manager);
 /// True when a memory manager is present and says paged arrays may be used.
 bool isAvailable();
 /// A zero-filled page from `manager` (from the heap without one); asks the
-/// manager to release memory while it can and ends the process when no
-/// page can be had.
+/// manager to release memory while it can, and when no page can be had
+/// writes memory.log, tells the user and ends the process.
 void *allocPage(IKorMManager *manager, size_t bytes);
 /// Gives a page back to where allocPage took it from.
 void freePage(IKorMManager *manager, void *page, size_t bytes);

@@ -45,7 +45,13 @@ NyrProgress *NyrProgressLayout::root() {
 // NyrProgress
 //===----------------------------------------------------------------------===//
 
-NyrProgress::~NyrProgress() { emptyStack(); }
+NyrProgress::~NyrProgress() {
+  // Only an object that was never counted (one on the stack) can still have
+  // layouts it owns; their releases must not reach zero and delete it again.
+  for (uint32_t own = layoutsOwnedHere(); own > 0; --own)
+    AddRef();
+  emptyStack();
+}
 
 bool NyrProgress::Report(IKorProgress *, float) { return true; }
 

@@ -5,13 +5,13 @@
 # --gtest_output=xml, then `korhost list` over the same component. Prints
 # the medians and the ratio korhost / GoogleTest.
 #
-#   BUILD=build-bench RUNS=10 bash bench/korhost_run.sh
+#   KORTEST_BUILD=build-bench RUNS=10 bash bench/korhost_run.sh
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-BUILD=${BUILD:-$ROOT/build-bench}
+BUILD=$(cd "${KORTEST_BUILD:-$ROOT/build-bench}" && pwd)
 RUNS=${RUNS:-10}
 command -v hyperfine >/dev/null ||
-  { echo "hyperfine is missing: bash cmake/install-deps.sh bench" >&2; exit 1; }
+  { echo "hyperfine is missing: bash cmake/install-deps.sh hyperfine" >&2; exit 1; }
 cmake --build "$BUILD" --target korhost_run_bench >/dev/null
 BIN=$BUILD/bin
 

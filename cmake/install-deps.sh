@@ -4,11 +4,8 @@ set -euo pipefail
 pkgs=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
       libxml2-dev libxml2-utils libicu-dev libcli11-dev libinih-dev
       nlohmann-json3-dev libtinyobjloader-dev)
-# `install-deps.sh bench` adds what the opt-in benchmarks need.
-extra=()
-if [ "${1:-}" = bench ]; then extra=(hyperfine); shift; fi
 missing=()
-for p in "${pkgs[@]}" "${extra[@]}" "$@"; do
+for p in "${pkgs[@]}" "$@"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0

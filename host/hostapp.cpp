@@ -2,6 +2,7 @@
 #include "hostapp.h"
 #include "hostservices.h"
 #include "korcomponentstate.h"
+#include "testservicebridge.h"
 #include <filesystem>
 
 std::string hostBinaryDir() {
@@ -37,4 +38,5 @@ void HostApp::start() {
     if (IKorUnknown *service = entry.make(options_))
       manager_->RegisterService(entry.name.c_str(), service);
   manager_->loadPluginFolder(options_.pluginDir);
+  registerComponentServices(*manager_);
 }

@@ -7,6 +7,7 @@ struct HostOptions {
   std::string pluginDir;  ///< Folder scanned for component libraries.
   std::string configFile; ///< Settings file; empty for none.
   std::string binaryDir;  ///< Folder of the korhost executable.
+  std::string documentFile; ///< Mesh opened as the document; empty for none.
 };
 
 /// A failure the host reports as one line and a non-zero exit.

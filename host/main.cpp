@@ -6,9 +6,11 @@
 // status: 0 success, 1 failed tests or a host error, 2 usage errors.
 //
 //===----------------------------------------------------------------------===//
+#include "commandcommand.h"
 #include "hostapp.h"
 #include "infocommand.h"
 #include "listcommand.h"
+#include "meshinfocommand.h"
 #include "scriptcommand.h"
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -33,9 +35,11 @@ void addGlobalOptions(CLI::App &cli, HostOptions &options) {
   cli.add_option("--config", options.configFile,
                  "settings file (default: korhost.ini beside korhost)")
       ->check(CLI::ExistingFile);
+  cli.add_option("--document", options.documentFile,
+                 "Wavefront OBJ mesh opened as the current document");
 }
 
-/// Reads --plugins and --config alone; -1 to go on, else the exit status.
+/// Reads the global options alone; -1 to go on, else the exit status.
 int readGlobalOptions(int argc, char **argv, HostOptions &options) {
   CLI::App pre;
   pre.set_help_flag();
@@ -60,6 +64,8 @@ int runCommandLine(HostApp &app, int argc, char **argv) {
       cli.add_subcommand("info", "list the loaded components and their classes");
   ListOptions listOptions;
   CLI::App *list = addListSubcommand(cli, listOptions);
+  CommandSubcommand command(cli);
+  MeshInfoSubcommand meshInfo(cli);
   std::vector<OfferedScript> offered = findOfferedScripts(app.manager());
   ScriptSubcommands scripts(cli, offered);
   try {
@@ -71,6 +77,10 @@ int runCommandLine(HostApp &app, int argc, char **argv) {
     return runInfoCommand(app.manager());
   if (*list)
     return runListCommand(listOptions);
+  if (command.chosen())
+    return command.run(app.manager());
+  if (meshInfo.chosen())
+    return meshInfo.run();
   return scripts.run();
 }
 } // namespace

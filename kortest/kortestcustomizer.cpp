@@ -1,10 +1,12 @@
 //===- kortestcustomizer.cpp - Late registrations of the kortest component ===//
 #include "kortestcustomizer.h"
+#include "include/test/builtinsuites.h"
 #include "korcomponentdef.h"
 #include "koritemfactory.h"
 #include "results/genfileresultsrouter.h"
 #include "results/genjunitresultsformatter.h"
 #include "results/genxmlresultsformatter.h"
+#include "test/gentestservice.h"
 #include "test/testassertcb.h"
 
 // The kortest component: name, identifier and entry.
@@ -14,6 +16,9 @@ KOR_DEFINE_COMPONENT("kortest", korTestInternalComponentCustomizer, 0x74372F72,
 
 bool korTestInternalComponentCustomizer::OnManagerHandedOver() {
   static const bool classesRegistered = [] {
+    korRegisterSingletonClass<GenTestService>(
+        korGuid(0x2E445454, 0xC63B, 0x4970, 0xBA, 0xAC, 0x0A, 0xAA, 0x40, 0x17,
+                0x7E, 0x07));
     korRegisterClass<TestAssertCB>(korGuid(0x8F3277E8, 0x07A0, 0x42AA, 0xAF,
                                            0x39, 0xBE, 0x1A, 0xAB, 0xEA, 0xDD,
                                            0x82));
@@ -28,7 +33,10 @@ bool korTestInternalComponentCustomizer::OnManagerHandedOver() {
         0x9C));
     return true;
   }();
-  static const bool suitesCreated = [] { return true; }();
+  static const bool suitesCreated = [] {
+    korCreateBuiltInSuites();
+    return true;
+  }();
   (void)classesRegistered;
   (void)suitesCreated;
   return true;

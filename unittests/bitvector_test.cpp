@@ -1,10 +1,14 @@
 // Unit tests of BitVector: flat and paged storage, the count cache, the
 // resize transitions, searches, combinations and printing.
+#include "bininput.h"
+#include "binoutput.h"
 #include "bitvector.h"
 #include "hostoptions.h"
 #include "hostservices.h"
 #include "korassert.h"
+#include "hostfixture.h"
 #include "memorymanager.h"
+#include "nyrmemory.h"
 #include <gtest/gtest.h>
 #include <random>
 #include <sstream>
@@ -12,19 +16,27 @@
 #include <vector>
 
 namespace {
-/// Runs a test with the host memory manager installed or with none.
-class BitVectorTest : public ::testing::TestWithParam<bool> {
+/// Runs a test with a host that offers its memory manager, or one that
+/// offers none.
+class BitVectorTest : public HostManagerTest,
+                      public ::testing::WithParamInterface<bool> {
 protected:
   void SetUp() override {
-    if (withManager())
-      manager_ = IPtr<HostMemoryManager>(new HostMemoryManager);
-    KorMM::setHostManager(manager_.get());
+    HostManagerTest::SetUp();
+    nyrForgetHostServices();
+    if (withManager()) {
+      memory_ = IPtr<HostMemoryManager>(new HostMemoryManager);
+      manager_->RegisterService("KorMM::IKorMManager", memory_.get());
+    }
   }
-  void TearDown() override { KorMM::setHostManager(nullptr); }
+  void TearDown() override {
+    nyrForgetHostServices();
+    HostManagerTest::TearDown();
+  }
   bool withManager() const { return GetParam(); }
-  uint64_t pagesInUse() const { return manager_ ? manager_->pagesInUse() : 0; }
+  uint64_t pagesInUse() const { return memory_ ? memory_->pagesInUse() : 0; }
 
-  IPtr<HostMemoryManager> manager_;
+  IPtr<HostMemoryManager> memory_;
 };
 
 /// Every set index, ascending, through nextSet.
@@ -48,6 +60,68 @@ struct AssertRecorder {
 };
 
 constexpr uint32_t kPagedBits = BitVector::kPagedWords * 32;
+
+/// Binary output into a byte vector.
+class MemoryOutput : public BinOutput {
+public:
+  using BinOutput::read;
+  using BinOutput::write;
+  size_t write(const void *buffer, size_t n) override {
+    auto *bytes = static_cast<const uint8_t *>(buffer);
+    bytes_.insert(bytes_.end(), bytes, bytes + n);
+    return n;
+  }
+  size_t read(void *, size_t) override { return 0; }
+  int64_t tell() override { return int64_t(bytes_.size()); }
+  bool seek(int64_t, bool) override { return false; }
+  bool good() override { return true; }
+  void close() override {}
+  /// Everything written, the buffer included.
+  std::vector<uint8_t> bytes() {
+    flushBuffer();
+    return bytes_;
+  }
+
+private:
+  std::vector<uint8_t> bytes_;
+};
+
+/// Binary input from a byte vector.
+class MemoryInput : public BinInput {
+public:
+  explicit MemoryInput(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+  using BinInput::read;
+  size_t read(void *buffer, size_t n) override {
+    n = std::min(n, bytes_.size() - at_);
+    std::copy_n(bytes_.data() + at_, n, static_cast<uint8_t *>(buffer));
+    at_ += n;
+    return n;
+  }
+  int64_t tell() override { return int64_t(at_); }
+  bool seek(int64_t, bool) override { return false; }
+  bool good() override { return true; }
+  void close() override {}
+
+private:
+  std::vector<uint8_t> bytes_;
+  size_t at_ = 0;
+};
+
+/// Big-endian bytes of 32-bit values.
+std::vector<uint8_t> be32(std::initializer_list<uint32_t> values) {
+  std::vector<uint8_t> bytes;
+  for (uint32_t v : values)
+    for (int shift = 24; shift >= 0; shift -= 8)
+      bytes.push_back(uint8_t(v >> shift));
+  return bytes;
+}
+
+std::vector<uint8_t> written(const BitVector &bits, int32_t version = 0) {
+  MemoryOutput out;
+  out.setFormatVersion(version);
+  EXPECT_TRUE(bits.write(out));
+  return out.bytes();
+}
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(Manager, BitVectorTest, ::testing::Bool(),
@@ -318,6 +392,100 @@ TEST_P(BitVectorTest, RandomOperationsMatchAPlainBitArray) {
   EXPECT_EQ(bits.count(), expected.size());
   EXPECT_EQ(sawPaged, withManager());
   EXPECT_EQ(sawFlatAgain, withManager());
+}
+
+TEST(BitVector, DenseFormIsEveryWordAfterTheHeader) {
+  BitVector bits(40);
+  bits.set(1);
+  bits.set(33);
+  bits.clearRange(40, 40); // count unknown: written as all bits set
+  EXPECT_EQ(written(bits),
+            be32({BitVector::kTag, 2, 63, 0, 0xFFFFFFFF, 0x2, 0x2}));
+  MemoryInput in(written(bits));
+  BitVector back(in);
+  EXPECT_TRUE(back == bits);
+  EXPECT_EQ(back.maxIndex(), 63u);
+  EXPECT_EQ(back.cachedCount(), BitVector::kUnknownCount);
+}
+
+TEST(BitVector, SparseFormListsSetIndicesForThinVectors) {
+  BitVector bits(100 * 32 - 1);
+  bits.set(5);
+  bits.set(3000);
+  EXPECT_EQ(written(bits), be32({BitVector::kTag, 100, 3199, 1, 2, 5, 3000}));
+  EXPECT_EQ(written(bits, 13), written(bits));
+  EXPECT_EQ(written(bits, 12).size(), 20u + 400u) << "dense before version 13";
+  MemoryInput in(written(bits));
+  BitVector back;
+  ASSERT_TRUE(back.read(in));
+  EXPECT_EQ(back.maxIndex(), 3199u);
+  EXPECT_EQ(back.cachedCount(), 2u);
+  EXPECT_EQ(setIndices(back), (std::vector<int32_t>{5, 3000}));
+}
+
+TEST(BitVector, ReadChecksTheTagIdAndKeepsTheTagRead) {
+  BitVector bits(10);
+  bits.set(3);
+  MemoryInput wrong(be32({0x12345600, 1, 31, 0, 0, 0}));
+  EXPECT_FALSE(bits.read(wrong));
+  EXPECT_EQ(wrong.tell(), 4);
+  EXPECT_TRUE(bits.test(3)) << "nothing else changed";
+  EXPECT_EQ(bits.tag(), 0x12345600u);
+
+  uint32_t otherVersion = (BitVector::kTag & ~0xFFu) | 0x01;
+  MemoryInput older(be32({otherVersion, 1, 31, 0, 0, 0x80000000u}));
+  ASSERT_TRUE(bits.read(older));
+  EXPECT_EQ(setIndices(bits), std::vector<int32_t>{31});
+  EXPECT_EQ(written(bits)[3], 0x01) << "the tag read is written back";
+}
+
+TEST(BitVector, ReadingSurvivesDamagedHeadersAndData) {
+  BitVector bits;
+  // Empty header values and a word count beyond the index space.
+  for (auto header : {std::initializer_list<uint32_t>{BitVector::kTag, 0, 31, 0, 0},
+                      {BitVector::kTag, 1, 0, 0, 0},
+                      {BitVector::kTag, 1, 0xFFFFFFFF, 0, 0},
+                      {BitVector::kTag, 0x08000001, 31, 0, 0}}) {
+    MemoryInput in(be32(header));
+    ASSERT_TRUE(bits.read(in));
+    EXPECT_EQ(bits.maxIndex(), 31u);
+    EXPECT_EQ(bits.cachedCount(), 0u);
+  }
+  // The whole index space declared, three words delivered.
+  MemoryInput shortDense(be32({BitVector::kTag, 0x08000000, 0xFFFFFFFE, 0, 0, 1, 2, 4}));
+  ASSERT_TRUE(bits.read(shortDense));
+  EXPECT_LE(bits.wordCount(), 16384u);
+  EXPECT_EQ(setIndices(bits), (std::vector<int32_t>{0, 33, 66}));
+  // A huge index count with two indices, one of them negative.
+  MemoryInput shortSparse(
+      be32({BitVector::kTag, 2, 63, 1, 0xFFFFFFFF, 0xFFFFFFF0, 40}));
+  ASSERT_TRUE(bits.read(shortSparse));
+  EXPECT_EQ(setIndices(bits), std::vector<int32_t>{40});
+  // An index beyond the declared vector grows it.
+  MemoryInput beyond(be32({BitVector::kTag, 2, 63, 1, 1, 1000}));
+  ASSERT_TRUE(bits.read(beyond));
+  EXPECT_TRUE(bits.test(1000));
+  EXPECT_EQ(bits.count(), 1u);
+}
+
+TEST_P(BitVectorTest, BothFormsRoundTripLargeVectors) {
+  BitVector thin(kPagedBits * 4), thick(kPagedBits * 2);
+  thin.set(3);
+  thin.set(kPagedBits * 3 + 7);
+  for (uint32_t i = 0; i < kPagedBits * 2; i += 3)
+    thick.set(i);
+  for (BitVector *bits : {&thin, &thick}) {
+    MemoryInput in(written(*bits));
+    BitVector back(in);
+    EXPECT_EQ(back.isPaged(), withManager());
+    EXPECT_EQ(back.maxIndex(), bits->maxIndex());
+    EXPECT_TRUE(back == *bits);
+    EXPECT_EQ(back.count(), bits->count());
+  }
+  EXPECT_EQ(written(thin).size(), 28u) << "two indices";
+  if (withManager()) { // thin: two pages touched, thick: all four
+    EXPECT_EQ(pagesInUse(), 6u) << "pages of the vectors read are given back";
+  }
 }
 
 TEST(HostMemoryManager, IsOfferedByTheHostWithProcessFigures) {

@@ -145,7 +145,7 @@ TEST(GenTestResults, HostName) {
 TEST(GenTestResults, CreatableThroughTheClassFactory) {
   IKorUnknown *object = nullptr;
   ASSERT_EQ(KorDefaultClassFactory::instance().Create(
-                korGuid(0x39E7082F, 0x0E0B, 0x4E6B, 0x91, 0x73, 0xFB, 0xCD,
+                korGuid(0x39E7082F, 0x0E0B, 0x4E6B, 0x91, 0x73, 0xFB, 0xDC,
                         0xBD, 0x43, 0xAA, 0xA9),
                 &object),
             1);

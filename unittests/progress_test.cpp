@@ -107,6 +107,16 @@ TEST(NyrProgress, LastOutsideReferenceDestroysAProgressWithLayouts) {
   EXPECT_EQ(gDestroyed, 1);
 }
 
+TEST(NyrProgress, AnUncountedProgressMayOwnItsRootLayout) {
+  gDestroyed = 0;
+  {
+    CountedProgress progress;
+    progress.Reset();
+    EXPECT_EQ(progress.RefCount(), 1u) << "held by its root layout";
+  }
+  EXPECT_EQ(gDestroyed, 1);
+}
+
 TEST(NyrShared, WeakReferenceLocksOnlyWhileStronglyHeld) {
   auto layout = NyrProgressLayout::create(0.0f, 1.0f, nullptr);
   NyrWeak<NyrProgressLayout> weak(layout);

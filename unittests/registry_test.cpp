@@ -5,6 +5,7 @@
 #include "korcomponentstate.h"
 #include "registry.h"
 #include "settingsstore.h"
+#include "slotcheck.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -91,4 +92,13 @@ TEST(HostRegistry, NoSettingsStoreGivesNoIterator) {
   HostRegistry registry;
   EXPECT_EQ(registry.GetValueIterator("KorTest"), nullptr);
   korSetComponentManager(previous);
+}
+
+TEST(HostRegistry, ContractSlots) {
+  EXPECT_SLOT(&Tarnwell::IKorRegistry::GetValueIterator, 6);
+  EXPECT_SLOT(&Tarnwell::IKorRegIter::First, 1);
+  EXPECT_SLOT(&Tarnwell::IKorRegIter::Next, 2);
+  EXPECT_SLOT(&Tarnwell::IKorRegIter::IsDone, 3);
+  EXPECT_SLOT(&Tarnwell::IKorRegIter::CurrentValue, 4);
+  EXPECT_STREQ(korNameOf<Tarnwell::IKorRegistry>(), "IKorRegistry");
 }

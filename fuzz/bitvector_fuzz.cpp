@@ -1,0 +1,117 @@
+//===- bitvector_fuzz.cpp - Fuzzes the binary reader of BitVector ---------===//
+//
+// Any input reads without crashing or unbounded allocation; what was read
+// is a consistent vector (its cached count is its real count, every index
+// nextSet yields is set), and its binary form reads back as an equal vector
+// of the same length.
+// The host memory manager is installed, as korhost does, so large vectors
+// are paged.
+//
+//===----------------------------------------------------------------------===//
+#include "bininput.h"
+#include "binoutput.h"
+#include "bitvector.h"
+#include "componentmanager.h"
+#include "korcomponentstate.h"
+#include "memorymanager.h"
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+void check(bool condition) {
+  if (!condition)
+    std::abort();
+}
+
+/// Binary input over the fuzzer's bytes.
+class MemoryInput : public BinInput {
+public:
+  MemoryInput(const uint8_t *data, size_t size) : data_(data), size_(size) {}
+  using BinInput::read;
+  size_t read(void *buffer, size_t n) override {
+    n = std::min(n, size_ - at_);
+    std::copy_n(data_ + at_, n, static_cast<uint8_t *>(buffer));
+    at_ += n;
+    return n;
+  }
+  int64_t tell() override { return int64_t(at_); }
+  bool seek(int64_t, bool) override { return false; }
+  bool good() override { return true; }
+  void close() override {}
+
+private:
+  const uint8_t *data_;
+  size_t size_;
+  size_t at_ = 0;
+};
+
+/// Binary output into a byte vector.
+class MemoryOutput : public BinOutput {
+public:
+  using BinOutput::read;
+  using BinOutput::write;
+  size_t write(const void *buffer, size_t n) override {
+    auto *bytes = static_cast<const uint8_t *>(buffer);
+    bytes_.insert(bytes_.end(), bytes, bytes + n);
+    return n;
+  }
+  size_t read(void *, size_t) override { return 0; }
+  int64_t tell() override { return int64_t(bytes_.size()); }
+  bool seek(int64_t, bool) override { return false; }
+  bool good() override { return true; }
+  void close() override {}
+  const std::vector<uint8_t> &bytes() {
+    flushBuffer();
+    return bytes_;
+  }
+
+private:
+  std::vector<uint8_t> bytes_;
+};
+
+/// Every index nextSet yields is set; returns how many there are.
+uint32_t walkSetBits(const BitVector &bits) {
+  uint32_t seen = 0;
+  for (int32_t i = bits.nextSet(BitVector::kStart); i >= 0;
+       i = bits.nextSet(uint32_t(i))) {
+    check(bits.test(uint32_t(i)));
+    ++seen;
+  }
+  return seen;
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  static const bool hostStarted = [] {
+    auto *host = new HostComponentManager;
+    host->AddRef();
+    host->RegisterService("KorMM::IKorMManager", new HostMemoryManager);
+    korSetComponentManager(host);
+    return true;
+  }();
+  (void)hostStarted;
+
+  MemoryInput in(data, size);
+  BitVector bits;
+  if (!bits.read(in))
+    return 0;
+  uint32_t cached = bits.cachedCount();
+  uint32_t counted = bits.count();
+  check(cached == BitVector::kUnknownCount || cached == counted);
+  if (bits.maxIndex() < 0x80000000u)
+    check(walkSetBits(bits) == counted);
+
+  MemoryOutput out;
+  check(bits.write(out));
+  // A vector spanning the whole index space has maxIndex 0xFFFFFFFF, which
+  // the reader takes for the empty header: it cannot come back.
+  if (bits.maxIndex() == 0xFFFFFFFFu)
+    return 0;
+  const std::vector<uint8_t> &form = out.bytes();
+  MemoryInput again(form.data(), form.size());
+  BitVector back(again);
+  check(back == bits);
+  check(back.maxIndex() == bits.maxIndex());
+  return 0;
+}

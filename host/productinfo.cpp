@@ -1,0 +1,17 @@
+//===- productinfo.cpp - The host's product description -------------------===//
+#include "productinfo.h"
+#include "hostservices.h"
+#include "korcstring.h"
+
+#ifndef KORHOST_VERSION
+#define KORHOST_VERSION "0.0"
+#endif
+
+const char *hostProductText() { return "korhost " KORHOST_VERSION; }
+
+KorCString HostProductInfo::GetProductInfo() {
+  return KorCString::borrowed(hostProductText());
+}
+
+KORHOST_SERVICE("IProductInfo",
+                [](const HostOptions &) { return new HostProductInfo; });
