@@ -44,8 +44,8 @@ hyperfine --warmup 1 --runs "$RUNS" --export-json "$WORK/run.json" \
   "$KORHOST list >/dev/null"
 
 # The medians in command order: korhost run, GoogleTest, korhost list.
-mapfile -t medians < <(grep '"median"' "$WORK/run.json" |
-  sed 's/[^0-9.eE+-]//g')
+mapfile -t medians < <(sed -n -E 's/.*"median": *([0-9.eE+-]+).*/\1/p' \
+  "$WORK/run.json")
 awk -v run="${medians[0]}" -v gtest="${medians[1]}" -v list="${medians[2]}" \
   'BEGIN {
      printf "median korhost run_programmer_tests: %.1f ms\n", run * 1000

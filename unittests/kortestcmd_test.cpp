@@ -2,16 +2,19 @@
 // script, suite selection, seeding, formatter and router choice, reports
 // and the published counts.
 #include "commands/kortestcmd.h"
+#include "commands/suitegroups.h"
 #include "headlessgui.h"
 #include "hostfixture.h"
 #include "hostoptions.h"
 #include "hostservices.h"
 #include "ikorcommandcontext.h"
 #include "ikortestresults.h"
+#include "ikorteststatus.h"
 #include "koritemfactory.h"
 #include "kortestdecl.h"
 #include "queryserver.h"
 #include "results/genfileresultsrouter.h"
+#include "results/gentestresults.h"
 #include "results/ikortestresultsformatter.h"
 #include "results/ikortestresultsrouter.h"
 #include "scriptengine.h"
@@ -316,4 +319,35 @@ TEST_F(KortestCmdTest, StoreWritesTheCurrentChoices) {
   EXPECT_EQ(std::u16string(text), command_->outputFileName().view());
   EXPECT_EQ(values->GetInteger("random_seed"), 99);
   EXPECT_FALSE(values->GetBool("randomize"));
+}
+
+TEST_F(KortestCmdTest, AnEmptyFileNameReportsToTheDataDirectoryFile) {
+  execute([](IScriptOptions *values) {
+    values->SetString("suite_name", u"Cmd Alpha Suite");
+    values->SetString("results_formatter", u"GenJUnitResultsFormatter");
+    values->SetString("results_router", u"GenFileResultsRouter");
+  });
+  std::string report = readFile(dir_.string() + "/data/test_results.txt");
+  EXPECT_NE(report.find("<testsuites"), std::string::npos);
+}
+
+TEST_F(KortestCmdTest, SuitesAreGroupedInTheOrderTheRunVisitsThem) {
+  KorArray<IKorTest *> tests;
+  service_->GetTests(tests);
+  IPtr<IKorTestResults> results(
+      static_cast<IKorTestResults *>(new GenTestResults));
+  service_->RunTests(tests, results.get(), false, false, false, false,
+                     nullptr, false);
+  std::vector<IKorTestSuite *> runOrder;
+  for (int i = 1; i <= results->GetCount(); ++i) {
+    IKorTestSuite *suite = results->GetStatus(i)->GetTest()->Suite();
+    if (runOrder.empty() || runOrder.back() != suite)
+      runOrder.push_back(suite);
+  }
+  std::vector<IKorTestSuite *> groupOrder;
+  korForEachSuiteGroup(tests, [&](IKorTestSuite *suite,
+                                  const KorArray<IKorTest *> &) {
+    groupOrder.push_back(suite);
+  });
+  EXPECT_EQ(groupOrder, runOrder);
 }
