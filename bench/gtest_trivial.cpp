@@ -24,9 +24,8 @@ int main(int argc, char **argv) {
     char name[32];
     std::snprintf(name, sizeof name, "TrivialTest%05d", i);
     testing::RegisterTest("TrivialSuite", name, nullptr, nullptr, __FILE__,
-                          __LINE__, []() -> testing::Test * {
-                            return new TrivialTest;
-                          });
+                          __LINE__,
+                          []() -> testing::Test * { return new TrivialTest; });
   }
   return RUN_ALL_TESTS();
 }

@@ -35,10 +35,10 @@ public:
   const char *SourceFile() override { return __FILE__; }
   int DeclarationLine() override { return __LINE__; }
   void Run(IKorTestStatus *status) override {
-    korRunTest(this, status, [](KorTestBase *kor_test_,
-                                IKorTestStatus *kor_status_) {
-      TEST_ASSERT_EQUALS(1 + 1, 2);
-    });
+    korRunTest(this, status,
+               [](KorTestBase *kor_test_, IKorTestStatus *kor_status_) {
+                 TEST_ASSERT_EQUALS(1 + 1, 2);
+               });
   }
 
 private:

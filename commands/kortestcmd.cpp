@@ -6,8 +6,8 @@
 #include "ikorerrorservice.h"
 #include "ikorqueryserver.h"
 #include "ikortest.h"
-#include "ikortestsuite.h"
 #include "ikorteststatus.h"
+#include "ikortestsuite.h"
 #include "iscriptfactory.h"
 #include "koritemfactory.h"
 #include "results/gendebugstreamresultsrouter.h"
@@ -25,18 +25,24 @@
 #include <ctime>
 
 namespace {
-// Widgets of the dialog that a run reads or writes: name and number.
-constexpr struct {
+/// A dialog widget: its name and number.
+struct WidgetKey {
   const char *name;
   int32_t number;
-} kDontHookAsserts{"DontHookAsserts", 6}, kDebugOnFail{"DebugOnFail", 7},
-    kCheckMemory{"CheckMemory", 8}, kFormatterCombo{"FormatterCombo", 9},
-    kRouterCombo{"RouterCombo", 10}, kTestedValue{"TestedValue", 14},
-    kPassedValue{"PassedValue", 16}, kFailedValue{"FailedValue", 18},
-    kSkippedValue{"SkippedValue", 20}, kElapsedTimeValue{"ElapsedTimeValue", 22},
-    kRandomize{"Randomize", 23}, kSeedValue{"SeedValue", 25};
-
-enum TestState { kNotRun = 0, kPassed = 1, kFailed = 2, kSkipped = 3, kAborted = 4 };
+};
+// The widgets a run reads or writes.
+constexpr WidgetKey kDontHookAsserts{"DontHookAsserts", 6};
+constexpr WidgetKey kDebugOnFail{"DebugOnFail", 7};
+constexpr WidgetKey kCheckMemory{"CheckMemory", 8};
+constexpr WidgetKey kFormatterCombo{"FormatterCombo", 9};
+constexpr WidgetKey kRouterCombo{"RouterCombo", 10};
+constexpr WidgetKey kTestedValue{"TestedValue", 14};
+constexpr WidgetKey kPassedValue{"PassedValue", 16};
+constexpr WidgetKey kFailedValue{"FailedValue", 18};
+constexpr WidgetKey kSkippedValue{"SkippedValue", 20};
+constexpr WidgetKey kElapsedTimeValue{"ElapsedTimeValue", 22};
+constexpr WidgetKey kRandomize{"Randomize", 23};
+constexpr WidgetKey kSeedValue{"SeedValue", 25};
 
 /// The processor time in milliseconds.
 long processorMilliseconds() {
@@ -47,12 +53,21 @@ KortestCounts countStates(IKorTestResults *results) {
   KortestCounts counts;
   for (int i = 1; i <= results->GetCount(); ++i) {
     IKorTestStatus *status = results->GetStatus(static_cast<uint32_t>(i));
-    switch (status ? status->GetState() : kNotRun) {
-    case kPassed: ++counts.passed; break;
-    case kFailed: ++counts.failed; break;
-    case kSkipped: ++counts.skipped; break;
-    case kAborted: ++counts.aborted; break;
-    default: break;
+    switch (status ? status->GetState() : kTestNotRun) {
+    case kTestPassed:
+      ++counts.passed;
+      break;
+    case kTestFailed:
+      ++counts.failed;
+      break;
+    case kTestSkipped:
+      ++counts.skipped;
+      break;
+    case kTestAborted:
+      ++counts.aborted;
+      break;
+    default:
+      break;
     }
   }
   return counts;
@@ -253,14 +268,17 @@ KortestRunChoices KortestCmd::currentChoices() {
   IGuiUtil *dialog = gui();
   if (!dialog)
     return choices;
-  choices.breakOnFailure = dialog->GetCheck(kDebugOnFail.name, kDebugOnFail.number);
-  choices.checkMemory = dialog->GetCheck(kCheckMemory.name, kCheckMemory.number);
+  choices.breakOnFailure =
+      dialog->GetCheck(kDebugOnFail.name, kDebugOnFail.number);
+  choices.checkMemory =
+      dialog->GetCheck(kCheckMemory.name, kCheckMemory.number);
   choices.keepApplicationAsserts =
       dialog->GetCheck(kDontHookAsserts.name, kDontHookAsserts.number);
   choices.randomize = dialog->GetCheck(kRandomize.name, kRandomize.number);
   choices.formatter =
       dialog->GetChoiceIndex(kFormatterCombo.name, kFormatterCombo.number);
-  choices.router = dialog->GetChoiceIndex(kRouterCombo.name, kRouterCombo.number);
+  choices.router =
+      dialog->GetChoiceIndex(kRouterCombo.name, kRouterCombo.number);
   return choices;
 }
 
@@ -269,8 +287,10 @@ void KortestCmd::showRunInDialog() {
   const KortestCounts &counts = lastCounts_;
   dialog->SetIntegerValue(kSeedValue.name, kSeedValue.number,
                           static_cast<int32_t>(seed_));
-  dialog->SetIntegerValue(kPassedValue.name, kPassedValue.number, counts.passed);
-  dialog->SetIntegerValue(kFailedValue.name, kFailedValue.number, counts.failed);
+  dialog->SetIntegerValue(kPassedValue.name, kPassedValue.number,
+                          counts.passed);
+  dialog->SetIntegerValue(kFailedValue.name, kFailedValue.number,
+                          counts.failed);
   dialog->SetIntegerValue(kSkippedValue.name, kSkippedValue.number,
                           counts.skipped);
   dialog->SetIntegerValue(kTestedValue.name, kTestedValue.number,
@@ -318,12 +338,12 @@ void KortestCmd::reportNoSuch(const char *what, const KorString &name) {
                             : "No results router was chosen: the results are "
                               "formatted but not routed.");
   else
-    text = korTranslate(isFormatter
-                            ? "No results formatter is named \"%1\": the "
-                              "results are neither formatted nor routed."
-                            : "No results router is named \"%1\": the "
-                              "results are formatted but not routed.",
-                        name);
+    text =
+        korTranslate(isFormatter ? "No results formatter is named \"%1\": the "
+                                   "results are neither formatted nor routed."
+                                 : "No results router is named \"%1\": the "
+                                   "results are formatted but not routed.",
+                     name);
   int severity = 1;
   errors->Report(text.data(), severity, "");
 }

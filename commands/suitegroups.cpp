@@ -35,13 +35,13 @@ void korForEachSuiteGroup(
 IKorTestSuite *korFindSuiteByName(const KorArray<IKorTest *> &tests,
                                   const char *name) {
   IKorTestSuite *found = nullptr;
-  korForEachSuiteGroup(tests, [&](IKorTestSuite *suite,
-                                  const KorArray<IKorTest *> &) {
-    if (found || !suite)
-      return;
-    KorCString suiteName;
-    if (std::strcmp(suite->Name(suiteName).c_str(), name) == 0)
-      found = suite;
-  });
+  korForEachSuiteGroup(
+      tests, [&](IKorTestSuite *suite, const KorArray<IKorTest *> &) {
+        if (found || !suite)
+          return;
+        KorCString suiteName;
+        if (std::strcmp(suite->Name(suiteName).c_str(), name) == 0)
+          found = suite;
+      });
   return found;
 }

@@ -40,8 +40,8 @@ std::vector<ListedSuite> collectSuites(IKorTestService &service) {
         entry = &known;
     if (!entry) {
       KorCString name;
-      entry = &suites.emplace_back(ListedSuite{
-          suite, suite ? suite->Name(name).c_str() : "", {}});
+      entry = &suites.emplace_back(
+          ListedSuite{suite, suite ? suite->Name(name).c_str() : "", {}});
     }
     KorCString description;
     ListedTest listed;

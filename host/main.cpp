@@ -60,8 +60,8 @@ int runCommandLine(HostApp &app, int argc, char **argv) {
   cli.require_subcommand(1);
   HostOptions ignored;
   addGlobalOptions(cli, ignored);
-  CLI::App *info =
-      cli.add_subcommand("info", "list the loaded components and their classes");
+  CLI::App *info = cli.add_subcommand(
+      "info", "list the loaded components and their classes");
   ListOptions listOptions;
   CLI::App *list = addListSubcommand(cli, listOptions);
   CommandSubcommand command(cli);

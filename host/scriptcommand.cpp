@@ -1,8 +1,8 @@
 //===- scriptcommand.cpp - One korhost subcommand per offered script ------===//
 #include "scriptcommand.h"
 #include "hostutf.h"
-#include "test/model/ikortestservice.h"
 #include "queryserver.h"
+#include "test/model/ikortestservice.h"
 #include <charconv>
 
 bool parseInt32(const std::string &text, int32_t &value) {

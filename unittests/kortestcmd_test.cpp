@@ -133,9 +133,9 @@ TEST_F(KortestCmdTest, ConstructionChoosesListsFileNameFilterAndTitle) {
                "GenVisualStudioResultsFormatter");
   EXPECT_STREQ(command_->formatter(1)->ClassName(), "GenXmlResultsFormatter");
   EXPECT_STREQ(command_->formatter(2)->ClassName(), "GenJUnitResultsFormatter");
-  const char *routers[] = {"GenDebugStreamResultsRouter",
-                           "GenStdStreamsResultsRouter",
-                           "GenLogServiceResultsRouter", "GenFileResultsRouter"};
+  const char *routers[] = {
+      "GenDebugStreamResultsRouter", "GenStdStreamsResultsRouter",
+      "GenLogServiceResultsRouter", "GenFileResultsRouter"};
   ASSERT_EQ(command_->routerCount(), 4u);
   for (int i = 0; i < 4; ++i)
     EXPECT_STREQ(command_->router(i)->ClassName(), routers[i]);
@@ -187,10 +187,10 @@ TEST_F(KortestCmdTest, DescribesEightOptionsInOrderWithDefaults) {
   ASSERT_TRUE(host);
   EXPECT_EQ(host->name(), "run_programmer_tests");
   const char *expected[][3] = {
-      {"suite_name", "string", ""},       {"break_on_fail", "bool", "false"},
-      {"check_memory", "bool", "false"},  {"results_formatter", "string", ""},
-      {"results_router", "string", ""},   {"result_filename.txt", "string", ""},
-      {"randomize", "bool", "false"},     {"random_seed", "integer", "-1"}};
+      {"suite_name", "string", ""},      {"break_on_fail", "bool", "false"},
+      {"check_memory", "bool", "false"}, {"results_formatter", "string", ""},
+      {"results_router", "string", ""},  {"result_filename.txt", "string", ""},
+      {"randomize", "bool", "false"},    {"random_seed", "integer", "-1"}};
   const auto &options = host->options().options();
   ASSERT_EQ(options.size(), 8u);
   const char *types[] = {"bool", "integer", "string"};
@@ -336,8 +336,8 @@ TEST_F(KortestCmdTest, SuitesAreGroupedInTheOrderTheRunVisitsThem) {
   service_->GetTests(tests);
   IPtr<IKorTestResults> results(
       static_cast<IKorTestResults *>(new GenTestResults));
-  service_->RunTests(tests, results.get(), false, false, false, false,
-                     nullptr, false);
+  service_->RunTests(tests, results.get(), false, false, false, false, nullptr,
+                     false);
   std::vector<IKorTestSuite *> runOrder;
   for (int i = 1; i <= results->GetCount(); ++i) {
     IKorTestSuite *suite = results->GetStatus(i)->GetTest()->Suite();
@@ -345,9 +345,9 @@ TEST_F(KortestCmdTest, SuitesAreGroupedInTheOrderTheRunVisitsThem) {
       runOrder.push_back(suite);
   }
   std::vector<IKorTestSuite *> groupOrder;
-  korForEachSuiteGroup(tests, [&](IKorTestSuite *suite,
-                                  const KorArray<IKorTest *> &) {
-    groupOrder.push_back(suite);
-  });
+  korForEachSuiteGroup(tests,
+                       [&](IKorTestSuite *suite, const KorArray<IKorTest *> &) {
+                         groupOrder.push_back(suite);
+                       });
   EXPECT_EQ(groupOrder, runOrder);
 }
