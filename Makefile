@@ -34,6 +34,7 @@ asan: deps
 # Builds every fuzz target with clang (ASan + UBSan) and runs each briefly.
 FUZZ_SECONDS ?= 8
 fuzz: deps
+	@bash cmake/install-deps.sh clang libclang-rt-14-dev
 	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORTEST_FUZZ=ON -DKORTEST_BUILD_TESTS=OFF \
 	  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fsanitize=fuzzer-no-link"
 	cmake --build build-fuzz -j$(JOBS) --target fuzzers
