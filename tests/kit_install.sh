@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# An author with only an installed kortest builds the example test component
+# out of tree with find_package(kortest) and runs it with the installed korhost.
+source "$(dirname "$0")/lib.sh"
+: "${KORTEST_SOURCE:?}"
+PREFIX=$WORK/prefix
+cmake --install "$KORTEST_BUILD" --prefix "$PREFIX" >"$WORK/install.log" \
+  || fail "install: $(cat "$WORK/install.log")"
+KORHOST=$PREFIX/bin/korhost
+
+# The installed korhost finds libkortest.so and korhost.ini in ../lib/kortest.
+rc=$(run_korhost "$WORK/out" "$WORK/err" info)
+[ "$rc" = 0 ] || fail "installed info exited $rc: $(cat "$WORK/err")"
+grep -qF "instance \"kortest\" ($PREFIX/lib/kortest/libkortest.so)" "$WORK/out" \
+  || fail "installed korhost did not load its libkortest.so: $(cat "$WORK/out")"
+
+# Every installed header compiles on its own against the installed tree only.
+INC=$PREFIX/include/kortest
+for header in "$INC"/component/*.h "$INC"/component/frame/*.h "$INC"/test/model/*.h "$INC"/KorBasicTypes/*.h; do
+  echo "#include \"$header\""
+done >"$WORK/allheaders.cpp"
+g++ -std=c++20 -fsyntax-only -Wall -Wextra -I"$INC" -I"$INC/component" -I"$INC/component/frame" \
+  -I"$INC/test/model" -I"$INC/KorBasicTypes" "$WORK/allheaders.cpp" 2>"$WORK/headers.err" \
+  || fail "installed headers do not compile: $(head -20 "$WORK/headers.err")"
+
+# The example, copied out of the source tree, configures and builds against the prefix.
+cp -r "$KORTEST_SOURCE/examples/kit" "$WORK/src"
+cmake -S "$WORK/src" -B "$WORK/build" -DCMAKE_PREFIX_PATH="$PREFIX" >"$WORK/configure.log" 2>&1 \
+  || fail "configure: $(tail -20 "$WORK/configure.log")"
+cmake --build "$WORK/build" -j2 >"$WORK/build.log" 2>&1 || fail "build: $(tail -20 "$WORK/build.log")"
+PLUGINS=$WORK/build/kortest-plugins
+CONFIG=$WORK/build/greetingtests.korhost.ini
+[ -f "$PLUGINS/libgreetingtests.so" ] || fail "no libgreetingtests.so in $PLUGINS"
+grep -qx "greetingtests = 155AFEB7,6DD1,4A7E,93,73,EA,51,DC,0F,DC,77" "$CONFIG" \
+  || fail "config does not list the component: $(cat "$CONFIG")"
+exports=$(nm -D --defined-only "$PLUGINS/libgreetingtests.so" | awk '{print $NF}')
+[ "$exports" = EntryPoint ] || fail "component exports more than EntryPoint: $exports"
+
+# korhost loads the component and its class factory answers.
+rc=$(run_korhost "$WORK/out" "$WORK/err" --plugins "$PLUGINS" --config "$CONFIG" info)
+[ "$rc" = 0 ] || fail "info exited $rc: $(cat "$WORK/err")"
+grep -q '^component greetingtests {155AFEB7-6DD1-4A7E-9373-EA51DC0FDC77} instance "greetingtests"' "$WORK/out" \
+  || fail "greetingtests not listed: $(cat "$WORK/out")"
+grep -A1 '^component greetingtests ' "$WORK/out" | grep -q '^  classes: 0$' \
+  || fail "greetingtests class factory did not answer: $(cat "$WORK/out")"
+
+# Its tests run and reach the JUnit report, once the test script is offered.
+"$KORHOST" --plugins "$PLUGINS" --config "$CONFIG" --help >"$WORK/help" 2>&1 || true
+if grep -q run_programmer_tests "$WORK/help"; then
+  rc=$(run_korhost "$WORK/out" "$WORK/err" --plugins "$PLUGINS" --config "$CONFIG" \
+    run_programmer_tests --results_formatter GenJUnitResultsFormatter \
+    --results_router GenFileResultsRouter --result_filename.txt "$WORK/junit.xml")
+  [ "$rc" = 0 ] || fail "run_programmer_tests exited $rc: $(cat "$WORK/out" "$WORK/err")"
+  [ -f "$WORK/junit.xml" ] || fail "no JUnit file: $(cat "$WORK/out" "$WORK/err")"
+  for test in GreetsByNameTest GreetingLengthTest NarrowStringTest UnicodeTest; do
+    grep -q "$test" "$WORK/junit.xml" || fail "$test missing from the JUnit file: $(cat "$WORK/junit.xml")"
+  done
+  if grep -q "SuiteDataTest" "$WORK/junit.xml"; then
+    fail "built-in suites ran although only greetingtests is listed"
+  fi
+fi
+echo "kit_install: ok"
