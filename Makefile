@@ -14,8 +14,13 @@ configure: deps
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
+# The main job: every registered test, console lines on stdout, the JUnit
+# report in $(BUILD)/out/test_results.xml.
 run: build
-	$(BUILD)/bin/korhost info
+	$(BUILD)/bin/korhost run_programmer_tests \
+	  --results_formatter GenJUnitResultsFormatter \
+	  --results_router GenFileResultsRouter \
+	  --result_filename.txt $(abspath $(BUILD))/out/test_results.xml
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)

@@ -4,3 +4,7 @@
 
 CompBaseCmd::CompBaseCmd(uint32_t kind, const char *titleKey)
     : kind_(kind), title_(korTranslate(titleKey)) {}
+
+void CompBaseCmd::setTitle(const char *titleKey) {
+  title_ = korTranslate(titleKey);
+}

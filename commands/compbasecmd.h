@@ -11,6 +11,8 @@ public:
   KOR_CLASS(CompBaseCmd, IComponentCommand)
   /// Kind 0 and an empty title.
   CompBaseCmd() = default;
+  /// Sets the kind; the title stays empty until setTitle.
+  explicit CompBaseCmd(uint32_t kind) : kind_(kind) {}
   /// Sets the kind and the title, passed through translation.
   CompBaseCmd(uint32_t kind, const char *titleKey);
 
@@ -61,6 +63,8 @@ public:
 protected:
   /// The GUI utility while the command's dialog exists, else null.
   IGuiUtil *gui() const { return gui_; }
+  /// Sets the title, passed through translation.
+  void setTitle(const char *titleKey);
 
 private:
   uint32_t kind_ = 0;

@@ -66,8 +66,8 @@ class IGuiUtil : public virtual IKorUnknown {
   virtual int Reserved22() { return 0; }
   virtual int Reserved23() { return 0; }
   /// Slot 24: Adds a label.
-  virtual void AddLabel(const char *name, int32_t number,
-                        const KorWChar *text, int32_t width) = 0;
+  virtual void AddLabel(const char *name, int32_t number, const KorWChar *text,
+                        int32_t width) = 0;
   virtual int Reserved25() { return 0; }
   virtual int Reserved26() { return 0; }
   virtual int Reserved27() { return 0; }
@@ -95,8 +95,8 @@ class IGuiUtil : public virtual IKorUnknown {
   virtual int Reserved41() { return 0; }
   virtual int Reserved42() { return 0; }
   /// Slot 43: Adds a multi-line text.
-  virtual void AddMultiLineText(const char *name, int32_t number,
-                                int32_t width, int32_t height) = 0;
+  virtual void AddMultiLineText(const char *name, int32_t number, int32_t width,
+                                int32_t height) = 0;
   virtual int Reserved44() { return 0; }
   virtual int Reserved45() { return 0; }
   /// Slot 46: Adds a tree list.
@@ -124,7 +124,8 @@ class IGuiUtil : public virtual IKorUnknown {
   virtual int Reserved62() { return 0; }
   virtual int Reserved63() { return 0; }
   /// Slot 64: Sets a real field's increment.
-  virtual void SetRealIncrement(const char *name, int32_t number, double step) = 0;
+  virtual void SetRealIncrement(const char *name, int32_t number,
+                                double step) = 0;
   virtual int Reserved65() { return 0; }
   virtual int Reserved66() { return 0; }
   virtual int Reserved67() { return 0; }
@@ -132,13 +133,16 @@ class IGuiUtil : public virtual IKorUnknown {
   virtual int Reserved69() { return 0; }
   virtual int Reserved70() { return 0; }
   /// Slot 71: List option (meaning left to the host).
-  virtual void ListOption71(const char *name, int32_t number, int32_t value) = 0;
+  virtual void ListOption71(const char *name, int32_t number,
+                            int32_t value) = 0;
   virtual int Reserved72() { return 0; }
   virtual int Reserved73() { return 0; }
   /// Slot 74: List option (meaning left to the host).
-  virtual void ListOption74(const char *name, int32_t number, int32_t value) = 0;
+  virtual void ListOption74(const char *name, int32_t number,
+                            int32_t value) = 0;
   /// Slot 75: List option (meaning left to the host).
-  virtual void ListOption75(const char *name, int32_t number, int32_t value) = 0;
+  virtual void ListOption75(const char *name, int32_t number,
+                            int32_t value) = 0;
   virtual int Reserved76() { return 0; }
   virtual int Reserved77() { return 0; }
   virtual int Reserved78() { return 0; }
@@ -182,7 +186,8 @@ class IGuiUtil : public virtual IKorUnknown {
   virtual int Reserved113() { return 0; }
   virtual int Reserved114() { return 0; }
   virtual int Reserved115() { return 0; }
-  /// Slot 116: Adds a list item under the item numbered `parent` (0: top level).
+  /// Slot 116: Adds a list item under the item numbered `parent` (0: top
+  /// level).
   virtual void AddListItem(const char *name, int32_t number, int32_t parent,
                            IGuiItem *item) = 0;
   virtual int Reserved117() { return 0; }
@@ -202,7 +207,8 @@ class IGuiUtil : public virtual IKorUnknown {
   virtual int Reserved131() { return 0; }
   virtual int Reserved132() { return 0; }
   /// Slot 133: Sets a text.
-  virtual void SetText(const char *name, int32_t number, const KorWChar *text) = 0;
+  virtual void SetText(const char *name, int32_t number,
+                       const KorWChar *text) = 0;
   virtual int Reserved134() { return 0; }
   /// Slot 135: Sets the colour of the list item numbered `item`.
   virtual void SetItemColour(const char *name, int32_t number, int32_t item,
@@ -238,7 +244,8 @@ class IGuiUtil : public virtual IKorUnknown {
   /// Slot 159: Sets a real field's value.
   virtual void SetRealValue(const char *name, int32_t number, double value) = 0;
   /// Slot 160: Sets an integer field's value.
-  virtual void SetIntegerValue(const char *name, int32_t number, int32_t value) = 0;
+  virtual void SetIntegerValue(const char *name, int32_t number,
+                               int32_t value) = 0;
   virtual int Reserved161() { return 0; }
   virtual int Reserved162() { return 0; }
   virtual int Reserved163() { return 0; }
@@ -275,5 +282,6 @@ class IGuiUtil : public virtual IKorUnknown {
   virtual int Reserved191() { return 0; }
   virtual int Reserved192() { return 0; }
   /// Slot 193: Sets a widget's tool tip.
-  virtual void SetToolTip(const char *name, int32_t number, const KorWChar *text) = 0;
+  virtual void SetToolTip(const char *name, int32_t number,
+                          const KorWChar *text) = 0;
 };

@@ -31,7 +31,8 @@ std::string xdgDirectory(const char *variable, const char *fallback,
 std::string HostDirService::settingsKey(const std::string &name) {
   std::string title = name;
   if (!title.empty())
-    title[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(title[0])));
+    title[0] =
+        static_cast<char>(std::toupper(static_cast<unsigned char>(title[0])));
   return "Directories/" + title + " Directory";
 }
 

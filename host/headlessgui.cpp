@@ -60,8 +60,8 @@ void HostHeadlessGui::AddLabel(const char *name, int32_t number,
 
 void HostHeadlessGui::AddChoiceList(const char *name, int32_t number,
                                     const KorWChar *caption,
-                                    const KorWChar *const *items,
-                                    int32_t count, int32_t) {
+                                    const KorWChar *const *items, int32_t count,
+                                    int32_t) {
   HeadlessWidget &list = at(name, number);
   list.kind = "choice";
   list.text = caption ? caption : u"";

@@ -93,8 +93,7 @@ public:
   void FinishLayout(int32_t, int32_t) override { depth_ = 0; }
   void AddListItem(const char *name, int32_t number, int32_t parent,
                    IGuiItem *item) override;
-  void SetText(const char *name, int32_t number,
-               const KorWChar *text) override;
+  void SetText(const char *name, int32_t number, const KorWChar *text) override;
   void SetItemColour(const char *name, int32_t number, int32_t item, float red,
                      float green, float blue, float alpha) override;
   void GetSelectedItems(const char *name, int32_t number,

@@ -9,6 +9,7 @@
 #include "commandcommand.h"
 #include "hostapp.h"
 #include "infocommand.h"
+#include "listcommand.h"
 #include "meshinfocommand.h"
 #include "scriptcommand.h"
 #include <CLI/CLI.hpp>
@@ -84,8 +85,10 @@ int runCommandLine(HostApp &app, int argc, char **argv) {
   cli.require_subcommand(1);
   HostOptions ignored;
   addGlobalOptions(cli, ignored);
-  CLI::App *info =
-      cli.add_subcommand("info", "list the loaded components and their classes");
+  CLI::App *info = cli.add_subcommand(
+      "info", "list the loaded components and their classes");
+  ListOptions listOptions;
+  CLI::App *list = addListSubcommand(cli, listOptions);
   CommandSubcommand command(cli);
   MeshInfoSubcommand meshInfo(cli);
   std::vector<OfferedScript> offered = findOfferedScripts(app.manager());
@@ -97,6 +100,8 @@ int runCommandLine(HostApp &app, int argc, char **argv) {
   }
   if (*info)
     return runInfoCommand(app.manager());
+  if (*list)
+    return runListCommand(listOptions);
   if (command.chosen())
     return command.run(app.manager());
   if (meshInfo.chosen())

@@ -41,11 +41,11 @@ std::vector<OfferedScript> findOfferedScripts(HostComponentManager &manager) {
                    [](const OfferedScript &a, const OfferedScript &b) {
                      return a.name() < b.name();
                    });
-  auto duplicate = std::unique(scripts.begin(), scripts.end(),
-                               [](const OfferedScript &a,
-                                  const OfferedScript &b) {
-                                 return a.name() == b.name();
-                               });
+  auto duplicate =
+      std::unique(scripts.begin(), scripts.end(),
+                  [](const OfferedScript &a, const OfferedScript &b) {
+                    return a.name() == b.name();
+                  });
   scripts.erase(duplicate, scripts.end());
   return scripts;
 }

@@ -1,8 +1,8 @@
 //===- scriptcommand.cpp - One korhost subcommand per offered script ------===//
 #include "scriptcommand.h"
 #include "hostutf.h"
-#include "test/model/ikortestservice.h"
 #include "queryserver.h"
+#include "test/model/ikortestservice.h"
 #include <charconv>
 
 bool parseInt32(const std::string &text, int32_t &value) {
@@ -25,7 +25,7 @@ const CLI::Validator kInt32Check(
       return parseInt32(text, value) ? std::string()
                                      : "not a 32-bit integer: " + text;
     },
-    "INT32");
+    "");
 
 std::string describeOption(const ScriptOption &option) {
   static const char *const types[] = {"bool", "integer", "string"};
@@ -74,7 +74,8 @@ void ScriptSubcommands::bind(Subcommand &sub, const ScriptOption &option) {
     break;
   case ScriptOptionType::Integer:
     binding.option = sub.app->add_option(flagName, binding.text, help)
-                         ->check(kInt32Check);
+                         ->check(kInt32Check)
+                         ->type_name("INT32");
     break;
   case ScriptOptionType::String:
     binding.option =
@@ -140,7 +141,8 @@ int ScriptSubcommands::run(FILE *out, FILE *errors) {
     bool executed =
         sub.script->command->Execute(&sub.script->script->options());
     std::fflush(stdout);
-    int status = reportTestCounts(out);
+    int status = reportTestCounts(
+        out, sub.script->script->options().GetBool("randomize"));
     if (!executed) {
       std::fprintf(errors, "korhost: script %s failed\n",
                    sub.script->name().c_str());
@@ -151,13 +153,16 @@ int ScriptSubcommands::run(FILE *out, FILE *errors) {
   return 2;
 }
 
-int reportTestCounts(FILE *out) {
+int reportTestCounts(FILE *out, bool randomized) {
   IPtr<HostQueryServer> server = hostQueryServer();
   if (!server)
     return 0;
   auto counts = server->record(kTestResultsRecord);
   if (!counts || counts->size() < 3)
     return 0;
+  auto seed = server->record(kTestSeedRecord);
+  if (randomized && seed && !seed->empty())
+    std::fprintf(out, "random seed %u\n", static_cast<uint32_t>((*seed)[0]));
   auto aborted = server->record(kAbortedTestsRecord);
   int32_t abortedCount = aborted && !aborted->empty() ? (*aborted)[0] : 0;
   std::fprintf(out, "%d passed, %d failed, %d skipped", (*counts)[0],

@@ -22,6 +22,8 @@ class HostComponentManager;
 inline constexpr const char *kTestResultsRecord = "Programmer Tests Results";
 /// The record of aborted tests, which count as failures for the exit status.
 inline constexpr const char *kAbortedTestsRecord = "Programmer Tests Aborted";
+/// The record of the seed a run left, printed after a randomized run.
+inline constexpr const char *kTestSeedRecord = "Programmer Tests Seed";
 
 /// The subcommands of every offered script and the values they parsed.
 class ScriptSubcommands {
@@ -65,9 +67,10 @@ private:
 };
 
 /// Prints "<passed> passed, <failed> failed, <skipped> skipped" from the
-/// published test counts (and ", <n> aborted" when tests aborted); returns
-/// 1 when a test failed or aborted, 0 otherwise, and 0 without a record.
-int reportTestCounts(FILE *out);
+/// published test counts (and ", <n> aborted" when tests aborted), after a
+/// line "random seed <n>" when the run was randomized; returns 1 when a
+/// test failed or aborted, 0 otherwise, and 0 without a record.
+int reportTestCounts(FILE *out, bool randomized = false);
 
 /// Parses a whole decimal 32-bit integer; false for anything else.
 bool parseInt32(const std::string &text, int32_t &value);

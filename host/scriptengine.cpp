@@ -79,8 +79,7 @@ void HostScriptOptions::GetString(const KorWChar **out, const char *name) {
 }
 
 HostScript::HostScript(std::string name, int32_t mode)
-    : name_(std::move(name)), mode_(mode),
-      options_(new HostScriptOptions) {}
+    : name_(std::move(name)), mode_(mode), options_(new HostScriptOptions) {}
 
 IScript *HostScriptFactory::CreateScript(const char *name, int32_t mode) {
   return new HostScript(name ? name : "", mode);

@@ -43,7 +43,8 @@ TEST(HeadlessGui, SaveDialogAnswersThePresetNameOrIsCancelled) {
   const KorWChar *name = nullptr;
   int32_t flags = 0;
   gui.setPresetSaveName(u"");
-  EXPECT_FALSE(gui.GetSaveFileName(&name, &flags, u"/tmp", u"IKorMesh (*.ikm)"));
+  EXPECT_FALSE(
+      gui.GetSaveFileName(&name, &flags, u"/tmp", u"IKorMesh (*.ikm)"));
   gui.setPresetSaveName(u"/tmp/mesh.ikm");
   ASSERT_TRUE(gui.GetSaveFileName(&name, &flags, u"/tmp", u"IKorMesh (*.ikm)"));
   EXPECT_EQ(std::u16string(name), u"/tmp/mesh.ikm");

@@ -52,8 +52,8 @@ protected:
     command_ = new FakeScriptCmd;
     IPtr<IScriptable> command(static_cast<IScriptable *>(command_));
     IScript *script = command_->Describe();
-    offered_.push_back({"fake", "FakeScriptCmd", command,
-                        IPtr<HostScript>(script)});
+    offered_.push_back(
+        {"fake", "FakeScriptCmd", command, IPtr<HostScript>(script)});
   }
   void TearDown() override {
     offered_.clear();

@@ -1,0 +1,352 @@
+//===- kortestcmd.cpp - The command that runs the programmer tests --------===//
+#include "kortestcmd.h"
+#include "iguiutil.h"
+#include "ikorcommandcontext.h"
+#include "ikordirservice.h"
+#include "ikorerrorservice.h"
+#include "ikorqueryserver.h"
+#include "ikortest.h"
+#include "ikorteststatus.h"
+#include "ikortestsuite.h"
+#include "iscriptfactory.h"
+#include "koritemfactory.h"
+#include "results/gendebugstreamresultsrouter.h"
+#include "results/genfileresultsrouter.h"
+#include "results/genjunitresultsformatter.h"
+#include "results/genlogserviceresultsrouter.h"
+#include "results/genstdstreamsresultsrouter.h"
+#include "results/gentestresults.h"
+#include "results/genvisualstudioresultsformatter.h"
+#include "results/genxmlresultsformatter.h"
+#include "suitegroups.h"
+#include "test/gentestservice.h"
+#include "translate.h"
+#include <cstring>
+#include <ctime>
+
+namespace {
+/// A dialog widget: its name and number.
+struct WidgetKey {
+  const char *name;
+  int32_t number;
+};
+// The widgets a run reads or writes.
+constexpr WidgetKey kDontHookAsserts{"DontHookAsserts", 6};
+constexpr WidgetKey kDebugOnFail{"DebugOnFail", 7};
+constexpr WidgetKey kCheckMemory{"CheckMemory", 8};
+constexpr WidgetKey kFormatterCombo{"FormatterCombo", 9};
+constexpr WidgetKey kRouterCombo{"RouterCombo", 10};
+constexpr WidgetKey kTestedValue{"TestedValue", 14};
+constexpr WidgetKey kPassedValue{"PassedValue", 16};
+constexpr WidgetKey kFailedValue{"FailedValue", 18};
+constexpr WidgetKey kSkippedValue{"SkippedValue", 20};
+constexpr WidgetKey kElapsedTimeValue{"ElapsedTimeValue", 22};
+constexpr WidgetKey kRandomize{"Randomize", 23};
+constexpr WidgetKey kSeedValue{"SeedValue", 25};
+
+/// The processor time in milliseconds.
+long processorMilliseconds() {
+  return static_cast<long>(std::clock() / (CLOCKS_PER_SEC / 1000));
+}
+
+KortestCounts countStates(IKorTestResults *results) {
+  KortestCounts counts;
+  for (int i = 1; i <= results->GetCount(); ++i) {
+    IKorTestStatus *status = results->GetStatus(static_cast<uint32_t>(i));
+    switch (status ? status->GetState() : kTestNotRun) {
+    case kTestPassed:
+      ++counts.passed;
+      break;
+    case kTestFailed:
+      ++counts.failed;
+      break;
+    case kTestSkipped:
+      ++counts.skipped;
+      break;
+    case kTestAborted:
+      ++counts.aborted;
+      break;
+    default:
+      break;
+    }
+  }
+  return counts;
+}
+
+void publish(const char *name, std::initializer_list<int32_t> values) {
+  SPtr<IKorQueryServer> server;
+  if (!server)
+    return;
+  KorArray<int32_t> record;
+  for (int32_t value : values)
+    record.append(value);
+  server->Publish(name, record);
+}
+
+/// The text of a string option, copied.
+KorString stringOption(IScriptOptions *values, const char *name) {
+  const KorWChar *text = nullptr;
+  values->GetString(&text, name);
+  return KorString(text ? text : u"");
+}
+} // namespace
+
+KorString korJoinOutputPath(const KorString &directory, const char *file) {
+  KorString path = directory;
+  int32_t length = path.length();
+  if (length > 0 && path[length - 1] != u'/' && path[length - 1] != u'\\')
+    path.append(u'/');
+  path.append(KorString(file));
+  std::u16string normal(path.view());
+  for (char16_t &c : normal)
+    if (c == u'\\')
+      c = u'/';
+  while (normal.size() > 1 && normal.back() == u'/')
+    normal.pop_back();
+  return KorString(std::u16string_view(normal));
+}
+
+KortestCmd::KortestCmd() : CompBaseCmd(kComponentCommandKind) {
+  createFormatters();
+  createRouters();
+  findOutputFileName();
+  SPtr<IFileNameWidgetV2> widget;
+  if (widget) {
+    widget->SetFilter(korTranslate("All Files (*.*)").data());
+    fileNameWidget_ = widget;
+  }
+  setTitle("Run Programmer Tests");
+}
+
+void KortestCmd::createFormatters() {
+  formatters_.emplace_back(new GenVisualStudioResultsFormatter(true, true));
+  formatters_.emplace_back(new GenXmlResultsFormatter);
+  // Not in the dialog's original pair, but what CI servers read.
+  formatters_.emplace_back(new GenJUnitResultsFormatter);
+}
+
+void KortestCmd::createRouters() {
+  routers_.emplace_back(new GenDebugStreamResultsRouter);
+  routers_.emplace_back(new GenStdStreamsResultsRouter);
+  routers_.emplace_back(new GenLogServiceResultsRouter);
+  routers_.emplace_back(new GenFileResultsRouter);
+}
+
+void KortestCmd::findOutputFileName() {
+  SPtr<IKorDirService> directories;
+  if (!directories)
+    return;
+  const KorWChar *data = directories->GetDirectory("data");
+  outputFileName_ =
+      korJoinOutputPath(KorString(data ? data : u""), "test_results.txt");
+}
+
+bool KortestCmd::IsAvailable(IKorCommandContext *context) {
+  return !(context && context->GetFlag("inCommand"));
+}
+
+IScript *KortestCmd::Describe() {
+  SPtr<IScriptFactory> factory;
+  if (!factory)
+    return nullptr;
+  IScript *script = factory->CreateScript(kScriptName, 1);
+  IScriptOptions *options = script ? script->Options() : nullptr;
+  if (!options)
+    return script;
+  options->DeclareString("suite_name", 1, u"");
+  options->DeclareBool("break_on_fail", 1, false);
+  options->DeclareBool("check_memory", 1, false);
+  options->DeclareString("results_formatter", 1, u"");
+  options->DeclareString("results_router", 1, u"");
+  options->DeclareString("result_filename.txt", 1, u"");
+  options->DeclareBool("randomize", 1, false);
+  options->DeclareInteger("random_seed", 1, -1);
+  return script;
+}
+
+KorArray<IKorTest *> KortestCmd::testsToRun(const KorString &suiteName) {
+  KorArray<IKorTest *> tests;
+  SPtr<IKorTestService> service;
+  if (!service)
+    return tests;
+  if (korTranslate("%1", suiteName).isEmpty()) {
+    for (int i = 1; i <= service->GetTestCount(); ++i)
+      tests.append(service->GetTest(i));
+    return tests;
+  }
+  KorArray<IKorTest *> registered;
+  service->GetTests(registered);
+  IKorTestSuite *suite = korFindSuiteByName(registered, suiteName.utf8());
+  for (int i = 1; suite && i <= suite->TestCount(); ++i)
+    tests.append(suite->TestAt(i));
+  return tests;
+}
+
+bool KortestCmd::Execute(IScriptOptions *values) {
+  SPtr<IKorTestService> service;
+  IPtr<GenTestService> tests(service.get());
+  if (tests)
+    tests->LoadTestComponents();
+  KorArray<IKorTest *> list = testsToRun(stringOption(values, "suite_name"));
+
+  KortestRunChoices choices;
+  choices.breakOnFailure = values->GetBool("break_on_fail");
+  choices.checkMemory = values->GetBool("check_memory");
+  KorString formatterName = stringOption(values, "results_formatter");
+  choices.formatter = formatterIndex(formatterName.utf8());
+  if (choices.formatter < 0)
+    reportNoSuch("formatter", formatterName);
+  KorString routerName = stringOption(values, "results_router");
+  choices.router = routerIndex(routerName.utf8());
+  if (choices.router < 0 && choices.formatter >= 0)
+    reportNoSuch("router", routerName);
+  // An empty file name means the command's own output file (the data
+  // directory's test_results.txt), where a script run reports by default.
+  IPtr<GenFileResultsRouter> file(router(choices.router));
+  KorString fileName = stringOption(values, "result_filename.txt");
+  if (file)
+    file->SetFileName(fileName.isEmpty() ? outputFileName_ : fileName);
+  choices.randomize = values->GetBool("randomize");
+  seed_ = static_cast<uint32_t>(values->GetInteger("random_seed"));
+  choices.keepApplicationAsserts = false;
+  runAndReport(list, choices);
+  return true;
+}
+
+bool KortestCmd::Store(IScriptOptions *values) {
+  KortestRunChoices choices = currentChoices();
+  values->SetString("suite_name", u"");
+  values->SetBool("break_on_fail", choices.breakOnFailure);
+  values->SetBool("check_memory", choices.checkMemory);
+  IKorTestResultsFormatter *chosenFormatter = formatter(choices.formatter);
+  IKorTestResultsRouter *chosenRouter = router(choices.router);
+  values->SetString(
+      "results_formatter",
+      KorString(chosenFormatter ? chosenFormatter->ClassName() : "").data());
+  values->SetString(
+      "results_router",
+      KorString(chosenRouter ? chosenRouter->ClassName() : "").data());
+  values->SetString("result_filename.txt", outputFileName_.data());
+  values->SetBool("randomize", choices.randomize);
+  values->SetInteger("random_seed", static_cast<int32_t>(seed_));
+  return true;
+}
+
+void KortestCmd::runAndReport(const KorArray<IKorTest *> &tests,
+                              const KortestRunChoices &choices) {
+  SPtr<IKorTestService> service;
+  IPtr<GenTestService> runner(service.get());
+  IPtr<IKorTestResults> results(
+      static_cast<IKorTestResults *>(new GenTestResults));
+  long started = processorMilliseconds();
+  if (runner)
+    runner->RunTests(tests, results.get(), choices.breakOnFailure,
+                     choices.checkMemory, choices.keepApplicationAsserts,
+                     choices.randomize, &seed_, false);
+  long finished = processorMilliseconds();
+  lastResults_ = results;
+  lastCounts_ = countStates(results.get());
+  lastElapsed_ = static_cast<int32_t>(finished - started) / 1000.0;
+  if (gui())
+    showRunInDialog();
+
+  IKorTestResultsFormatter *chosenFormatter = formatter(choices.formatter);
+  IKorTestResultsRouter *chosenRouter = router(choices.router);
+  if (chosenFormatter) {
+    chosenFormatter->Format(results.get());
+    if (chosenRouter)
+      chosenRouter->Route(chosenFormatter);
+  }
+  publish(kResultsRecord,
+          {lastCounts_.passed, lastCounts_.failed, lastCounts_.skipped});
+  publish(kAbortedRecord, {lastCounts_.aborted});
+  publish(kSeedRecord, {static_cast<int32_t>(seed_)});
+}
+
+KortestRunChoices KortestCmd::currentChoices() {
+  KortestRunChoices choices;
+  IGuiUtil *dialog = gui();
+  if (!dialog)
+    return choices;
+  choices.breakOnFailure =
+      dialog->GetCheck(kDebugOnFail.name, kDebugOnFail.number);
+  choices.checkMemory =
+      dialog->GetCheck(kCheckMemory.name, kCheckMemory.number);
+  choices.keepApplicationAsserts =
+      dialog->GetCheck(kDontHookAsserts.name, kDontHookAsserts.number);
+  choices.randomize = dialog->GetCheck(kRandomize.name, kRandomize.number);
+  choices.formatter =
+      dialog->GetChoiceIndex(kFormatterCombo.name, kFormatterCombo.number);
+  choices.router =
+      dialog->GetChoiceIndex(kRouterCombo.name, kRouterCombo.number);
+  return choices;
+}
+
+void KortestCmd::showRunInDialog() {
+  IGuiUtil *dialog = gui();
+  const KortestCounts &counts = lastCounts_;
+  dialog->SetIntegerValue(kSeedValue.name, kSeedValue.number,
+                          static_cast<int32_t>(seed_));
+  dialog->SetIntegerValue(kPassedValue.name, kPassedValue.number,
+                          counts.passed);
+  dialog->SetIntegerValue(kFailedValue.name, kFailedValue.number,
+                          counts.failed);
+  dialog->SetIntegerValue(kSkippedValue.name, kSkippedValue.number,
+                          counts.skipped);
+  dialog->SetIntegerValue(kTestedValue.name, kTestedValue.number,
+                          counts.passed + counts.failed + counts.skipped);
+  dialog->SetRealValue(kElapsedTimeValue.name, kElapsedTimeValue.number,
+                       lastElapsed_);
+}
+
+int32_t KortestCmd::formatterIndex(const char *className) const {
+  for (size_t i = 0; i < formatters_.size(); ++i)
+    if (std::strcmp(formatters_[i]->ClassName(), className) == 0)
+      return static_cast<int32_t>(i);
+  return -1;
+}
+
+int32_t KortestCmd::routerIndex(const char *className) const {
+  for (size_t i = 0; i < routers_.size(); ++i)
+    if (std::strcmp(routers_[i]->ClassName(), className) == 0)
+      return static_cast<int32_t>(i);
+  return -1;
+}
+
+IKorTestResultsFormatter *KortestCmd::formatter(int32_t index) const {
+  return index >= 0 && static_cast<size_t>(index) < formatters_.size()
+             ? formatters_[static_cast<size_t>(index)].get()
+             : nullptr;
+}
+
+IKorTestResultsRouter *KortestCmd::router(int32_t index) const {
+  return index >= 0 && static_cast<size_t>(index) < routers_.size()
+             ? routers_[static_cast<size_t>(index)].get()
+             : nullptr;
+}
+
+void KortestCmd::reportNoSuch(const char *what, const KorString &name) {
+  SPtr<IKorErrorService> errors;
+  if (!errors)
+    return;
+  bool isFormatter = std::strcmp(what, "formatter") == 0;
+  KorString text;
+  if (name.isEmpty())
+    text = korTranslate(isFormatter
+                            ? "No results formatter was chosen: the results "
+                              "are neither formatted nor routed."
+                            : "No results router was chosen: the results are "
+                              "formatted but not routed.");
+  else
+    text =
+        korTranslate(isFormatter ? "No results formatter is named \"%1\": the "
+                                   "results are neither formatted nor routed."
+                                 : "No results router is named \"%1\": the "
+                                   "results are formatted but not routed.",
+                     name);
+  int severity = 1;
+  errors->Report(text.data(), severity, "");
+}
+
+KOR_REGISTER_CLASS_AT_LOAD(KortestCmd, 0x7AB8B9BC, 0x34E3, 0x46EB, 0x93, 0xC0,
+                           0xE9, 0x00, 0x89, 0xC7, 0x22, 0x90);

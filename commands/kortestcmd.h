@@ -1,0 +1,118 @@
+//===- kortestcmd.h - The command that runs the programmer tests ----------===//
+//
+// KortestCmd runs as the script "run_programmer_tests" with eight named
+// options, or from its "Run Programmer Tests" dialog. Both paths end in
+// runAndReport: run the tests through the test service into a fresh
+// results collection, format and route the report, and publish the counts
+// to the host's query server.
+//
+//===----------------------------------------------------------------------===//
+#pragma once
+#include "compbasecmd.h"
+#include "ifilenamewidget.h"
+#include "iptr.h"
+#include "iscriptable.h"
+#include "korarray.h"
+#include "korstring.h"
+#include <cstdint>
+#include <vector>
+
+class IKorTest;
+class IKorTestResults;
+class IKorTestResultsFormatter;
+class IKorTestResultsRouter;
+
+/// The run options the dialog and the script share.
+struct KortestRunChoices {
+  bool breakOnFailure = false;
+  bool checkMemory = false;
+  bool keepApplicationAsserts = false;
+  bool randomize = false;
+  /// Positions in the formatter and router lists (0-based, -1 for none).
+  int32_t formatter = 0;
+  int32_t router = 0;
+};
+
+/// The outcome counts of one run.
+struct KortestCounts {
+  int32_t passed = 0;
+  int32_t failed = 0;
+  int32_t skipped = 0;
+  int32_t aborted = 0;
+};
+
+/// The "Run Programmer Tests" command.
+class KortestCmd : public CompBaseCmd, public IScriptable {
+public:
+  KOR_CLASS_DERIVED(KortestCmd, CompBaseCmd, IScriptable)
+  static constexpr const char *kScriptName = "run_programmer_tests";
+  static constexpr const char *kResultsRecord = "Programmer Tests Results";
+  /// Published beside the counts: aborted tests are in none of them.
+  static constexpr const char *kAbortedRecord = "Programmer Tests Aborted";
+  /// Published beside the counts: the seed field after the run, so that a
+  /// randomized run can be repeated with "random_seed".
+  static constexpr const char *kSeedRecord = "Programmer Tests Seed";
+
+  /// Formatters, routers, output file name, file-name widget, title.
+  KortestCmd();
+
+  /// Available unless the context's "inCommand" flag is set.
+  bool IsAvailable(IKorCommandContext *context) override;
+
+  IScript *Describe() override;
+  bool Execute(IScriptOptions *values) override;
+  bool Store(IScriptOptions *values) override;
+
+  /// Runs `tests` with `choices` and reports; the formatter and router at
+  /// the chosen positions (a missing one skips its step).
+  void runAndReport(const KorArray<IKorTest *> &tests,
+                    const KortestRunChoices &choices);
+  /// The tests of the suite named `name` in the suite's order; every
+  /// registered test for an empty name; none when no suite has the name.
+  KorArray<IKorTest *> testsToRun(const KorString &suiteName);
+
+  /// Position of the formatter or router with that class name, or -1.
+  int32_t formatterIndex(const char *className) const;
+  int32_t routerIndex(const char *className) const;
+  IKorTestResultsFormatter *formatter(int32_t index) const;
+  IKorTestResultsRouter *router(int32_t index) const;
+  size_t formatterCount() const { return formatters_.size(); }
+  size_t routerCount() const { return routers_.size(); }
+
+  const KorString &outputFileName() const { return outputFileName_; }
+  void setOutputFileName(const KorString &name) { outputFileName_ = name; }
+  uint32_t seed() const { return seed_; }
+  void setSeed(uint32_t seed) { seed_ = seed; }
+  /// The results of the most recent run, or null.
+  IKorTestResults *lastResults() const { return lastResults_.get(); }
+  const KortestCounts &lastCounts() const { return lastCounts_; }
+  double lastElapsedSeconds() const { return lastElapsed_; }
+  IFileNameWidgetV2 *fileNameWidget() const { return fileNameWidget_.get(); }
+
+protected:
+  /// The dialog's current choices (read from its widgets while it exists).
+  virtual KortestRunChoices currentChoices();
+  /// Shows a finished run in the open dialog: seed, counts, time.
+  virtual void showRunInDialog();
+
+private:
+  void createFormatters();
+  void createRouters();
+  void findOutputFileName();
+  /// Reports a formatter or router name that matches none of the list.
+  static void reportNoSuch(const char *what, const KorString &name);
+
+  std::vector<IPtr<IKorTestResultsRouter>> routers_;
+  std::vector<IPtr<IKorTestResultsFormatter>> formatters_;
+  KorString outputFileName_;
+  uint32_t seed_ = 0;
+  IPtr<IKorTestResults> lastResults_;
+  IPtr<IFileNameWidgetV2> fileNameWidget_;
+  KortestCounts lastCounts_;
+  double lastElapsed_ = 0.0;
+};
+
+/// `directory` joined with `file` by "/" (none after a trailing separator
+/// or for an empty directory), "\" turned into "/" and trailing separators
+/// removed.
+KorString korJoinOutputPath(const KorString &directory, const char *file);
