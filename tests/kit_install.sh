@@ -60,4 +60,26 @@ fi
 if grep -q "Spec Suite" "$WORK/junit.xml"; then
   fail "built-in suites ran although only greetingtests is listed"
 fi
+# The identifier may be written in braces and lower case; anything else is
+# refused at configure time with the identifier named.
+mkdir "$WORK/ids"
+printf '// no tests\n' >"$WORK/ids/none.cpp"
+ids_project() {
+  cat >"$WORK/ids/CMakeLists.txt" <<CMAKE
+cmake_minimum_required(VERSION 3.25)
+project(ids LANGUAGES CXX)
+find_package(kortest CONFIG REQUIRED)
+kortest_add_test_component(ids COMPONENT_ID $1 SOURCES none.cpp)
+CMAKE
+  rm -rf "$WORK/ids/build"
+  cmake -S "$WORK/ids" -B "$WORK/ids/build" -DCMAKE_PREFIX_PATH="$PREFIX" >"$WORK/ids.log" 2>&1
+}
+ids_project "{0a1b2c3d-4e5f-6071-8293-a4b5c6d7e8f9}" || fail "braced GUID refused: $(cat "$WORK/ids.log")"
+grep -qx "ids = 0A1B2C3D,4E5F,6071,82,93,A4,B5,C6,D7,E8,F9" "$WORK/ids/build/ids.korhost.ini" \
+  || fail "braced GUID written as: $(cat "$WORK/ids/build/ids.korhost.ini")"
+grep -q "0x0A1B2C3D, 0x4E5F, 0x6071, 0x82, 0x93, 0xA4, 0xB5, 0xC6, 0xD7, 0xE8, 0xF9" \
+  "$WORK/ids/build/ids_component.cpp" || fail "identifier not in the generated entry"
+if ids_project "0A1B2C3D-4E5F-6071-8293"; then fail "short GUID accepted"; fi
+grep -q 'COMPONENT_ID "0A1B2C3D-4E5F-6071-8293" is' "$WORK/ids.log" \
+  || fail "short GUID not named: $(cat "$WORK/ids.log")"
 echo "kit_install: ok"
