@@ -17,13 +17,36 @@
 #include <filesystem>
 
 namespace {
+/// True when dir holds a component library (lib*.so).
+bool holdsComponentLibrary(const std::string &dir) {
+  std::error_code ec;
+  for (const auto &entry : std::filesystem::directory_iterator(dir, ec)) {
+    std::string file = entry.path().filename().string();
+    if (file.starts_with("lib") && file.ends_with(".so"))
+      return true;
+  }
+  return false;
+}
+
+/// The default folder of components and korhost.ini: korhost's own folder
+/// in a build tree, <prefix>/lib/kortest for an installed <prefix>/bin/korhost.
+std::string defaultPluginDir(const std::string &binaryDir) {
+  std::filesystem::path installed =
+      std::filesystem::path(binaryDir).parent_path() / "lib" / "kortest";
+  if (!holdsComponentLibrary(binaryDir) &&
+      holdsComponentLibrary(installed.string()))
+    return installed.string();
+  return binaryDir;
+}
+
 /// Fills in the defaults that depend on where korhost lives.
 void applyDefaults(HostOptions &options) {
   options.binaryDir = hostBinaryDir();
+  std::string defaultDir = defaultPluginDir(options.binaryDir);
   if (options.pluginDir.empty())
-    options.pluginDir = options.binaryDir;
+    options.pluginDir = defaultDir;
   if (options.configFile.empty()) {
-    std::string beside = options.binaryDir + "/korhost.ini";
+    std::string beside = defaultDir + "/korhost.ini";
     if (std::filesystem::exists(beside))
       options.configFile = beside;
   }
@@ -31,9 +54,11 @@ void applyDefaults(HostOptions &options) {
 
 void addGlobalOptions(CLI::App &cli, HostOptions &options) {
   cli.add_option("--plugins", options.pluginDir,
-                 "folder of component libraries (default: korhost's folder)");
+                 "folder of component libraries (default: korhost's folder, "
+                 "or ../lib/kortest when it holds none)");
   cli.add_option("--config", options.configFile,
-                 "settings file (default: korhost.ini beside korhost)")
+                 "settings file (default: korhost.ini in the default "
+                 "plugin folder)")
       ->check(CLI::ExistingFile);
   cli.add_option("--document", options.documentFile,
                  "Wavefront OBJ mesh opened as the current document");

@@ -1,0 +1,54 @@
+# Installs what an author of a test component needs: korhost, the kortest
+# component, the headers and static libraries a component links, and a CMake
+# package (find_package(kortest)) with kortest_add_test_component().
+#
+#   <prefix>/bin/korhost
+#   <prefix>/lib/kortest/libkortest.so, korhost.ini   (korhost's default plugins)
+#   <prefix>/lib/libkorframe.a, libKorBasicTypes.a, libkorobject.a
+#   <prefix>/include/kortest/...                       (same layout as the sources)
+#   <prefix>/lib/cmake/kortest/                        (package configuration)
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(KORTEST_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/kortest)
+set(KORTEST_INSTALL_PLUGINDIR ${CMAKE_INSTALL_LIBDIR}/kortest)
+
+# What a test component compiles against and links: one target.
+add_library(kortest_framework INTERFACE)
+set_target_properties(kortest_framework PROPERTIES EXPORT_NAME framework)
+target_link_libraries(kortest_framework INTERFACE korframe)
+target_compile_features(kortest_framework INTERFACE cxx_std_20)
+
+install(TARGETS korhost RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS kortest EXPORT kortestTargets
+  LIBRARY DESTINATION ${KORTEST_INSTALL_PLUGINDIR})
+install(TARGETS korobject KorBasicTypes korframe kortest_framework
+  EXPORT kortestTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+
+# Headers keep their source folders, so their flat includes resolve through
+# the same include directories as in the source tree.
+foreach(dir component component/frame test/model KorBasicTypes)
+  file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.h)
+  install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/kortest/${dir})
+endforeach()
+
+configure_file(${CMAKE_SOURCE_DIR}/cmake/korhost-installed.ini.in
+  ${CMAKE_BINARY_DIR}/install/korhost.ini @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/install/korhost.ini
+  DESTINATION ${KORTEST_INSTALL_PLUGINDIR})
+
+install(EXPORT kortestTargets NAMESPACE kortest::
+  DESTINATION ${KORTEST_INSTALL_CMAKEDIR})
+configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/kortestConfig.cmake.in
+  ${CMAKE_BINARY_DIR}/install/kortestConfig.cmake
+  INSTALL_DESTINATION ${KORTEST_INSTALL_CMAKEDIR}
+  PATH_VARS CMAKE_INSTALL_BINDIR)
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/install/kortestConfigVersion.cmake
+  VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
+install(FILES
+  ${CMAKE_BINARY_DIR}/install/kortestConfig.cmake
+  ${CMAKE_BINARY_DIR}/install/kortestConfigVersion.cmake
+  ${CMAKE_SOURCE_DIR}/cmake/KortestComponent.cmake
+  ${CMAKE_SOURCE_DIR}/cmake/kortest_component.cpp.in
+  ${CMAKE_SOURCE_DIR}/cmake/component.map
+  DESTINATION ${KORTEST_INSTALL_CMAKEDIR})

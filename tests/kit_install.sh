@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# An author with only an installed kortest builds the example test component
+# out of tree with find_package(kortest) and runs it with the installed korhost.
+source "$(dirname "$0")/lib.sh"
+: "${KORTEST_SOURCE:?}"
+PREFIX=$WORK/prefix
+cmake --install "$KORTEST_BUILD" --prefix "$PREFIX" >"$WORK/install.log" \
+  || fail "install: $(cat "$WORK/install.log")"
+KORHOST=$PREFIX/bin/korhost
+
+# The installed korhost finds libkortest.so and korhost.ini in ../lib/kortest.
+rc=$(run_korhost "$WORK/out" "$WORK/err" info)
+[ "$rc" = 0 ] || fail "installed info exited $rc: $(cat "$WORK/err")"
+grep -qF "instance \"kortest\" ($PREFIX/lib/kortest/libkortest.so)" "$WORK/out" \
+  || fail "installed korhost did not load its libkortest.so: $(cat "$WORK/out")"
+
+# Every installed header compiles on its own against the installed tree only.
+INC=$PREFIX/include/kortest
+for header in "$INC"/component/*.h "$INC"/component/frame/*.h "$INC"/test/model/*.h "$INC"/KorBasicTypes/*.h; do
+  echo "#include \"$header\""
+done >"$WORK/allheaders.cpp"
+g++ -std=c++20 -fsyntax-only -Wall -Wextra -I"$INC" -I"$INC/component" -I"$INC/component/frame" \
+  -I"$INC/test/model" -I"$INC/KorBasicTypes" "$WORK/allheaders.cpp" 2>"$WORK/headers.err" \
+  || fail "installed headers do not compile: $(head -20 "$WORK/headers.err")"
+
+# The example, copied out of the source tree, configures and builds against the prefix.
+cp -r "$KORTEST_SOURCE/examples/kit" "$WORK/src"
+cmake -S "$WORK/src" -B "$WORK/build" -DCMAKE_PREFIX_PATH="$PREFIX" >"$WORK/configure.log" 2>&1 \
+  || fail "configure: $(tail -20 "$WORK/configure.log")"
+cmake --build "$WORK/build" -j2 >"$WORK/build.log" 2>&1 || fail "build: $(tail -20 "$WORK/build.log")"
+PLUGINS=$WORK/build/kortest-plugins
+CONFIG=$WORK/build/greetingtests.korhost.ini
+[ -f "$PLUGINS/libgreetingtests.so" ] || fail "no libgreetingtests.so in $PLUGINS"
+grep -qx "greetingtests = 155AFEB7,6DD1,4A7E,93,73,EA,51,DC,0F,DC,77" "$CONFIG" \
+  || fail "config does not list the component: $(cat "$CONFIG")"
+exports=$(nm -D --defined-only "$PLUGINS/libgreetingtests.so" | awk '{print $NF}')
+[ "$exports" = EntryPoint ] || fail "component exports more than EntryPoint: $exports"
+
+# korhost loads the component and its class factory answers.
+rc=$(run_korhost "$WORK/out" "$WORK/err" --plugins "$PLUGINS" --config "$CONFIG" info)
+[ "$rc" = 0 ] || fail "info exited $rc: $(cat "$WORK/err")"
+grep -q '^component greetingtests {155AFEB7-6DD1-4A7E-9373-EA51DC0FDC77} instance "greetingtests"' "$WORK/out" \
+  || fail "greetingtests not listed: $(cat "$WORK/out")"
+grep -A1 '^component greetingtests ' "$WORK/out" | grep -q '^  classes: 0$' \
+  || fail "greetingtests class factory did not answer: $(cat "$WORK/out")"
+
+# Its tests, and only they, run and reach the JUnit report.
+rc=$(run_korhost "$WORK/out" "$WORK/err" --plugins "$PLUGINS" --config "$CONFIG" \
+  run_programmer_tests --results_formatter GenJUnitResultsFormatter \
+  --results_router GenFileResultsRouter --result_filename.txt "$WORK/junit.xml")
+[ "$rc" = 0 ] || fail "run_programmer_tests exited $rc: $(cat "$WORK/out" "$WORK/err")"
+[ -f "$WORK/junit.xml" ] || fail "no JUnit file: $(cat "$WORK/out" "$WORK/err")"
+for test in "Greets by name" "Greeting length" "Core library string" "Greets in any script"; do
+  grep -q "<testcase classname=\"Greeting Suite\.greetingsuite\" name=\"$test\"" "$WORK/junit.xml" \
+    || fail "$test missing from the JUnit file: $(cat "$WORK/junit.xml")"
+done
+if grep -q '<failure' "$WORK/junit.xml"; then
+  fail "a test failed: $(cat "$WORK/junit.xml")"
+fi
+if grep -q "Spec Suite" "$WORK/junit.xml"; then
+  fail "built-in suites ran although only greetingtests is listed"
+fi
+# The identifier may be written in braces and lower case; anything else is
+# refused at configure time with the identifier named.
+mkdir "$WORK/ids"
+printf '// no tests\n' >"$WORK/ids/none.cpp"
+ids_project() {
+  cat >"$WORK/ids/CMakeLists.txt" <<CMAKE
+cmake_minimum_required(VERSION 3.25)
+project(ids LANGUAGES CXX)
+find_package(kortest CONFIG REQUIRED)
+kortest_add_test_component(ids COMPONENT_ID $1 SOURCES none.cpp)
+CMAKE
+  rm -rf "$WORK/ids/build"
+  cmake -S "$WORK/ids" -B "$WORK/ids/build" -DCMAKE_PREFIX_PATH="$PREFIX" >"$WORK/ids.log" 2>&1
+}
+ids_project "{0a1b2c3d-4e5f-6071-8293-a4b5c6d7e8f9}" || fail "braced GUID refused: $(cat "$WORK/ids.log")"
+grep -qx "ids = 0A1B2C3D,4E5F,6071,82,93,A4,B5,C6,D7,E8,F9" "$WORK/ids/build/ids.korhost.ini" \
+  || fail "braced GUID written as: $(cat "$WORK/ids/build/ids.korhost.ini")"
+grep -q "0x0A1B2C3D, 0x4E5F, 0x6071, 0x82, 0x93, 0xA4, 0xB5, 0xC6, 0xD7, 0xE8, 0xF9" \
+  "$WORK/ids/build/ids_component.cpp" || fail "identifier not in the generated entry"
+if ids_project "0A1B2C3D-4E5F-6071-8293"; then fail "short GUID accepted"; fi
+grep -q 'COMPONENT_ID "0A1B2C3D-4E5F-6071-8293" is' "$WORK/ids.log" \
+  || fail "short GUID not named: $(cat "$WORK/ids.log")"
+echo "kit_install: ok"
