@@ -13,10 +13,10 @@
 #include <cstdint>
 #include <string_view>
 
-/// How a double is written: "%" + spec + "f", "e" (scientific and exact
+/// How a double is written: "%" + flags + "f", "e" (scientific and exact
 /// scientific) or "g" (scientific only).
 struct KorNumberFormat {
-  const char *spec = "";
+  const char *flags = "";
   bool scientific = false;
   bool exactScientific = false;
 };
@@ -47,10 +47,10 @@ public:
   /// "%d" of the value.
   static KorString number(uint32_t value);
   static KorString number(int32_t value);
-  /// "%" + spec + "d", "ld" or "lld".
-  static KorString number(int32_t value, const char *spec);
-  static KorString number(long value, const char *spec);
-  static KorString number(long long value, const char *spec);
+  /// "%" + flags + "d", "ld" or "lld".
+  static KorString number(int32_t value, const char *flags);
+  static KorString number(long value, const char *flags);
+  static KorString number(long long value, const char *flags);
   /// "%e" when |value| > 1e10, else "%f".
   static KorString number(double value);
   /// The value written by `format`.

@@ -202,18 +202,18 @@ KorString KorString::number(int32_t value) {
   return widened(kor_str::printfText("%d", value));
 }
 
-KorString KorString::number(int32_t value, const char *spec) {
-  std::string format = std::string("%") + (spec ? spec : "") + "d";
+KorString KorString::number(int32_t value, const char *flags) {
+  std::string format = std::string("%") + (flags ? flags : "") + "d";
   return widened(kor_str::printfText(format.c_str(), value));
 }
 
-KorString KorString::number(long value, const char *spec) {
-  std::string format = std::string("%") + (spec ? spec : "") + "ld";
+KorString KorString::number(long value, const char *flags) {
+  std::string format = std::string("%") + (flags ? flags : "") + "ld";
   return widened(kor_str::printfText(format.c_str(), value));
 }
 
-KorString KorString::number(long long value, const char *spec) {
-  std::string format = std::string("%") + (spec ? spec : "") + "lld";
+KorString KorString::number(long long value, const char *flags) {
+  std::string format = std::string("%") + (flags ? flags : "") + "lld";
   return widened(kor_str::printfText(format.c_str(), value));
 }
 
@@ -226,7 +226,7 @@ KorString KorString::number(double value, const KorNumberFormat &format) {
   const char *conversion =
       !format.scientific ? "f" : (format.exactScientific ? "e" : "g");
   std::string text =
-      std::string("%") + (format.spec ? format.spec : "") + conversion;
+      std::string("%") + (format.flags ? format.flags : "") + conversion;
   return widened(kor_str::printfText(text.c_str(), value));
 }
 
