@@ -19,15 +19,15 @@ xpath() { xmllint --xpath "$1" "$2"; }
 # Native XML to a named file in a directory that does not exist yet.
 rc=$(run --suite_name "Spec Suite" --results_formatter GenXmlResultsFormatter \
   --results_router GenFileResultsRouter \
-  --result_filename.txt "$WORK/reports/spec.xml")
+  --result_filename.txt "$WORK/reports/specsuite.xml")
 [ "$rc" = 0 ] || fail "xml run exited $rc: $(cat "$WORK/err")"
-xmllint --noout "$WORK/reports/spec.xml" || fail "spec.xml is not XML"
-[ "$(xpath 'name(/*)' "$WORK/reports/spec.xml")" = korTestResults ] ||
+xmllint --noout "$WORK/reports/specsuite.xml" || fail "specsuite.xml is not XML"
+[ "$(xpath 'name(/*)' "$WORK/reports/specsuite.xml")" = korTestResults ] ||
   fail "root is not korTestResults"
-[ "$(xpath 'string(/korTestResults/suite/@name)' "$WORK/reports/spec.xml")" = "Spec Suite" ] ||
+[ "$(xpath 'string(/korTestResults/suite/@name)' "$WORK/reports/specsuite.xml")" = "Spec Suite" ] ||
   fail "the suite element is not Spec Suite"
 records=$(grep -o ' \.\.\. ' "$WORK/out" | wc -l)
-[ "$(xpath 'count(//testcase)' "$WORK/reports/spec.xml")" = "$records" ] ||
+[ "$(xpath 'count(//testcase)' "$WORK/reports/specsuite.xml")" = "$records" ] ||
   fail "testcase count differs from the console"
 [ ! -e "$WORK/data/test_results.txt" ] || fail "the data file was written too"
 
