@@ -1,5 +1,6 @@
 //===- headlessgui.cpp - Dialog services of a host without a screen -------===//
 #include "headlessgui.h"
+#include "filenamewidget.h"
 #include "hostservices.h"
 #include "idatastore.h"
 #include "korarray.h"
@@ -169,7 +170,12 @@ void HostHeadlessGui::SetToolTip(const char *name, int32_t number,
   at(name, number).toolTip = text ? text : u"";
 }
 
+void HostHeadlessGui::addFileNameField(const char *name, int32_t number,
+                                       int32_t, HostFileNameWidget &field) {
+  HeadlessWidget &widget = at(name, number);
+  widget.kind = "filename";
+  widget.text = field.GetFileName();
+}
+
 KORHOST_SERVICE("IGuiUtil",
                 [](const HostOptions &) { return new HostHeadlessGui; });
-KORHOST_SERVICE("IFileNameWidgetV2",
-                [](const HostOptions &) { return new HostFileNameWidget; });

@@ -8,7 +8,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ifilenamewidget.h"
+#include "dialogbuilder.h"
 #include "iguiutil.h"
 #include "iptr.h"
 #include <array>
@@ -53,7 +53,7 @@ struct HeadlessWidget {
 };
 
 /// The host's IGuiUtil without a screen.
-class HostHeadlessGui : public IGuiUtil {
+class HostHeadlessGui : public IGuiUtil, public HostDialogBuilder {
 public:
   KOR_CLASS(HostHeadlessGui, IGuiUtil)
   using Key = std::pair<std::string, int32_t>;
@@ -108,6 +108,9 @@ public:
                       float blue, float alpha) override;
   void SetToolTip(const char *name, int32_t number,
                   const KorWChar *text) override;
+  /// Records a "filename" widget showing the field's name.
+  void addFileNameField(const char *name, int32_t number, int32_t width,
+                        HostFileNameWidget &field) override;
 
   /// The widget of that key, or null.
   HeadlessWidget *widget(const std::string &name, int32_t number);
@@ -125,22 +128,4 @@ private:
   std::u16string saveName_;
   std::optional<std::u16string> presetSave_;
   int depth_ = 0;
-};
-
-/// The host's IFileNameWidgetV2 without a screen: keeps a filter and a name.
-class HostFileNameWidget : public IFileNameWidgetV2 {
-public:
-  KOR_CLASS(HostFileNameWidget, IFileNameWidgetV2)
-  void SetFilter(const KorWChar *filter) override {
-    filter_ = filter ? filter : u"";
-  }
-  void SetFileName(const KorWChar *fileName) override {
-    fileName_ = fileName ? fileName : u"";
-  }
-  const KorWChar *GetFileName() override { return fileName_.c_str(); }
-  const std::u16string &filter() const { return filter_; }
-
-private:
-  std::u16string filter_;
-  std::u16string fileName_;
 };

@@ -30,6 +30,7 @@ TEST(CommandContracts, ScriptEngine) {
 TEST(CommandContracts, HostServicesOfTheCommand) {
   EXPECT_SLOT(&IKorQueryServer::Publish, 4);
   EXPECT_SLOT(&IFileNameWidgetV2::SetFilter, 0);
+  EXPECT_SLOT(&IFileNameWidgetV2::AddToDialog, 3);
   EXPECT_SLOT(&IKorCommandContext::GetFlag, 3);
   EXPECT_SLOT(&IKorCommandContext::ModelContainer, 8);
   EXPECT_SLOT(&IGuiItem::SetText, 2);

@@ -3,6 +3,7 @@
 // and the published counts.
 #include "commands/kortestcmd.h"
 #include "commands/suitegroups.h"
+#include "filenamewidget.h"
 #include "headlessgui.h"
 #include "hostfixture.h"
 #include "hostoptions.h"

@@ -1,0 +1,24 @@
+//===- filenamewidget.cpp - The host's file-name field of a dialog --------===//
+#include "filenamewidget.h"
+#include "dialogbuilder.h"
+#include "hostservices.h"
+#include "iguiutil.h"
+
+void HostFileNameWidget::SetFilter(const KorWChar *filter) {
+  filter_ = filter ? filter : u"";
+}
+
+void HostFileNameWidget::SetFileName(const KorWChar *fileName) {
+  fileName_ = fileName ? fileName : u"";
+  if (observer_)
+    observer_();
+}
+
+void HostFileNameWidget::AddToDialog(IGuiUtil *gui, const char *name,
+                                     int32_t number, int32_t width) {
+  if (auto *builder = dynamic_cast<HostDialogBuilder *>(gui))
+    builder->addFileNameField(name, number, width, *this);
+}
+
+KORHOST_SERVICE("IFileNameWidgetV2",
+                [](const HostOptions &) { return new HostFileNameWidget; });
