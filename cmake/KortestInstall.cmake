@@ -1,6 +1,7 @@
 # Installs what an author of a test component needs: korhost, the kortest
 # component, the headers and static libraries a component links, and a CMake
-# package (find_package(kortest)) with kortest_add_test_component().
+# package (find_package(kortest)) with kortest_add_test_component() and
+# kortest_discover_tests().
 #
 #   <prefix>/bin/korhost
 #   <prefix>/lib/kortest/libkortest.so, korhost.ini   (korhost's default plugins)
@@ -49,6 +50,8 @@ install(FILES
   ${CMAKE_BINARY_DIR}/install/kortestConfig.cmake
   ${CMAKE_BINARY_DIR}/install/kortestConfigVersion.cmake
   ${CMAKE_SOURCE_DIR}/cmake/KortestComponent.cmake
+  ${CMAKE_SOURCE_DIR}/cmake/KortestDiscoverTests.cmake
+  ${CMAKE_SOURCE_DIR}/cmake/KortestAddTests.cmake
   ${CMAKE_SOURCE_DIR}/cmake/kortest_component.cpp.in
   ${CMAKE_SOURCE_DIR}/cmake/component.map
   DESTINATION ${KORTEST_INSTALL_CMAKEDIR})

@@ -18,6 +18,7 @@
 #include "results/gentestresults.h"
 #include "results/genvisualstudioresultsformatter.h"
 #include "results/genxmlresultsformatter.h"
+#include "runscope.h"
 #include "suitegroups.h"
 #include "test/gentestservice.h"
 #include "translate.h"
@@ -188,6 +189,7 @@ bool KortestCmd::Execute(IScriptOptions *values) {
   if (tests)
     tests->LoadTestComponents();
   KorArray<IKorTest *> list = testsToRun(stringOption(values, "suite_name"));
+  korApplyRunScope(list);
 
   KortestRunChoices choices;
   choices.breakOnFailure = values->GetBool("break_on_fail");

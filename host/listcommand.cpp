@@ -13,78 +13,93 @@
 namespace {
 /// One test as the listing shows it.
 struct ListedTest {
+  IKorTestSuite *suiteObject;
+  std::string suite;
   std::string name;
   std::string fullName;
   bool enabled;
   std::string disabledReason;
   std::string file;
   int line;
+  int testNumber;
 };
+
+/// Every registered test in registration order.
+std::vector<ListedTest> collectTests(IKorTestService &service) {
+  std::vector<ListedTest> listed;
+  KorArray<IKorTest *> tests;
+  service.GetTests(tests);
+  for (IKorTest *test : tests) {
+    IKorTestSuite *suite = test->Suite();
+    KorCString suiteName;
+    if (suite)
+      suite->Name(suiteName);
+    KorCString description;
+    ListedTest &entry = listed.emplace_back();
+    entry.suiteObject = suite;
+    entry.suite = suiteName.c_str();
+    entry.name = test->Description(description).c_str();
+    entry.fullName = entry.suite + "." + entry.name;
+    entry.enabled = test->Enabled();
+    const char *reason = test->DisabledReason();
+    entry.disabledReason = reason ? reason : "";
+    const char *file = test->SourceFile();
+    entry.file = file ? file : "";
+    entry.line = test->DeclarationLine();
+    entry.testNumber = test->TestNumber();
+  }
+  return listed;
+}
 
 /// One suite and its tests in registration order.
 struct ListedSuite {
   IKorTestSuite *suite;
   std::string name;
-  std::vector<ListedTest> tests;
+  std::vector<const ListedTest *> tests;
 };
 
-std::vector<ListedSuite> collectSuites(IKorTestService &service) {
+/// The suites in the order their first test was registered.
+std::vector<ListedSuite> groupBySuite(const std::vector<ListedTest> &tests) {
   std::vector<ListedSuite> suites;
-  KorArray<IKorTest *> tests;
-  service.GetTests(tests);
-  for (IKorTest *test : tests) {
-    IKorTestSuite *suite = test->Suite();
+  for (const ListedTest &test : tests) {
     ListedSuite *entry = nullptr;
     for (ListedSuite &known : suites)
-      if (known.suite == suite)
+      if (known.suite == test.suiteObject)
         entry = &known;
-    if (!entry) {
-      KorCString name;
-      entry = &suites.emplace_back(
-          ListedSuite{suite, suite ? suite->Name(name).c_str() : "", {}});
-    }
-    KorCString description;
-    ListedTest listed;
-    listed.name = test->Description(description).c_str();
-    listed.fullName = entry->name + "." + listed.name;
-    listed.enabled = test->Enabled();
-    const char *reason = test->DisabledReason();
-    listed.disabledReason = reason ? reason : "";
-    const char *file = test->SourceFile();
-    listed.file = file ? file : "";
-    listed.line = test->DeclarationLine();
-    entry->tests.push_back(std::move(listed));
+    if (!entry)
+      entry = &suites.emplace_back(ListedSuite{test.suiteObject, test.suite, {}});
+    entry->tests.push_back(&test);
   }
   return suites;
 }
 
-void printText(const std::vector<ListedSuite> &suites, FILE *out) {
-  for (const ListedSuite &suite : suites) {
+void printText(const std::vector<ListedTest> &tests, FILE *out) {
+  for (const ListedSuite &suite : groupBySuite(tests)) {
     std::fprintf(out, "%s (%zu tests)\n", suite.name.c_str(),
                  suite.tests.size());
-    for (const ListedTest &test : suite.tests) {
+    for (const ListedTest *test : suite.tests) {
       std::string state =
-          test.enabled ? "enabled" : "disabled: " + test.disabledReason;
-      std::fprintf(out, "  %s  [%s]  %s:%d\n", test.fullName.c_str(),
-                   state.c_str(), test.file.c_str(), test.line);
+          test->enabled ? "enabled" : "disabled: " + test->disabledReason;
+      std::fprintf(out, "  %s  [%s]  %s:%d\n", test->fullName.c_str(),
+                   state.c_str(), test->file.c_str(), test->line);
     }
   }
 }
 
-void printJson(const std::vector<ListedSuite> &suites, FILE *out) {
+void printJson(const std::vector<ListedTest> &tests, FILE *out) {
   nlohmann::ordered_json document = nlohmann::ordered_json::array();
-  for (const ListedSuite &suite : suites) {
-    nlohmann::ordered_json tests = nlohmann::ordered_json::array();
-    for (const ListedTest &test : suite.tests)
-      tests.push_back({{"name", test.name},
-                       {"fullName", test.fullName},
-                       {"enabled", test.enabled},
-                       {"disabledReason", test.disabledReason},
-                       {"file", test.file},
-                       {"line", test.line}});
-    document.push_back({{"suite", suite.name}, {"tests", std::move(tests)}});
-  }
-  std::string text = document.dump(2);
+  for (const ListedTest &test : tests)
+    document.push_back({{"suite", test.suite},
+                        {"description", test.name},
+                        {"fullName", test.fullName},
+                        {"enabled", test.enabled},
+                        {"disabledReason", test.disabledReason},
+                        {"file", test.file},
+                        {"line", test.line},
+                        {"testNumber", test.testNumber}});
+  // A name that is not valid UTF-8 is listed with U+FFFD, not refused.
+  std::string text =
+      document.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
   std::fprintf(out, "%s\n", text.c_str());
 }
 } // namespace
@@ -92,7 +107,11 @@ void printJson(const std::vector<ListedSuite> &suites, FILE *out) {
 CLI::App *addListSubcommand(CLI::App &cli, ListOptions &options) {
   CLI::App *list = cli.add_subcommand(
       "list", "list every suite and test of the loaded test components");
-  list->add_flag("--json", options.json, "print one JSON document");
+  list->add_option("--format", options.format,
+                   "text for people, json for machines: one array with an "
+                   "object per test")
+      ->check(CLI::IsMember({"text", "json"}));
+  list->add_flag("--json", options.json, "the same as --format json");
   return list;
 }
 
@@ -103,10 +122,10 @@ int runListCommand(const ListOptions &options, FILE *out, FILE *errors) {
     return 1;
   }
   service->LoadTestComponents();
-  std::vector<ListedSuite> suites = collectSuites(*service);
-  if (options.json)
-    printJson(suites, out);
+  std::vector<ListedTest> tests = collectTests(*service);
+  if (options.json || options.format == "json")
+    printJson(tests, out);
   else
-    printText(suites, out);
+    printText(tests, out);
   return 0;
 }

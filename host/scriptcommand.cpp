@@ -60,6 +60,8 @@ void ScriptSubcommands::addSubcommand(CLI::App &cli, OfferedScript &script) {
       ->add_option("--exclude", sub.excludes,
                    "never run the test of this full name; repeatable")
       ->allow_extra_args(false);
+  if (script.name() == kTestScriptName)
+    sub.scope.addTo(*sub.app);
 }
 
 void ScriptSubcommands::bind(Subcommand &sub, const ScriptOption &option) {
@@ -133,9 +135,10 @@ int ScriptSubcommands::run(FILE *out, FILE *errors) {
   for (Subcommand &sub : subcommands_) {
     if (!sub.app->parsed())
       continue;
-    if (!applyFilters(sub, errors))
+    if (!applyFilters(sub, errors) || !sub.scope.apply(errors))
       return 2;
     applyValues(sub);
+    sub.scope.applyReportDefault(sub.script->script->options());
     if (IPtr<HostQueryServer> server = hostQueryServer())
       server->clear();
     bool executed =

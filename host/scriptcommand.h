@@ -5,10 +5,12 @@
 // 32-bit decimal (--random_seed 7), a string option a text
 // (--suite_name "Spec Suite"). Options left out keep their declared
 // defaults. --filter and --exclude hand include patterns and excluded full
-// test names to the test service before the script runs.
+// test names to the test service before the script runs; the test script
+// also takes the run-scope options (runscopeoptions.h).
 //
 //===----------------------------------------------------------------------===//
 #pragma once
+#include "runscopeoptions.h"
 #include "scriptcatalog.h"
 #include <CLI/CLI.hpp>
 #include <cstdio>
@@ -56,6 +58,7 @@ private:
     std::deque<Binding> bindings;
     std::vector<std::string> filters;
     std::vector<std::string> excludes;
+    RunScopeOptions scope;
   };
 
   void addSubcommand(CLI::App &cli, OfferedScript &script);

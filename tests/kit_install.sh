@@ -50,7 +50,8 @@ rc=$(run_korhost "$WORK/out" "$WORK/err" --plugins "$PLUGINS" --config "$CONFIG"
   --results_router GenFileResultsRouter --result_filename.txt "$WORK/junit.xml")
 [ "$rc" = 0 ] || fail "run_programmer_tests exited $rc: $(cat "$WORK/out" "$WORK/err")"
 [ -f "$WORK/junit.xml" ] || fail "no JUnit file: $(cat "$WORK/out" "$WORK/err")"
-for test in "Greets by name" "Greeting length" "Core library string" "Greets in any script"; do
+for test in "Greets by name" "Greeting length" "Core library string" "Greets \[a-z\] or ?" \
+  "Greets \* everyone" "Greets in any script"; do
   grep -q "<testcase classname=\"Greeting Suite\.greetingsuite\" name=\"$test\"" "$WORK/junit.xml" \
     || fail "$test missing from the JUnit file: $(cat "$WORK/junit.xml")"
 done
@@ -60,6 +61,28 @@ fi
 if grep -q "Spec Suite" "$WORK/junit.xml"; then
   fail "built-in suites ran although only greetingtests is listed"
 fi
+# CTest: kortest_discover_tests registered one test per programmer test;
+# each runs in its own korhost process and covers exactly its test, the
+# disabled one is not run.
+ctest --test-dir "$WORK/build" -j2 --output-junit "$WORK/ctest.xml" >"$WORK/ctest.log" 2>&1 ||
+  fail "ctest: $(cat "$WORK/ctest.log")"
+enabled=("Greets by name" "Greeting length" "Core library string" "Greets [a-z] or ?" "Greets * everyone")
+[ "$(xmllint --xpath 'count(//testcase)' "$WORK/ctest.xml")" = 6 ] ||
+  fail "ctest did not register six tests: $(cat "$WORK/ctest.log")"
+for test in "${enabled[@]}"; do
+  case="//testcase[@name=\"Greeting Suite.$test\"]"
+  [ "$(xmllint --xpath "string($case/@status)" "$WORK/ctest.xml")" = run ] ||
+    fail "ctest did not run \"$test\": $(cat "$WORK/ctest.log")"
+  xmllint --xpath "string($case/system-out)" "$WORK/ctest.xml" >"$WORK/case.out"
+  grep -o ' \.\.\. ' "$WORK/case.out" | wc -l | grep -qx 1 || fail "\"$test\" ran more: $(cat "$WORK/case.out")"
+  grep -qF "   Greeting Suite.$test ... " "$WORK/case.out" || fail "\"$test\" not in its output"
+  grep -qx '1 passed, 0 failed, 0 skipped' "$WORK/case.out" || fail "\"$test\" counts: $(cat "$WORK/case.out")"
+done
+[ "$(xmllint --xpath 'string(//testcase[@name="Greeting Suite.Greets in any script"]/@status)' \
+  "$WORK/ctest.xml")" = disabled ] || fail "the disabled test was not reported disabled"
+grep -qF "Greeting Suite.Greets in any script (Disabled)" "$WORK/ctest.log" ||
+  fail "ctest did not list the disabled test as not run: $(cat "$WORK/ctest.log")"
+
 # The identifier may be written in braces and lower case; anything else is
 # refused at configure time with the identifier named.
 mkdir "$WORK/ids"

@@ -33,6 +33,16 @@ class GreetingSuite : public KorTestSuiteBase {
     TEST_ASSERT_EQUALS(static_cast<int>(text.length()), 3);
   }
 
+  // Names may hold any character; "korhost --test" and CTest select them
+  // exactly, never as patterns.
+  KOR_TEST(WildcardNameTest, "Greets [a-z] or ?", "EXAMPLE") {
+    TEST_ASSERT(greet("a") == "Hello, a!");
+  }
+
+  KOR_TEST(StarNameTest, "Greets * everyone", "EXAMPLE") {
+    TEST_ASSERT(greet("*") == "Hello, *!");
+  }
+
   KOR_TEST_DISABLED(UnicodeTest, "Greets in any script", "EXAMPLE",
                     "Not written yet") {
     TEST_FAIL("not written yet");

@@ -1,0 +1,169 @@
+//===- runscopeoptions.cpp - korhost options that narrow a test run -------===//
+#include "runscopeoptions.h"
+#include "hostutf.h"
+#include "iptr.h"
+#include "korcstring.h"
+#include "scriptcommand.h"
+#include "scriptengine.h"
+#include "settingsstore.h"
+#include "test/model/ikortest.h"
+#include "test/model/ikortestservice.h"
+#include "test/model/ikortestsuite.h"
+#include <CLI/CLI.hpp>
+#include <cstdlib>
+
+namespace {
+/// The environment variable's value, or an empty text when it is unset.
+std::string environment(const char *name, bool &set) {
+  const char *value = std::getenv(name);
+  set = value != nullptr;
+  return value ? value : "";
+}
+
+/// The host's settings store as its concrete class, or null.
+HostSettingsStore *hostSettings() {
+  SPtr<IDataStore> store;
+  void *settings = nullptr;
+  if (store)
+    store->QueryInterface(HostSettingsStore::kClassName, &settings, 0);
+  return static_cast<HostSettingsStore *>(settings);
+}
+
+/// Creates `path` when it does not exist, leaving its contents.
+bool touch(const char *path) {
+  FILE *file = std::fopen(path, "a");
+  if (!file)
+    return false;
+  std::fclose(file);
+  return true;
+}
+
+const char *const kReportOptions[] = {"--results_formatter", "--results_router",
+                                      "--result_filename.txt"};
+} // namespace
+
+std::string checkShardTexts(const std::string &index, const std::string &count,
+                            const std::string &indexName,
+                            const std::string &countName) {
+  int32_t countValue = 0;
+  if (!parseInt32(count, countValue) || countValue < 1)
+    return countName + " must be a whole number of at least 1, not \"" +
+           count + "\"";
+  int32_t indexValue = 0;
+  if (!parseInt32(index, indexValue) || indexValue < 0 ||
+      indexValue >= countValue)
+    return indexName + " must be a whole number from 0 to " +
+           std::to_string(countValue - 1) + ", not \"" + index + "\"";
+  return {};
+}
+
+void RunScopeOptions::addTo(CLI::App &app) {
+  app_ = &app;
+  testOption_ = app.add_option("--test", testName_,
+                               "run only the test of this exact full name "
+                               "(Suite.Test); no character is a wildcard")
+                    ->type_name("NAME");
+  indexOption_ =
+      app.add_option("--shard-index", shardIndex_,
+                     "run only shard I (0-based) of --shard-count: test i "
+                     "of the run goes to shard i mod N (default: "
+                     "TEST_SHARD_INDEX)")
+          ->type_name("I");
+  countOption_ = app.add_option("--shard-count", shardCount_,
+                                "number of shards (default: TEST_TOTAL_SHARDS)")
+                     ->type_name("N");
+}
+
+bool RunScopeOptions::chooseShard(std::string &index, std::string &count,
+                                  FILE *errors) const {
+  bool byIndex = indexOption_->count() > 0;
+  bool byCount = countOption_->count() > 0;
+  std::string indexName = "--shard-index";
+  std::string countName = "--shard-count";
+  index = shardIndex_;
+  count = shardCount_;
+  if (!byIndex && !byCount) {
+    bool indexSet = false;
+    bool countSet = false;
+    index = environment("TEST_SHARD_INDEX", indexSet);
+    count = environment("TEST_TOTAL_SHARDS", countSet);
+    if (!indexSet && !countSet)
+      return true;
+    byIndex = indexSet;
+    byCount = countSet;
+    indexName = "TEST_SHARD_INDEX";
+    countName = "TEST_TOTAL_SHARDS";
+  }
+  std::string problem =
+      byIndex != byCount
+          ? indexName + " and " + countName + " must be given together"
+          : checkShardTexts(index, count, indexName, countName);
+  if (problem.empty())
+    return true;
+  std::fprintf(errors, "korhost: %s\n", problem.c_str());
+  return false;
+}
+
+bool RunScopeOptions::testExists(const std::string &fullName) {
+  SPtr<IKorTestService> service;
+  if (!service)
+    return false;
+  service->LoadTestComponents();
+  KorArray<IKorTest *> tests;
+  service->GetTests(tests);
+  for (IKorTest *test : tests) {
+    KorCString suiteName;
+    if (IKorTestSuite *suite = test->Suite())
+      suite->Name(suiteName);
+    KorCString description;
+    test->Description(description);
+    if (fullName == std::string(suiteName.c_str()) + "." + description.c_str())
+      return true;
+  }
+  return false;
+}
+
+bool RunScopeOptions::apply(FILE *errors) {
+  if (!app_)
+    return true;
+  std::string index;
+  std::string count;
+  if (!chooseShard(index, count, errors))
+    return false;
+  bool byName = testOption_->count() > 0;
+  if (byName && !testExists(testName_)) {
+    std::fprintf(errors, "korhost: no test is named \"%s\"\n",
+                 testName_.c_str());
+    return false;
+  }
+  HostSettingsStore *settings = hostSettings();
+  if (settings) {
+    if (byName)
+      settings->set(kTestNameSetting, testName_);
+    if (!count.empty()) {
+      settings->set(kShardIndexSetting, index);
+      settings->set(kShardCountSetting, count);
+    }
+  }
+  bool statusSet = false;
+  std::string status = environment("TEST_SHARD_STATUS_FILE", statusSet);
+  if (statusSet && !status.empty() && !touch(status.c_str()))
+    std::fprintf(errors, "korhost: cannot create TEST_SHARD_STATUS_FILE %s\n",
+                 status.c_str());
+  return true;
+}
+
+void RunScopeOptions::applyReportDefault(HostScriptOptions &values) const {
+  bool set = false;
+  std::string file = environment("XML_OUTPUT_FILE", set);
+  if (!app_ || file.empty())
+    return;
+  for (const char *name : kReportOptions) {
+    const CLI::Option *option = app_->get_option_no_throw(name);
+    if (!option || option->count() > 0)
+      return;
+  }
+  values.SetString("results_formatter", u"GenJUnitResultsFormatter");
+  values.SetString("results_router", u"GenFileResultsRouter");
+  values.SetString("result_filename.txt", hostToUtf16(file).c_str());
+}
