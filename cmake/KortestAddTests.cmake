@@ -31,8 +31,15 @@ foreach(item "${KORHOST}" --plugins "${PLUGIN_DIR}" --config "${CONFIG}"
   bracket(value "${item}")
   string(APPEND command_prefix " ${value}")
 endforeach()
+# Without a report choice of their own, tests report failures on the console
+# (file(line) : message), where CTest keeps them.
+set(arguments ${EXTRA_ARGS})
+if(NOT "--results_formatter" IN_LIST arguments AND NOT "--results_router" IN_LIST arguments)
+  list(PREPEND arguments --results_formatter GenVisualStudioResultsFormatter
+    --results_router GenStdStreamsResultsRouter)
+endif()
 set(command_suffix "")
-foreach(item IN LISTS EXTRA_ARGS)
+foreach(item IN LISTS arguments)
   bracket(value "${item}")
   string(APPEND command_suffix " ${value}")
 endforeach()

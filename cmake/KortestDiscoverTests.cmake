@@ -9,8 +9,10 @@
 #   korhost --plugins <dir> --config <ini> run_programmer_tests --test <Suite.Test> <args>
 # so that the console, the report and the counts cover that test alone. A
 # disabled programmer test becomes a DISABLED CTest test (reported as not
-# run). PROPERTIES are set on every test. KORHOST defaults to the installed
-# korhost of the package.
+# run). Unless EXTRA_ARGS choose a results formatter or router, failures
+# are reported on the console (GenVisualStudioResultsFormatter through
+# GenStdStreamsResultsRouter). PROPERTIES are set on every test. KORHOST
+# defaults to the installed korhost of the package.
 set_property(GLOBAL PROPERTY KORTEST_DISCOVER_DIR "${CMAKE_CURRENT_LIST_DIR}")
 
 # Writes `value` as a CMake bracket argument that no text inside can end.
