@@ -1,0 +1,121 @@
+// Unit tests of korhost's run-scope options: shard values, the settings
+// they leave, and the JUnit report Bazel's XML_OUTPUT_FILE asks for.
+#include "hostfixture.h"
+#include "runscopeoptions.h"
+#include "scriptengine.h"
+#include "settingsstore.h"
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+
+namespace {
+/// A subcommand with the report options and the run-scope options, and a
+/// settings store; Bazel's variables are cleared around each test.
+class RunScopeOptionsTest : public HostManagerTest {
+protected:
+  void SetUp() override {
+    HostManagerTest::SetUp();
+    settings_ = new HostSettingsStore;
+    manager_->RegisterService("IDataStore", settings_);
+    for (const char *name : kBazel)
+      unsetenv(name);
+    for (const char *name :
+         {"--results_formatter", "--results_router", "--result_filename.txt"})
+      app_.add_option(name, reports_.emplace_back());
+    scope_.addTo(app_);
+  }
+  void TearDown() override {
+    for (const char *name : kBazel)
+      unsetenv(name);
+    HostManagerTest::TearDown();
+  }
+  void parse(std::vector<std::string> args) {
+    std::reverse(args.begin(), args.end());
+    app_.parse(args);
+  }
+  std::string setting(const char *key) {
+    const std::string *value = settings_->find(key);
+    return value ? *value : "<none>";
+  }
+  static constexpr const char *kBazel[] = {
+      "TEST_SHARD_INDEX", "TEST_TOTAL_SHARDS", "TEST_SHARD_STATUS_FILE",
+      "XML_OUTPUT_FILE"};
+  CLI::App app_;
+  std::deque<std::string> reports_;
+  RunScopeOptions scope_;
+  HostSettingsStore *settings_ = nullptr;
+};
+
+std::u16string stringValue(HostScriptOptions &values, const char *name) {
+  const KorWChar *text = nullptr;
+  values.GetString(&text, name);
+  return text ? text : u"";
+}
+} // namespace
+
+TEST(RunScopeShardTexts, AcceptsOnlyAnIndexBelowAPositiveCount) {
+  EXPECT_EQ(checkShardTexts("0", "1", "I", "N"), "");
+  EXPECT_EQ(checkShardTexts("2", "3", "I", "N"), "");
+  EXPECT_EQ(checkShardTexts("3", "3", "I", "N"),
+            "I must be a whole number from 0 to 2, not \"3\"");
+  EXPECT_EQ(checkShardTexts(" 1", "3", "I", "N"),
+            "I must be a whole number from 0 to 2, not \" 1\"");
+  EXPECT_EQ(checkShardTexts("0", "-3", "I", "N"),
+            "N must be a whole number of at least 1, not \"-3\"");
+  EXPECT_EQ(checkShardTexts("0", "99999999999", "I", "N"),
+            "N must be a whole number of at least 1, not \"99999999999\"");
+}
+
+TEST_F(RunScopeOptionsTest, OptionsWinOverBazelsVariables) {
+  setenv("TEST_SHARD_INDEX", "0", 1);
+  setenv("TEST_TOTAL_SHARDS", "2", 1);
+  parse({"--shard-index", "4", "--shard-count", "5"});
+  EXPECT_TRUE(scope_.apply(stderr));
+  EXPECT_EQ(setting(kShardIndexSetting), "4");
+  EXPECT_EQ(setting(kShardCountSetting), "5");
+  EXPECT_EQ(setting(kTestNameSetting), "<none>");
+}
+
+TEST_F(RunScopeOptionsTest, BazelsVariablesShardAndTouchTheStatusFile) {
+  std::string status = testing::TempDir() + "runscope_status";
+  std::remove(status.c_str());
+  setenv("TEST_SHARD_INDEX", "1", 1);
+  setenv("TEST_TOTAL_SHARDS", "3", 1);
+  setenv("TEST_SHARD_STATUS_FILE", status.c_str(), 1);
+  parse({});
+  EXPECT_TRUE(scope_.apply(stderr));
+  EXPECT_EQ(setting(kShardIndexSetting), "1");
+  EXPECT_EQ(setting(kShardCountSetting), "3");
+  EXPECT_EQ(std::remove(status.c_str()), 0);
+}
+
+TEST_F(RunScopeOptionsTest, OneShardVariableAloneIsAUsageError) {
+  setenv("TEST_TOTAL_SHARDS", "3", 1);
+  parse({});
+  EXPECT_FALSE(scope_.apply(stderr));
+  EXPECT_EQ(setting(kShardCountSetting), "<none>");
+}
+
+TEST_F(RunScopeOptionsTest, XmlOutputFileBecomesTheJUnitReport) {
+  HostScriptOptions values;
+  parse({});
+  scope_.applyReportDefault(values);
+  EXPECT_EQ(stringValue(values, "results_formatter"), u"");
+  setenv("XML_OUTPUT_FILE", "/out/test.xml", 1);
+  scope_.applyReportDefault(values);
+  EXPECT_EQ(stringValue(values, "results_formatter"),
+            u"GenJUnitResultsFormatter");
+  EXPECT_EQ(stringValue(values, "results_router"), u"GenFileResultsRouter");
+  EXPECT_EQ(stringValue(values, "result_filename.txt"), u"/out/test.xml");
+}
+
+TEST_F(RunScopeOptionsTest, AnyReportOptionKeepsXmlOutputFileUnused) {
+  setenv("XML_OUTPUT_FILE", "/out/test.xml", 1);
+  HostScriptOptions values;
+  parse({"--results_router", "GenStdStreamsResultsRouter"});
+  scope_.applyReportDefault(values);
+  EXPECT_EQ(stringValue(values, "results_formatter"), u"");
+  EXPECT_EQ(stringValue(values, "result_filename.txt"), u"");
+}
