@@ -33,7 +33,8 @@ void reportScopeError(const std::string &problem) {
   SPtr<IKorErrorService> errors;
   if (!errors)
     return;
-  KorString text = korTranslate("No test runs: %1.", KorString(problem.c_str()));
+  KorString text =
+      korTranslate("No test runs: %1.", KorString(problem.c_str()));
   errors->Report(text.data(), 1, "");
 }
 } // namespace
@@ -56,7 +57,8 @@ std::string korReadRunScope(IDataStore *settings, KorRunScope &scope) {
   scope = KorRunScope();
   if (!settings)
     return {};
-  std::optional<std::string> name = settingText(*settings, kRunScopeTestNameKey);
+  std::optional<std::string> name =
+      settingText(*settings, kRunScopeTestNameKey);
   if (name && !name->empty())
     scope.testName = *name;
   std::optional<std::string> index =

@@ -67,7 +67,8 @@ std::vector<ListedSuite> groupBySuite(const std::vector<ListedTest> &tests) {
       if (known.suite == test.suiteObject)
         entry = &known;
     if (!entry)
-      entry = &suites.emplace_back(ListedSuite{test.suiteObject, test.suite, {}});
+      entry =
+          &suites.emplace_back(ListedSuite{test.suiteObject, test.suite, {}});
     entry->tests.push_back(&test);
   }
   return suites;

@@ -47,8 +47,8 @@ std::string checkShardTexts(const std::string &index, const std::string &count,
                             const std::string &countName) {
   int32_t countValue = 0;
   if (!parseInt32(count, countValue) || countValue < 1)
-    return countName + " must be a whole number of at least 1, not \"" +
-           count + "\"";
+    return countName + " must be a whole number of at least 1, not \"" + count +
+           "\"";
   int32_t indexValue = 0;
   if (!parseInt32(index, indexValue) || indexValue < 0 ||
       indexValue >= countValue)

@@ -43,8 +43,7 @@ public:
   void applyReportDefault(HostScriptOptions &values) const;
 
 private:
-  bool chooseShard(std::string &index, std::string &count,
-                   FILE *errors) const;
+  bool chooseShard(std::string &index, std::string &count, FILE *errors) const;
   static bool testExists(const std::string &fullName);
 
   CLI::App *app_ = nullptr;

@@ -67,10 +67,10 @@ TEST(RunScopePattern, NoWildcardPatternSelectsANameWithABracketExactly) {
 
 TEST_F(RunScopeTest, ExactNameSelectsOnlyThatTest) {
   KorRunScope scope;
-  for (const char *name : {"Scope Suite.Greets [a-z] or ?",
-                           "Scope Suite.All * here",
-                           "Scope Suite.Odd ] and [ too",
-                           "Scope Suite.Pair [b] here", "Scope Suite.Off"}) {
+  for (const char *name :
+       {"Scope Suite.Greets [a-z] or ?", "Scope Suite.All * here",
+        "Scope Suite.Odd ] and [ too", "Scope Suite.Pair [b] here",
+        "Scope Suite.Off"}) {
     scope.testName = name;
     EXPECT_EQ(names(narrowed(scope)), std::vector<std::string>{name});
   }
@@ -136,15 +136,17 @@ TEST_F(RunScopeTest, WrongShardSettingsRunNothingAndAreReported) {
     korApplyRunScope(tests);
     EXPECT_EQ(tests.count(), 0u);
     ASSERT_EQ(errors_->reports.size(), 1u);
-    EXPECT_EQ(errors_->reports[0].message.rfind(u"No test runs: shard ", 0), 0u);
+    EXPECT_EQ(errors_->reports[0].message.rfind(u"No test runs: shard ", 0),
+              0u);
   }
 }
 
 TEST_F(RunScopeTest, OneShardSettingWithoutTheOtherIsWrong) {
   settings_->set(kRunScopeShardCountKey, "2");
   KorRunScope scope;
-  EXPECT_EQ(korReadRunScope(settings_, scope),
-            "\"Test Run/Shard Index\" and \"Test Run/Shard Count\" go together");
+  EXPECT_EQ(
+      korReadRunScope(settings_, scope),
+      "\"Test Run/Shard Index\" and \"Test Run/Shard Count\" go together");
 }
 
 TEST_F(RunScopeTest, WithoutScopeSettingsTheListStaysWhole) {
