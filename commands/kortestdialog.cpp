@@ -140,8 +140,8 @@ void KortestDialog::layout(IGuiUtil &gui) {
   gui.OpenRow();
   std::vector<KorString> names;
   for (size_t i = 0; i < command_.formatterCount(); ++i)
-    names.push_back(KorString(
-        command_.formatter(static_cast<int32_t>(i))->ClassName()));
+    names.push_back(
+        KorString(command_.formatter(static_cast<int32_t>(i))->ClassName()));
   choiceList(gui, kFormatterCombo, "Format", names);
   names.clear();
   for (size_t i = 0; i < command_.routerCount(); ++i)
@@ -182,15 +182,14 @@ void KortestDialog::layout(IGuiUtil &gui) {
                kNumberWidth);
   gui.SetRealRange(kElapsedTimeValue.name, kElapsedTimeValue.number, 0.0,
                    std::numeric_limits<double>::max(), 4);
-  gui.SetRealIncrement(kElapsedTimeValue.name, kElapsedTimeValue.number,
-                       0.001);
+  gui.SetRealIncrement(kElapsedTimeValue.name, kElapsedTimeValue.number, 0.001);
   gui.CloseGroup();
   gui.CloseGroup();
 
   labelColour(gui, kPassedLabel, kGreen);
   labelColour(gui, kFailedLabel, kRed);
   labelColour(gui, kSkippedLabel, kBlue);
-  showRun(gui);
+  showSummary(gui);
   if (IFileNameWidgetV2 *field = command_.fileNameWidget())
     field->SetFileName(command_.outputFileName().data());
   gui.FinishLayout(kLayoutDone, 0);
@@ -292,7 +291,7 @@ void KortestDialog::showResult(IGuiUtil &gui) {
               KorString::fromUtf8(text.c_str()).data());
 }
 
-KortestRunChoices KortestDialog::choices(IGuiUtil &gui) const {
+KortestRunChoices KortestDialog::runBoxes(IGuiUtil &gui) const {
   KortestRunChoices choices;
   choices.breakOnFailure = checked(gui, kDebugOnFail);
   choices.checkMemory = checked(gui, kCheckMemory);
@@ -300,6 +299,11 @@ KortestRunChoices KortestDialog::choices(IGuiUtil &gui) const {
   choices.formatter =
       gui.GetChoiceIndex(kFormatterCombo.name, kFormatterCombo.number);
   choices.router = gui.GetChoiceIndex(kRouterCombo.name, kRouterCombo.number);
+  return choices;
+}
+
+KortestRunChoices KortestDialog::choices(IGuiUtil &gui) const {
+  KortestRunChoices choices = runBoxes(gui);
   choices.randomize = checked(gui, kRandomize);
   return choices;
 }
@@ -335,27 +339,31 @@ KorArray<IKorTest *> KortestDialog::selectedTests(IGuiUtil &gui) const {
 }
 
 void KortestDialog::run(IGuiUtil &gui, bool selectedOnly) {
-  KortestRunChoices chosen = choices(gui);
+  KortestRunChoices chosen = runBoxes(gui);
   IPtr<GenFileResultsRouter> file(command_.router(chosen.router));
   if (file)
     file->SetFileName(command_.outputFileName());
   KorArray<IKorTest *> tests = selectedOnly ? selectedTests(gui) : allTests();
+  chosen.randomize = checked(gui, kRandomize);
   command_.runAndReport(tests, chosen);
 }
 
 void KortestDialog::showRun(IGuiUtil &gui) {
+  showSummary(gui);
+  colourList(gui);
+}
+
+void KortestDialog::showSummary(IGuiUtil &gui) {
   const KortestCounts &counts = command_.lastCounts();
   gui.SetIntegerValue(kSeedValue.name, kSeedValue.number,
                       static_cast<int32_t>(command_.seed()));
   gui.SetIntegerValue(kPassedValue.name, kPassedValue.number, counts.passed);
   gui.SetIntegerValue(kFailedValue.name, kFailedValue.number, counts.failed);
-  gui.SetIntegerValue(kSkippedValue.name, kSkippedValue.number,
-                      counts.skipped);
+  gui.SetIntegerValue(kSkippedValue.name, kSkippedValue.number, counts.skipped);
   gui.SetIntegerValue(kTestedValue.name, kTestedValue.number,
                       counts.passed + counts.failed + counts.skipped);
   gui.SetRealValue(kElapsedTimeValue.name, kElapsedTimeValue.number,
                    command_.lastElapsedSeconds());
-  colourList(gui);
 }
 
 void KortestDialog::followRandomize(IGuiUtil &gui, int32_t state) {

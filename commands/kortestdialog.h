@@ -93,6 +93,8 @@ public:
   void run(IGuiUtil &gui, bool selectedOnly);
   /// Shows the command's last run: seed, counts, elapsed time, colours.
   void showRun(IGuiUtil &gui);
+  /// The seed, the counts of the last run and its elapsed time.
+  void showSummary(IGuiUtil &gui);
   /// Makes the seed field follow the Randomize box's new state.
   void followRandomize(IGuiUtil &gui, int32_t state);
   /// Takes the output file name from the file-name field; a bare drive
@@ -102,6 +104,8 @@ public:
   KortestRunChoices choices(IGuiUtil &gui) const;
 
 private:
+  /// The check boxes and lists a run reads first (Randomize comes later).
+  KortestRunChoices runBoxes(IGuiUtil &gui) const;
   /// The tests of the selected items, each once, suites expanded.
   KorArray<IKorTest *> selectedTests(IGuiUtil &gui) const;
   /// Every registered test in registration order.
@@ -109,8 +113,7 @@ private:
   /// item number -> record of the last run, for every test item.
   void mapRecords();
   int testItemState(int32_t item) const;
-  void addItem(IGuiUtil &gui, int32_t parent, int32_t number,
-               const char *text);
+  void addItem(IGuiUtil &gui, int32_t parent, int32_t number, const char *text);
 
   KortestCmd &command_;
   std::map<int32_t, IKorTest *> itemTests_;

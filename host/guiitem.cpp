@@ -2,4 +2,5 @@
 #include "guiitem.h"
 #include "hostservices.h"
 
-KORHOST_SERVICE("IGuiItem", [](const HostOptions &) { return new HostGuiItem; });
+KORHOST_SERVICE("IGuiItem",
+                [](const HostOptions &) { return new HostGuiItem; });

@@ -173,8 +173,7 @@ void HostHeadlessGui::AddListItem(const char *name, int32_t number,
   if (!item)
     return;
   const KorWChar *text = item->Text();
-  at(name, number).items.push_back(
-      {parent, item->Number(), text ? text : u""});
+  at(name, number).items.push_back({parent, item->Number(), text ? text : u""});
 }
 
 void HostHeadlessGui::SetText(const char *name, int32_t number,

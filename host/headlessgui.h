@@ -11,10 +11,10 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
+#include "commands/iguireceiver.h"
 #include "dialogbuilder.h"
 #include "filenamewidget.h"
 #include "guiitem.h"
-#include "commands/iguireceiver.h"
 #include "iguiutil.h"
 #include "iptr.h"
 #include <array>
@@ -34,8 +34,8 @@ struct HeadlessListItem {
 
 /// Everything the headless GUI knows about one widget.
 struct HeadlessWidget {
-  std::string kind; ///< "label", "button", "check", "text", "integer", ...
-  int32_t row = 0;  ///< number of the row it sits in (0: none)
+  std::string kind;     ///< "label", "button", "check", "text", "integer", ...
+  int32_t row = 0;      ///< number of the row it sits in (0: none)
   std::u16string group; ///< caption of the group it sits in
   int32_t width = 0;
   int32_t height = 0;
@@ -91,8 +91,7 @@ public:
                     double maximum, int32_t decimals) override;
   void SetIntegerRange(const char *name, int32_t number, int32_t minimum,
                        int32_t maximum) override;
-  void SetRealIncrement(const char *name, int32_t number,
-                        double step) override;
+  void SetRealIncrement(const char *name, int32_t number, double step) override;
   void ListOption71(const char *name, int32_t number, int32_t value) override;
   void ListOption74(const char *name, int32_t number, int32_t value) override;
   void ListOption75(const char *name, int32_t number, int32_t value) override;
@@ -150,7 +149,8 @@ public:
   /// Types a value into an integer field and reports it.
   void enterInteger(const char *name, int32_t number, int32_t value);
   /// Types a name into a file-name field and reports code 0.
-  void typeFileName(const char *name, int32_t number, const std::u16string &text);
+  void typeFileName(const char *name, int32_t number,
+                    const std::u16string &text);
   /// The dialog as text: title, then each widget in order under its row and
   /// group, with what it shows.
   std::string dump();

@@ -55,7 +55,9 @@ namespace {
 /// Keeps the events a dialog sends, as "slot:widget:value".
 class EventLog : public CompBaseCmd {
 public:
-  void OnButton(int32_t widget, int32_t state) override { log(1, widget, state); }
+  void OnButton(int32_t widget, int32_t state) override {
+    log(1, widget, state);
+  }
   void OnSelection(int32_t widget, int32_t count) override {
     log(2, widget, count);
   }

@@ -109,9 +109,8 @@ protected:
     std::map<int32_t, std::u16string> texts;
     for (const HeadlessListItem &entry : widget(kListView).items) {
       texts[entry.number] = entry.text;
-      std::u16string full = entry.parent
-                                ? texts[entry.parent] + u"/" + entry.text
-                                : entry.text;
+      std::u16string full =
+          entry.parent ? texts[entry.parent] + u"/" + entry.text : entry.text;
       if (utf8Of(KorString(full.c_str())) == path)
         return entry.number;
     }
@@ -190,8 +189,7 @@ TEST_F(KortestDialogTest, RunAllColoursTheListFillsTheSummaryAndReports) {
   EXPECT_GE(widget(kElapsedTimeValue).realValue, 0.0);
   EXPECT_EQ(command_->lastResults()->GetCount(), 7);
 
-  std::string report =
-      readFileBytes(utf8Of(command_->outputFileName()));
+  std::string report = readFileBytes(utf8Of(command_->outputFileName()));
   EXPECT_NE(report.find("expected to fail"), std::string::npos);
   EXPECT_EQ(report.find("Second"), std::string::npos) << report;
 
@@ -244,7 +242,8 @@ TEST_F(KortestDialogTest, SeedFieldFollowsRandomizeAndShowsTheSeedUsed) {
   EXPECT_EQ(widget(kSeedValue).integerValue, 77);
 }
 
-TEST_F(KortestDialogTest, FileNameFieldSetsTheOutputFileBareDrivesGetABackslash) {
+TEST_F(KortestDialogTest,
+       FileNameFieldSetsTheOutputFileBareDrivesGetABackslash) {
   gui_->typeFileName(kOutputFilename.name, kOutputFilename.number, u"d:");
   EXPECT_EQ(command_->outputFileName().view(), u"d:\\");
   std::string file = (dir_ / "report.xml").string();
