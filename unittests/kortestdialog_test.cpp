@@ -45,6 +45,21 @@ class DlgBetaSuite : public KorTestSuiteBase {
   }
 };
 
+/// The test service, keeping the flags of the last RunTests call.
+class FlagRecordingService : public GenTestService {
+public:
+  void RunTests(const KorArray<IKorTest *> &tests, IKorTestResults *results,
+                bool breakOnFailure, bool checkMemory,
+                bool keepApplicationAsserts, bool randomize, uint32_t *seed,
+                bool selectedOnly) override {
+    flags = {breakOnFailure, checkMemory, keepApplicationAsserts, randomize};
+    GenTestService::RunTests(tests, results, breakOnFailure, checkMemory,
+                             keepApplicationAsserts, randomize, seed,
+                             selectedOnly);
+  }
+  std::array<bool, 4> flags{};
+};
+
 using Colour = std::array<float, 4>;
 const Colour kGreen{0, 1, 0, 1}, kRed{1, 0, 0, 1}, kBlue{0, 0, 1, 1},
     kOrange{1, 0.5f, 0, 1}, kTeal{0, 0.5f, 0.5f, 1}, kBlack{0, 0, 0, 1};
@@ -67,7 +82,7 @@ protected:
     settings->loadText("[Directories]\nData Directory = " + dir_.string() +
                        "/data/\n");
     manager_->RegisterService("IDataStore", settings);
-    service_ = new GenTestService;
+    service_ = new FlagRecordingService;
     manager_->RegisterService("IKorTestService",
                               static_cast<IKorTestService *>(service_));
     DlgAlphaSuite &alpha = korCreateSuite<DlgAlphaSuite>();
@@ -133,7 +148,7 @@ protected:
   }
 
   std::filesystem::path dir_;
-  GenTestService *service_ = nullptr;
+  FlagRecordingService *service_ = nullptr;
   HostHeadlessGui *gui_ = nullptr;
   IPtr<KortestCmd> command_;
 };
@@ -224,6 +239,22 @@ TEST_F(KortestDialogTest, RunSelectedRunsEachTestOnceAndColoursOnlyThose) {
   EXPECT_EQ(colour("Dialog Beta Suite/Pass"), kGreen);
   EXPECT_EQ(colour("Dialog Beta Suite/Fail"), kBlack);
   EXPECT_EQ(colour("Dialog Beta Suite"), kGreen);
+}
+
+TEST_F(KortestDialogTest, EachBoxReachesItsOwnRunArgument) {
+  select({item("Dialog Alpha Suite")}); // passing tests only
+  click(kDebugOnFail);
+  click(kRunSelected);
+  EXPECT_EQ(service_->flags, (std::array<bool, 4>{true, false, false, false}));
+  click(kDebugOnFail);
+  click(kDontHookAsserts);
+  click(kRunSelected);
+  EXPECT_EQ(service_->flags, (std::array<bool, 4>{false, false, true, false}));
+  click(kDontHookAsserts);
+  click(kCheckMemory);
+  click(kRandomize);
+  click(kRunSelected);
+  EXPECT_EQ(service_->flags, (std::array<bool, 4>{false, true, false, true}));
 }
 
 TEST_F(KortestDialogTest, SeedFieldFollowsRandomizeAndShowsTheSeedUsed) {
