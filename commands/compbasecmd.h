@@ -8,7 +8,7 @@
 /// and the GUI utility of the open dialog.
 class CompBaseCmd : public IComponentCommand {
 public:
-  KOR_CLASS(CompBaseCmd, IComponentCommand)
+  KOR_CLASS(CompBaseCmd, IComponentCommand, IGuiReceiver)
   /// Kind 0 and an empty title.
   CompBaseCmd() = default;
   /// Sets the kind; the title stays empty until setTitle.

@@ -26,25 +26,6 @@
 #include <ctime>
 
 namespace {
-/// A dialog widget: its name and number.
-struct WidgetKey {
-  const char *name;
-  int32_t number;
-};
-// The widgets a run reads or writes.
-constexpr WidgetKey kDontHookAsserts{"DontHookAsserts", 6};
-constexpr WidgetKey kDebugOnFail{"DebugOnFail", 7};
-constexpr WidgetKey kCheckMemory{"CheckMemory", 8};
-constexpr WidgetKey kFormatterCombo{"FormatterCombo", 9};
-constexpr WidgetKey kRouterCombo{"RouterCombo", 10};
-constexpr WidgetKey kTestedValue{"TestedValue", 14};
-constexpr WidgetKey kPassedValue{"PassedValue", 16};
-constexpr WidgetKey kFailedValue{"FailedValue", 18};
-constexpr WidgetKey kSkippedValue{"SkippedValue", 20};
-constexpr WidgetKey kElapsedTimeValue{"ElapsedTimeValue", 22};
-constexpr WidgetKey kRandomize{"Randomize", 23};
-constexpr WidgetKey kSeedValue{"SeedValue", 25};
-
 /// The processor time in milliseconds.
 long processorMilliseconds() {
   return static_cast<long>(std::clock() / (CLOCKS_PER_SEC / 1000));
@@ -266,39 +247,45 @@ void KortestCmd::runAndReport(const KorArray<IKorTest *> &tests,
 }
 
 KortestRunChoices KortestCmd::currentChoices() {
-  KortestRunChoices choices;
-  IGuiUtil *dialog = gui();
-  if (!dialog)
-    return choices;
-  choices.breakOnFailure =
-      dialog->GetCheck(kDebugOnFail.name, kDebugOnFail.number);
-  choices.checkMemory =
-      dialog->GetCheck(kCheckMemory.name, kCheckMemory.number);
-  choices.keepApplicationAsserts =
-      dialog->GetCheck(kDontHookAsserts.name, kDontHookAsserts.number);
-  choices.randomize = dialog->GetCheck(kRandomize.name, kRandomize.number);
-  choices.formatter =
-      dialog->GetChoiceIndex(kFormatterCombo.name, kFormatterCombo.number);
-  choices.router =
-      dialog->GetChoiceIndex(kRouterCombo.name, kRouterCombo.number);
-  return choices;
+  return gui() ? dialog_.choices(*gui()) : KortestRunChoices();
 }
 
-void KortestCmd::showRunInDialog() {
-  IGuiUtil *dialog = gui();
-  const KortestCounts &counts = lastCounts_;
-  dialog->SetIntegerValue(kSeedValue.name, kSeedValue.number,
-                          static_cast<int32_t>(seed_));
-  dialog->SetIntegerValue(kPassedValue.name, kPassedValue.number,
-                          counts.passed);
-  dialog->SetIntegerValue(kFailedValue.name, kFailedValue.number,
-                          counts.failed);
-  dialog->SetIntegerValue(kSkippedValue.name, kSkippedValue.number,
-                          counts.skipped);
-  dialog->SetIntegerValue(kTestedValue.name, kTestedValue.number,
-                          counts.passed + counts.failed + counts.skipped);
-  dialog->SetRealValue(kElapsedTimeValue.name, kElapsedTimeValue.number,
-                       lastElapsed_);
+void KortestCmd::showRunInDialog() { dialog_.showRun(*gui()); }
+
+void KortestCmd::OnButton(int32_t widget, int32_t state) {
+  if (!gui())
+    return;
+  if (widget == kortest_widget::kRunSelected.number)
+    dialog_.run(*gui(), true);
+  else if (widget == kortest_widget::kRunAll.number)
+    dialog_.run(*gui(), false);
+  else if (widget == kortest_widget::kRandomize.number)
+    dialog_.followRandomize(*gui(), state);
+}
+
+void KortestCmd::OnSelection(int32_t widget, int32_t) {
+  if (gui() && widget == kortest_widget::kListView.number)
+    dialog_.showResult(*gui());
+}
+
+void KortestCmd::OnIntegerValue(int32_t widget, int32_t value) {
+  if (widget == kortest_widget::kSeedValue.number)
+    seed_ = static_cast<uint32_t>(value);
+}
+
+void KortestCmd::OnNotify(int32_t widget, int32_t code) {
+  if (widget == kortest_widget::kOutputFilename.number && code == 0)
+    dialog_.takeFileName();
+}
+
+void KortestCmd::LayoutDialog(IGuiUtil *builder) {
+  if (builder)
+    dialog_.layout(*builder);
+}
+
+bool KortestCmd::Activate() {
+  dialog_.activate(gui());
+  return true;
 }
 
 int32_t KortestCmd::formatterIndex(const char *className) const {

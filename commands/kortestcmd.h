@@ -14,6 +14,7 @@
 #include "iscriptable.h"
 #include "korarray.h"
 #include "korstring.h"
+#include "kortestdialog.h"
 #include <cstdint>
 #include <vector>
 
@@ -58,6 +59,19 @@ public:
 
   /// Available unless the context's "inCommand" flag is set.
   bool IsAvailable(IKorCommandContext *context) override;
+
+  /// Run Selected, Run All, and the Randomize box moving the seed field.
+  void OnButton(int32_t widget, int32_t state) override;
+  /// The list's selection shows the chosen test's record.
+  void OnSelection(int32_t widget, int32_t selection) override;
+  /// The seed field sets the seed.
+  void OnIntegerValue(int32_t widget, int32_t value) override;
+  /// The file-name field sets the output file name.
+  void OnNotify(int32_t widget, int32_t code) override;
+  /// Builds the "Run Programmer Tests" dialog through `builder`.
+  void LayoutDialog(IGuiUtil *builder) override;
+  /// Loads the test components and fills the dialog's list.
+  bool Activate() override;
 
   IScript *Describe() override;
   bool Execute(IScriptOptions *values) override;
@@ -110,6 +124,7 @@ private:
   IPtr<IFileNameWidgetV2> fileNameWidget_;
   KortestCounts lastCounts_;
   double lastElapsed_ = 0.0;
+  KortestDialog dialog_{*this};
 };
 
 /// `directory` joined with `file` by "/" (none after a trailing separator

@@ -1,9 +1,10 @@
 //===- headlessgui.cpp - Dialog services of a host without a screen -------===//
 #include "headlessgui.h"
-#include "filenamewidget.h"
 #include "hostservices.h"
+#include "hostutf.h"
 #include "idatastore.h"
 #include "korarray.h"
+#include <cstdio>
 
 HeadlessWidget *HostHeadlessGui::widget(const std::string &name,
                                         int32_t number) {
@@ -13,6 +14,28 @@ HeadlessWidget *HostHeadlessGui::widget(const std::string &name,
 
 HeadlessWidget &HostHeadlessGui::at(const char *name, int32_t number) {
   return widgets_[{name ? name : "", number}];
+}
+
+HeadlessWidget &HostHeadlessGui::create(const char *name, int32_t number,
+                                        const char *kind) {
+  Key key{name ? name : "", number};
+  auto [it, added] = widgets_.try_emplace(key);
+  bool placed = false;
+  for (const Key &existing : order_)
+    placed = placed || existing == key;
+  if (!placed)
+    order_.push_back(key);
+  HeadlessWidget &widget = it->second;
+  widget.kind = kind;
+  widget.row = 0;
+  widget.group.clear();
+  for (auto c = open_.rbegin(); c != open_.rend(); ++c) {
+    if (!c->isGroup && widget.row == 0)
+      widget.row = c->row;
+    if (c->isGroup && widget.group.empty())
+      widget.group = c->caption;
+  }
+  return widget;
 }
 
 void HostHeadlessGui::SetTitle(const KorWChar *title) {
@@ -39,32 +62,36 @@ bool HostHeadlessGui::GetSaveFileName(const KorWChar **fileName, int32_t *,
   return true;
 }
 
-void HostHeadlessGui::OpenGroup(const KorWChar *) { ++depth_; }
+void HostHeadlessGui::OpenGroup(const KorWChar *caption) {
+  open_.push_back({true, 0, caption ? caption : u""});
+}
+
+void HostHeadlessGui::OpenRow() { open_.push_back({false, ++rows_, u""}); }
 
 void HostHeadlessGui::CloseGroup() {
-  if (depth_ > 0)
-    --depth_;
+  if (!open_.empty())
+    open_.pop_back();
 }
 
 void HostHeadlessGui::AddField(const char *name, int32_t number, int32_t kind,
-                               int32_t) {
+                               int32_t width) {
   static const char *const kinds[] = {"text", "integer", "real"};
-  at(name, number).kind = kind >= 0 && kind < 3 ? kinds[kind] : "field";
+  create(name, number, kind >= 0 && kind < 3 ? kinds[kind] : "field").width =
+      width;
 }
 
 void HostHeadlessGui::AddLabel(const char *name, int32_t number,
-                               const KorWChar *text, int32_t) {
-  HeadlessWidget &label = at(name, number);
-  label.kind = "label";
+                               const KorWChar *text, int32_t width) {
+  HeadlessWidget &label = create(name, number, "label");
   label.text = text ? text : u"";
+  label.width = width;
 }
 
 void HostHeadlessGui::AddChoiceList(const char *name, int32_t number,
                                     const KorWChar *caption,
                                     const KorWChar *const *items, int32_t count,
                                     int32_t) {
-  HeadlessWidget &list = at(name, number);
-  list.kind = "choice";
+  HeadlessWidget &list = create(name, number, "choice");
   list.text = caption ? caption : u"";
   list.choices.clear();
   for (int32_t i = 0; items && i < count; ++i)
@@ -74,31 +101,34 @@ void HostHeadlessGui::AddChoiceList(const char *name, int32_t number,
 
 void HostHeadlessGui::AddButton(const char *name, int32_t number,
                                 const KorWChar *text) {
-  HeadlessWidget &button = at(name, number);
-  button.kind = "button";
-  button.text = text ? text : u"";
+  create(name, number, "button").text = text ? text : u"";
 }
 
 void HostHeadlessGui::AddCheckBox(const char *name, int32_t number,
                                   const KorWChar *text) {
-  HeadlessWidget &check = at(name, number);
-  check.kind = "check";
-  check.text = text ? text : u"";
+  create(name, number, "check").text = text ? text : u"";
 }
 
 void HostHeadlessGui::AddMultiLineText(const char *name, int32_t number,
-                                       int32_t, int32_t) {
-  at(name, number).kind = "multiline";
+                                       int32_t width, int32_t height) {
+  HeadlessWidget &text = create(name, number, "multiline");
+  text.width = width;
+  text.height = height;
 }
 
-void HostHeadlessGui::AddTreeList(const char *name, int32_t number, int32_t,
-                                  int32_t) {
-  at(name, number).kind = "tree";
+void HostHeadlessGui::AddTreeList(const char *name, int32_t number,
+                                  int32_t width, int32_t height) {
+  HeadlessWidget &list = create(name, number, "tree");
+  list.width = width;
+  list.height = height;
 }
 
 void HostHeadlessGui::SetRealRange(const char *name, int32_t number,
-                                   double minimum, double maximum, int32_t) {
-  at(name, number).range = {minimum, maximum};
+                                   double minimum, double maximum,
+                                   int32_t decimals) {
+  HeadlessWidget &field = at(name, number);
+  field.range = {minimum, maximum};
+  field.decimals = decimals;
 }
 
 void HostHeadlessGui::SetIntegerRange(const char *name, int32_t number,
@@ -106,14 +136,44 @@ void HostHeadlessGui::SetIntegerRange(const char *name, int32_t number,
   at(name, number).range = {minimum, maximum};
 }
 
+void HostHeadlessGui::SetRealIncrement(const char *name, int32_t number,
+                                       double step) {
+  at(name, number).step = step;
+}
+
+void HostHeadlessGui::ListOption71(const char *name, int32_t number,
+                                   int32_t value) {
+  at(name, number).listOptions[71] = value;
+}
+
+void HostHeadlessGui::ListOption74(const char *name, int32_t number,
+                                   int32_t value) {
+  at(name, number).listOptions[74] = value;
+}
+
+void HostHeadlessGui::ListOption75(const char *name, int32_t number,
+                                   int32_t value) {
+  at(name, number).listOptions[75] = value;
+}
+
 void HostHeadlessGui::EnableField(const char *name, int32_t number,
-                                  bool enabled, int32_t) {
-  at(name, number).enabled = enabled;
+                                  bool enabled, int32_t code) {
+  HeadlessWidget &field = at(name, number);
+  field.enabled = enabled;
+  field.enableCode = code;
+}
+
+void HostHeadlessGui::FinishLayout(int32_t code, int32_t reserved) {
+  open_.clear();
+  finish_ = {code, reserved};
 }
 
 void HostHeadlessGui::AddListItem(const char *name, int32_t number,
                                   int32_t parent, IGuiItem *item) {
-  at(name, number).items.emplace_back(parent, IPtr<IGuiItem>(item));
+  if (!item)
+    return;
+  const KorWChar *text = item->Text();
+  at(name, number).items.push_back({parent, item->Number(), text ? text : u""});
 }
 
 void HostHeadlessGui::SetText(const char *name, int32_t number,
@@ -162,7 +222,7 @@ bool HostHeadlessGui::GetCheck(const char *name, int32_t number) {
 void HostHeadlessGui::SetLabelColour(const char *name, int32_t number,
                                      float red, float green, float blue,
                                      float alpha) {
-  at(name, number).colour = {red, green, blue, alpha};
+  at(name, number).colour = std::array<float, 4>{red, green, blue, alpha};
 }
 
 void HostHeadlessGui::SetToolTip(const char *name, int32_t number,
@@ -171,10 +231,11 @@ void HostHeadlessGui::SetToolTip(const char *name, int32_t number,
 }
 
 void HostHeadlessGui::addFileNameField(const char *name, int32_t number,
-                                       int32_t, HostFileNameWidget &field) {
-  HeadlessWidget &widget = at(name, number);
-  widget.kind = "filename";
-  widget.text = field.GetFileName();
+                                       int32_t width,
+                                       HostFileNameWidget &field) {
+  HeadlessWidget &widget = create(name, number, "filename");
+  widget.width = width;
+  widget.fileField = IPtr<HostFileNameWidget>(&field);
 }
 
 KORHOST_SERVICE("IGuiUtil",

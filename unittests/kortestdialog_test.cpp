@@ -1,0 +1,316 @@
+// Unit tests of the "Run Programmer Tests" dialog, driven through korhost's
+// headless GUI as a person would: layout, list, runs, colours, summary,
+// result text, seed and output file name.
+#include "commands/kortestcmd.h"
+#include "commands/kortestdialog.h"
+#include "expectedfiles.h"
+#include "headlessgui.h"
+#include "hostfixture.h"
+#include "hostoptions.h"
+#include "hostservices.h"
+#include "ikortestresults.h"
+#include "kortestdecl.h"
+#include "queryserver.h"
+#include "settingsstore.h"
+#include "test/gentestservice.h"
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+using namespace kortest_widget;
+
+namespace {
+std::vector<std::string> gRan;
+
+class DlgAlphaSuite : public KorTestSuiteBase {
+  KOR_TEST_SUITE(DlgAlphaSuite, "Dialog Alpha Suite")
+  KOR_TEST(FirstTest, "First", "DLG") { gRan.push_back("Alpha.First"); }
+  KOR_TEST(SecondTest, "Second", "DLG") { gRan.push_back("Alpha.Second"); }
+};
+
+class DlgBetaSuite : public KorTestSuiteBase {
+  KOR_TEST_SUITE(DlgBetaSuite, "Dialog Beta Suite")
+  KOR_TEST(PassTest, "Pass", "DLG") { gRan.push_back("Beta.Pass"); }
+  KOR_TEST(FailTest, "Fail", "DLG") {
+    gRan.push_back("Beta.Fail");
+    TEST_FAIL("expected to fail");
+  }
+  KOR_TEST(AbortTest, "Abort", "DLG") {
+    gRan.push_back("Beta.Abort");
+    TEST_ABORT("gave up");
+  }
+  KOR_TEST(SkipTest, "Skip", "DLG") { gRan.push_back("Beta.Skip"); }
+  KOR_TEST_DISABLED(OffTest, "Off", "DLG", "switched off") {
+    gRan.push_back("Beta.Off");
+  }
+};
+
+/// The test service, keeping the flags of the last RunTests call.
+class FlagRecordingService : public GenTestService {
+public:
+  void RunTests(const KorArray<IKorTest *> &tests, IKorTestResults *results,
+                bool breakOnFailure, bool checkMemory,
+                bool keepApplicationAsserts, bool randomize, uint32_t *seed,
+                bool selectedOnly) override {
+    flags = {breakOnFailure, checkMemory, keepApplicationAsserts, randomize};
+    GenTestService::RunTests(tests, results, breakOnFailure, checkMemory,
+                             keepApplicationAsserts, randomize, seed,
+                             selectedOnly);
+  }
+  std::array<bool, 4> flags{};
+};
+
+using Colour = std::array<float, 4>;
+const Colour kGreen{0, 1, 0, 1}, kRed{1, 0, 0, 1}, kBlue{0, 0, 1, 1},
+    kOrange{1, 0.5f, 0, 1}, kTeal{0, 0.5f, 0.5f, 1}, kBlack{0, 0, 0, 1};
+
+/// Every korhost service, a data directory, the two suites above ("Skip"
+/// excluded by name so that it is skipped), and the command's dialog laid
+/// out and activated in the headless GUI.
+class KortestDialogTest : public HostManagerTest {
+protected:
+  void SetUp() override {
+    HostManagerTest::SetUp();
+    HostOptions options;
+    for (const HostServiceEntry &entry : hostServiceTable())
+      if (entry.name != "IKorErrorService")
+        manager_->RegisterService(entry.name.c_str(), entry.make(options));
+    dir_ = std::filesystem::temp_directory_path() /
+           ("kortestdialog_test_" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir_ / "data");
+    auto *settings = new HostSettingsStore;
+    settings->loadText("[Directories]\nData Directory = " + dir_.string() +
+                       "/data/\n");
+    manager_->RegisterService("IDataStore", settings);
+    service_ = new FlagRecordingService;
+    manager_->RegisterService("IKorTestService",
+                              static_cast<IKorTestService *>(service_));
+    DlgAlphaSuite &alpha = korCreateSuite<DlgAlphaSuite>();
+    DlgBetaSuite &beta = korCreateSuite<DlgBetaSuite>();
+    for (int i = 1; i <= alpha.TestCount(); ++i)
+      service_->AddTest(alpha.TestAt(i));
+    for (int i = 1; i <= beta.TestCount(); ++i)
+      service_->AddTest(beta.TestAt(i));
+    service_->AddExcludedTest("Dialog Beta Suite.Skip");
+    gRan.clear();
+
+    void *found = nullptr;
+    manager_->LookupService("IGuiUtil", &found);
+    static_cast<IGuiUtil *>(found)->QueryInterface("HostHeadlessGui", &found);
+    gui_ = static_cast<HostHeadlessGui *>(found);
+    ASSERT_NE(gui_, nullptr);
+    command_ = IPtr<KortestCmd>(new KortestCmd);
+    openDialog();
+  }
+  void TearDown() override {
+    gui_->setReceiver(nullptr);
+    command_->SetGuiUtil(nullptr);
+    command_.reset();
+    std::filesystem::remove_all(dir_);
+    HostManagerTest::TearDown();
+  }
+  /// What the host does to show the dialog.
+  void openDialog() {
+    IPtr<IGuiReceiver> receiver(command_.get());
+    ASSERT_TRUE(receiver);
+    gui_->setReceiver(receiver.get());
+    command_->SetGuiUtil(gui_);
+    command_->LayoutDialog(gui_);
+    ASSERT_TRUE(command_->Activate());
+  }
+  HeadlessWidget &widget(Key key) { return gui_->at(key.name, key.number); }
+  /// List item number by its text ("Suite" or "Suite/Test").
+  int32_t item(const std::string &path) {
+    std::map<int32_t, std::u16string> texts;
+    for (const HeadlessListItem &entry : widget(kListView).items) {
+      texts[entry.number] = entry.text;
+      std::u16string full =
+          entry.parent ? texts[entry.parent] + u"/" + entry.text : entry.text;
+      if (utf8Of(KorString(full.c_str())) == path)
+        return entry.number;
+    }
+    ADD_FAILURE() << "no list item " << path;
+    return -1;
+  }
+  Colour colour(const std::string &path) {
+    return widget(kListView).itemColours.at(item(path));
+  }
+  void choose(int32_t formatter, int32_t router) {
+    gui_->chooseOption(kFormatterCombo.name, kFormatterCombo.number, formatter);
+    gui_->chooseOption(kRouterCombo.name, kRouterCombo.number, router);
+  }
+  void click(Key key) { gui_->click(key.name, key.number); }
+  void select(std::vector<int32_t> items) {
+    gui_->selectItems(kListView.name, kListView.number, std::move(items));
+  }
+  std::string resultsText() {
+    return utf8Of(KorString(widget(kResultsText).text.c_str()));
+  }
+
+  std::filesystem::path dir_;
+  FlagRecordingService *service_ = nullptr;
+  HostHeadlessGui *gui_ = nullptr;
+  IPtr<KortestCmd> command_;
+};
+
+std::string replaceAll(std::string text, const std::string &from,
+                       const std::string &to) {
+  for (size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+} // namespace
+
+TEST_F(KortestDialogTest, LayoutMatchesTheCheckedInWidgetTable) {
+  std::string dump = replaceAll(gui_->dump(), dir_.string(), "$DIR");
+  EXPECT_EQ(dump, readExpected("kortest_dialog_layout.txt"));
+}
+
+TEST_F(KortestDialogTest, ActivationListsSuitesWithTheirTestsNumberedFromOne) {
+  const auto &items = widget(kListView).items;
+  ASSERT_EQ(items.size(), 9u); // two suites, seven tests
+  for (size_t i = 0; i < items.size(); ++i)
+    EXPECT_EQ(items[i].number, static_cast<int32_t>(i + 1));
+  int32_t alpha = item("Dialog Alpha Suite");
+  EXPECT_EQ(item("Dialog Alpha Suite/First"), alpha + 1);
+  EXPECT_EQ(item("Dialog Alpha Suite/Second"), alpha + 2);
+  int32_t beta = item("Dialog Beta Suite");
+  EXPECT_EQ(item("Dialog Beta Suite/Off"), beta + 5);
+  for (const HeadlessListItem &entry : items)
+    EXPECT_EQ(entry.parent == 0, entry.number == alpha || entry.number == beta);
+  // Before any run every item is black.
+  for (const auto &[number, itemColour] : widget(kListView).itemColours)
+    EXPECT_EQ(itemColour, kBlack) << number;
+  EXPECT_EQ(widget(kListView).itemColours.size(), 9u);
+}
+
+TEST_F(KortestDialogTest, RunAllColoursTheListFillsTheSummaryAndReports) {
+  choose(0, 3); // Visual Studio lines into the output file
+  click(kRunAll);
+  EXPECT_EQ(gRan.size(), 5u); // disabled and excluded tests do not run
+  EXPECT_EQ(colour("Dialog Alpha Suite/First"), kGreen);
+  EXPECT_EQ(colour("Dialog Beta Suite/Fail"), kRed);
+  EXPECT_EQ(colour("Dialog Beta Suite/Abort"), kOrange);
+  EXPECT_EQ(colour("Dialog Beta Suite/Skip"), kBlue);
+  EXPECT_EQ(colour("Dialog Beta Suite/Off"), kTeal);
+  EXPECT_EQ(colour("Dialog Alpha Suite"), kGreen);
+  EXPECT_EQ(colour("Dialog Beta Suite"), kRed);
+
+  EXPECT_EQ(widget(kPassedValue).integerValue, 3);
+  EXPECT_EQ(widget(kFailedValue).integerValue, 1);
+  EXPECT_EQ(widget(kSkippedValue).integerValue, 1);
+  EXPECT_EQ(widget(kTestedValue).integerValue, 5); // aborted, not-run left out
+  EXPECT_GE(widget(kElapsedTimeValue).realValue, 0.0);
+  EXPECT_EQ(command_->lastResults()->GetCount(), 7);
+
+  std::string report = readFileBytes(utf8Of(command_->outputFileName()));
+  EXPECT_NE(report.find("expected to fail"), std::string::npos);
+  EXPECT_EQ(report.find("Second"), std::string::npos) << report;
+
+  void *found = nullptr;
+  manager_->LookupService("IKorQueryServer", &found);
+  IPtr<HostQueryServer> server(static_cast<IKorQueryServer *>(found));
+  EXPECT_EQ(server->record("Programmer Tests Results"),
+            (std::vector<int32_t>{3, 1, 1}));
+}
+
+TEST_F(KortestDialogTest, OnlyOneSelectedTestWithARecordShowsItsText) {
+  select({item("Dialog Beta Suite/Fail")});
+  EXPECT_EQ(resultsText(), ""); // no run yet
+  click(kRunAll);
+  select({item("Dialog Beta Suite/Fail")});
+  EXPECT_EQ(resultsText(), "Failed\nexpected to fail\n");
+  select({item("Dialog Beta Suite")});
+  EXPECT_EQ(resultsText(), "");
+  select({item("Dialog Beta Suite/Fail")});
+  select({item("Dialog Beta Suite/Fail"), item("Dialog Alpha Suite/First")});
+  EXPECT_EQ(resultsText(), "");
+}
+
+TEST_F(KortestDialogTest, RunSelectedRunsEachTestOnceAndColoursOnlyThose) {
+  select({item("Dialog Alpha Suite"), item("Dialog Alpha Suite/Second"),
+          item("Dialog Beta Suite/Pass")});
+  click(kRunSelected);
+  std::sort(gRan.begin(), gRan.end());
+  EXPECT_EQ(gRan, (std::vector<std::string>{"Alpha.First", "Alpha.Second",
+                                            "Beta.Pass"}));
+  EXPECT_EQ(widget(kTestedValue).integerValue, 3);
+  EXPECT_EQ(colour("Dialog Beta Suite/Pass"), kGreen);
+  EXPECT_EQ(colour("Dialog Beta Suite/Fail"), kBlack);
+  EXPECT_EQ(colour("Dialog Beta Suite"), kGreen);
+}
+
+TEST_F(KortestDialogTest, EachBoxReachesItsOwnRunArgument) {
+  select({item("Dialog Alpha Suite")}); // passing tests only
+  click(kDebugOnFail);
+  click(kRunSelected);
+  EXPECT_EQ(service_->flags, (std::array<bool, 4>{true, false, false, false}));
+  click(kDebugOnFail);
+  click(kDontHookAsserts);
+  click(kRunSelected);
+  EXPECT_EQ(service_->flags, (std::array<bool, 4>{false, false, true, false}));
+  click(kDontHookAsserts);
+  click(kCheckMemory);
+  click(kRandomize);
+  click(kRunSelected);
+  EXPECT_EQ(service_->flags, (std::array<bool, 4>{false, true, false, true}));
+}
+
+TEST_F(KortestDialogTest, SeedFieldFollowsRandomizeAndShowsTheSeedUsed) {
+  gui_->enterInteger(kSeedValue.name, kSeedValue.number, 1234);
+  EXPECT_EQ(command_->seed(), 1234u);
+  click(kRandomize);
+  EXPECT_FALSE(widget(kSeedValue).enabled);
+  EXPECT_EQ(widget(kSeedValue).enableCode, -30000);
+  click(kRunAll);
+  EXPECT_EQ(widget(kSeedValue).integerValue,
+            static_cast<int32_t>(command_->seed()));
+  click(kRandomize);
+  EXPECT_TRUE(widget(kSeedValue).enabled);
+  gui_->enterInteger(kSeedValue.name, kSeedValue.number, 77);
+  click(kRunAll);
+  EXPECT_EQ(widget(kSeedValue).integerValue, 77);
+}
+
+TEST_F(KortestDialogTest,
+       FileNameFieldSetsTheOutputFileBareDrivesGetABackslash) {
+  gui_->typeFileName(kOutputFilename.name, kOutputFilename.number, u"d:");
+  EXPECT_EQ(command_->outputFileName().view(), u"d:\\");
+  std::string file = (dir_ / "report.xml").string();
+  gui_->typeFileName(kOutputFilename.name, kOutputFilename.number,
+                     KorString::fromUtf8(file.c_str()).view().data());
+  EXPECT_EQ(utf8Of(command_->outputFileName()), file);
+
+  choose(1, 3); // native XML into the chosen file
+  click(kRunAll);
+  EXPECT_NE(readFileBytes(file).find("<korTestResults"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "data" / "test_results.xml"));
+}
+
+TEST_F(KortestDialogTest, ALaterLayoutShowsTheLastRunAndTheCommandsChoices) {
+  gui_->typeFileName(kOutputFilename.name, kOutputFilename.number, u"x.txt");
+  click(kRunAll);
+  command_->LayoutDialog(gui_);
+  EXPECT_EQ(widget(kPassedValue).integerValue, 3);
+  EXPECT_EQ(widget(kOutputFilename).fileField->GetFileName(),
+            std::u16string(u"x.txt"));
+}
+
+TEST(KortestDialogColours, StatesAndTheSuitePriority) {
+  EXPECT_EQ(korColourOfState(kTestPassed), (KorColour{0, 1, 0, 1}));
+  EXPECT_EQ(korColourOfState(kTestNotRun), (KorColour{0, 0.5f, 0.5f, 1}));
+  EXPECT_EQ(korColourOfState(kNoRecordState), (KorColour{0, 0, 0, 1}));
+  bool occurs[5] = {};
+  EXPECT_EQ(korSuiteState(occurs), kNoRecordState);
+  occurs[kTestNotRun] = true;
+  EXPECT_EQ(korSuiteState(occurs), kNoRecordState); // NotRun never colours
+  occurs[kTestPassed] = true;
+  EXPECT_EQ(korSuiteState(occurs), kTestPassed);
+  occurs[kTestSkipped] = true;
+  EXPECT_EQ(korSuiteState(occurs), kTestSkipped);
+  occurs[kTestAborted] = true;
+  EXPECT_EQ(korSuiteState(occurs), kTestAborted);
+  occurs[kTestFailed] = true;
+  EXPECT_EQ(korSuiteState(occurs), kTestFailed);
+}
