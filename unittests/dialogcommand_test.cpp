@@ -3,6 +3,7 @@
 #include "commands/compbasecmd.h"
 #include "dialogcommand.h"
 #include "hostfixture.h"
+#include "iptr.h"
 #include <cstdio>
 #include <cstdlib>
 #include <map>

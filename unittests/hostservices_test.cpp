@@ -2,6 +2,7 @@
 // when their condition holds.
 #include "hostoptions.h"
 #include "hostservices.h"
+#include "korclass.h"
 #include <gtest/gtest.h>
 
 namespace {
