@@ -22,8 +22,8 @@ class IGuiReceiver;
 /// What `korhost dialog` is asked to do.
 struct DialogRequest {
   std::string title = "Run Programmer Tests"; ///< The command's title.
-  std::vector<std::string> clicks; ///< Buttons to press, in order.
-  std::string screenshot;          ///< PNG to write; empty to wait instead.
+  std::vector<std::string> clicks;            ///< Buttons to press, in order.
+  std::string screenshot; ///< PNG to write; empty to wait instead.
 };
 
 /// The receiver of a command's dialog events: the command's answer to

@@ -91,5 +91,6 @@ TEST_F(DialogCommandTest, WithoutADisplayOneLineAndStatusOne) {
 TEST_F(DialogCommandTest, AnUnknownTitleIsAUsageError) {
   environment.set("QT_QPA_PLATFORM", "offscreen");
   EXPECT_EQ(runDialog("Run Nothing"), 2);
-  EXPECT_EQ(complaint, "korhost: no component command titled \"Run Nothing\"\n");
+  EXPECT_EQ(complaint,
+            "korhost: no component command titled \"Run Nothing\"\n");
 }

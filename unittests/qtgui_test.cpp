@@ -67,7 +67,8 @@ TEST_F(QtGuiTest, RowsLieSideBySideAndGroupsAreCaptionedBoxes) {
   EXPECT_EQ(seed->parentWidget(), gui_->window());
   EXPECT_GE(seed->minimumWidth(), 80);
 
-  auto *group = qobject_cast<QGroupBox *>(gui_->find("PassedValue", 16)->parentWidget());
+  auto *group =
+      qobject_cast<QGroupBox *>(gui_->find("PassedValue", 16)->parentWidget());
   ASSERT_NE(group, nullptr);
   EXPECT_EQ(group->title(), "Result summary");
   EXPECT_EQ(rowOf(gui_->find("PassedLabel", 15))->direction(),
@@ -95,7 +96,8 @@ TEST_F(QtGuiTest, NumberFieldsTakeRangesDecimalsStepsAndValues) {
   EXPECT_EQ(seed->minimum(), 0);
   EXPECT_EQ(seed->maximum(), 2147483647);
   EXPECT_EQ(seed->value(), 1234);
-  auto *elapsed = qobject_cast<QDoubleSpinBox *>(gui_->find("ElapsedTimeValue", 22));
+  auto *elapsed =
+      qobject_cast<QDoubleSpinBox *>(gui_->find("ElapsedTimeValue", 22));
   ASSERT_NE(elapsed, nullptr);
   EXPECT_EQ(elapsed->decimals(), 4);
   EXPECT_DOUBLE_EQ(elapsed->minimum(), 0.0);
@@ -106,10 +108,9 @@ TEST_F(QtGuiTest, NumberFieldsTakeRangesDecimalsStepsAndValues) {
 }
 
 TEST_F(QtGuiTest, ChoiceListsKeepTheirItemsInOrderAndCaption) {
-  const KorWChar *routers[] = {u"GenDebugStreamResultsRouter",
-                               u"GenStdStreamsResultsRouter",
-                               u"GenLogServiceResultsRouter",
-                               u"GenFileResultsRouter"};
+  const KorWChar *routers[] = {
+      u"GenDebugStreamResultsRouter", u"GenStdStreamsResultsRouter",
+      u"GenLogServiceResultsRouter", u"GenFileResultsRouter"};
   gui_->OpenRow();
   gui_->AddChoiceList("RouterCombo", 10, u"Router", routers, 4, 0);
   gui_->CloseGroup();
@@ -175,10 +176,12 @@ TEST_F(QtGuiTest, LabelsAndListItemsTakeTheirColours) {
   gui_->SetItemColour("ListView", 0, 2, 1, 0.5f, 0, 1);
   gui_->SetItemColour("ListView", 0, 42, 0, 0, 1, 1); // no such item: ignored
 
-  EXPECT_EQ(gui_->find("PassedLabel", 15)->palette().color(QPalette::WindowText),
-            QColor(0, 255, 0));
-  EXPECT_EQ(gui_->find("FailedLabel", 17)->palette().color(QPalette::WindowText),
-            QColor(255, 0, 0));
+  EXPECT_EQ(
+      gui_->find("PassedLabel", 15)->palette().color(QPalette::WindowText),
+      QColor(0, 255, 0));
+  EXPECT_EQ(
+      gui_->find("FailedLabel", 17)->palette().color(QPalette::WindowText),
+      QColor(255, 0, 0));
   EXPECT_EQ(gui_->listItem("ListView", 0, 1)->foreground(0).color(),
             QColor(255, 0, 0));
   EXPECT_EQ(gui_->listItem("ListView", 0, 2)->foreground(0).color(),
@@ -190,9 +193,10 @@ TEST_F(QtGuiTest, TextsToolTipsChecksAndEnabling) {
   gui_->AddCheckBox("DontHookAsserts", 6, u"Do not hook Assert_basic");
   gui_->AddField("SeedValue", 25, 1, 0);
   gui_->SetText("ResultsText", 1, u"line one\nline two");
-  gui_->SetToolTip("DontHookAsserts", 6, u"For debugging, allow failed \n"
-                                         u" Assert_basic call to break into "
-                                         u"the debugger");
+  gui_->SetToolTip("DontHookAsserts", 6,
+                   u"For debugging, allow failed \n"
+                   u" Assert_basic call to break into "
+                   u"the debugger");
   gui_->EnableField("SeedValue", 25, false, -30000);
 
   auto *text = qobject_cast<QPlainTextEdit *>(gui_->find("ResultsText", 1));

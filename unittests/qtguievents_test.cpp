@@ -24,9 +24,9 @@ TEST_F(QtGuiTest, ButtonsAndCheckBoxesReportThroughSlotOne) {
   QTest::mouseClick(gui_->find("Randomize", 23), Qt::LeftButton);
   QTest::mouseClick(gui_->find("Randomize", 23), Qt::LeftButton);
 
-  EXPECT_THAT(receiver_->events,
-              ElementsAre(GuiEvent{1, 5, 1}, GuiEvent{1, 23, 1},
-                          GuiEvent{1, 23, 0}));
+  EXPECT_THAT(
+      receiver_->events,
+      ElementsAre(GuiEvent{1, 5, 1}, GuiEvent{1, 23, 1}, GuiEvent{1, 23, 0}));
 }
 
 TEST_F(QtGuiTest, UserChangesReachTheReceiverButTheCommandsOwnDoNot) {
@@ -50,7 +50,8 @@ TEST_F(QtGuiTest, UserChangesReachTheReceiverButTheCommandsOwnDoNot) {
   auto *seed = qobject_cast<QSpinBox *>(gui_->find("SeedValue", 25));
   seed->setFocus();
   QTest::keyClick(seed, Qt::Key_Up);
-  qobject_cast<QComboBox *>(gui_->find("FormatterCombo", 9))->setCurrentIndex(1);
+  qobject_cast<QComboBox *>(gui_->find("FormatterCombo", 9))
+      ->setCurrentIndex(1);
   gui_->listItem("ListView", 0, 2)->setSelected(true);
   qobject_cast<QTreeWidget *>(gui_->find("ListView", 0))->clearSelection();
 
@@ -99,7 +100,8 @@ TEST_F(QtGuiTest, BrowseAsksThroughTheFileDialogAndTellsOfTheChoice) {
   gui_->OpenRow();
   field->AddToDialog(gui_.get(), "OutputFilename", 11, 0);
   gui_->showDialog();
-  auto *browse = gui_->window()->findChild<QPushButton *>("OutputFilenameBrowse");
+  auto *browse =
+      gui_->window()->findChild<QPushButton *>("OutputFilenameBrowse");
   ASSERT_NE(browse, nullptr);
 
   answer.reset(); // cancelled: nothing changes
@@ -129,7 +131,8 @@ TEST_F(QtGuiTest, SaveDialogAnswersThePresetElseAsksTheHook) {
   const KorWChar *name = nullptr;
   int32_t flags = 0;
 
-  ASSERT_TRUE(gui_->GetSaveFileName(&name, &flags, u"C:\\saves", u"IKorMesh (*.ikm)"));
+  ASSERT_TRUE(
+      gui_->GetSaveFileName(&name, &flags, u"C:\\saves", u"IKorMesh (*.ikm)"));
   EXPECT_EQ(std::u16string(name), u"/tmp/mesh.ikm");
   EXPECT_EQ(askedFolder, "C:/saves");
   EXPECT_EQ(askedFilter, "IKorMesh (*.ikm)");
@@ -149,7 +152,8 @@ TEST_F(QtGuiTest, SaveDialogOffScreenIsCancelledInsteadOfWaiting) {
     GTEST_SKIP() << "needs the off-screen platform";
   const KorWChar *name = nullptr;
   int32_t flags = 0;
-  EXPECT_FALSE(gui_->GetSaveFileName(&name, &flags, u"/tmp", u"IKorMesh (*.ikm)"));
+  EXPECT_FALSE(
+      gui_->GetSaveFileName(&name, &flags, u"/tmp", u"IKorMesh (*.ikm)"));
 }
 
 TEST_F(QtGuiTest, WindowClicksButtonsByNameOrTextAndSavesAPicture) {
@@ -163,7 +167,8 @@ TEST_F(QtGuiTest, WindowClicksButtonsByNameOrTextAndSavesAPicture) {
   EXPECT_TRUE(gui_->clickButton("RunAll"));
   EXPECT_TRUE(gui_->clickButton("Run Selected"));
   EXPECT_FALSE(gui_->clickButton("Run Nothing"));
-  EXPECT_THAT(receiver_->events, ElementsAre(GuiEvent{1, 5, 1}, GuiEvent{1, 4, 1}));
+  EXPECT_THAT(receiver_->events,
+              ElementsAre(GuiEvent{1, 5, 1}, GuiEvent{1, 4, 1}));
 
   QTemporaryDir folder;
   ASSERT_TRUE(folder.isValid());
@@ -172,7 +177,8 @@ TEST_F(QtGuiTest, WindowClicksButtonsByNameOrTextAndSavesAPicture) {
   QImage image(picture);
   EXPECT_FALSE(image.isNull());
   EXPECT_GT(image.width(), 0);
-  EXPECT_FALSE(gui_->saveScreenshot(folder.filePath("missing/dialog.png").toStdString()));
+  EXPECT_FALSE(gui_->saveScreenshot(
+      folder.filePath("missing/dialog.png").toStdString()));
 
   gui_->closeDialog();
   EXPECT_EQ(gui_->window(), nullptr);

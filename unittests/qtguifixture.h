@@ -1,7 +1,7 @@
 //===- qtguifixture.h - Qt application and recording receiver for tests ---===//
 #pragma once
-#include "filenamewidget.h"
 #include "commands/iguireceiver.h"
+#include "filenamewidget.h"
 #include "iptr.h"
 #include "qtgui.h"
 #include <QApplication>
@@ -40,26 +40,62 @@ public:
   KOR_CLASS(RecordingReceiver, IGuiReceiver)
   std::vector<GuiEvent> events;
 
-  void OnGuiEvent0(int32_t w, int32_t v) override { events.push_back({0, w, v}); }
+  void OnGuiEvent0(int32_t w, int32_t v) override {
+    events.push_back({0, w, v});
+  }
   void OnButton(int32_t w, int32_t v) override { events.push_back({1, w, v}); }
-  void OnSelection(int32_t w, int32_t v) override { events.push_back({2, w, v}); }
-  void OnGuiEvent3(int32_t w, int32_t v) override { events.push_back({3, w, v}); }
-  void OnGuiEvent4(int32_t w, int32_t v) override { events.push_back({4, w, v}); }
-  void OnIntegerValue(int32_t w, int32_t v) override { events.push_back({5, w, v}); }
-  void OnGuiEvent6(int32_t w, int32_t v) override { events.push_back({6, w, v}); }
+  void OnSelection(int32_t w, int32_t v) override {
+    events.push_back({2, w, v});
+  }
+  void OnGuiEvent3(int32_t w, int32_t v) override {
+    events.push_back({3, w, v});
+  }
+  void OnGuiEvent4(int32_t w, int32_t v) override {
+    events.push_back({4, w, v});
+  }
+  void OnIntegerValue(int32_t w, int32_t v) override {
+    events.push_back({5, w, v});
+  }
+  void OnGuiEvent6(int32_t w, int32_t v) override {
+    events.push_back({6, w, v});
+  }
   void OnNotify(int32_t w, int32_t v) override { events.push_back({7, w, v}); }
-  void OnGuiEvent8(int32_t w, int32_t v) override { events.push_back({8, w, v}); }
-  void OnGuiEvent9(int32_t w, int32_t v) override { events.push_back({9, w, v}); }
-  void OnGuiEvent10(int32_t w, int32_t v) override { events.push_back({10, w, v}); }
-  void OnGuiEvent11(int32_t w, int32_t v) override { events.push_back({11, w, v}); }
-  void OnGuiEvent12(int32_t w, int32_t v) override { events.push_back({12, w, v}); }
-  void OnGuiEvent13(int32_t w, int32_t v) override { events.push_back({13, w, v}); }
-  void OnGuiEvent14(int32_t w, int32_t v) override { events.push_back({14, w, v}); }
-  void OnGuiEvent15(int32_t w, int32_t v) override { events.push_back({15, w, v}); }
-  void OnGuiEvent16(int32_t w, int32_t v) override { events.push_back({16, w, v}); }
-  void OnGuiEvent17(int32_t w, int32_t v) override { events.push_back({17, w, v}); }
-  void OnGuiEvent18(int32_t w, int32_t v) override { events.push_back({18, w, v}); }
-  void OnGuiEvent19(int32_t w, int32_t v) override { events.push_back({19, w, v}); }
+  void OnGuiEvent8(int32_t w, int32_t v) override {
+    events.push_back({8, w, v});
+  }
+  void OnGuiEvent9(int32_t w, int32_t v) override {
+    events.push_back({9, w, v});
+  }
+  void OnGuiEvent10(int32_t w, int32_t v) override {
+    events.push_back({10, w, v});
+  }
+  void OnGuiEvent11(int32_t w, int32_t v) override {
+    events.push_back({11, w, v});
+  }
+  void OnGuiEvent12(int32_t w, int32_t v) override {
+    events.push_back({12, w, v});
+  }
+  void OnGuiEvent13(int32_t w, int32_t v) override {
+    events.push_back({13, w, v});
+  }
+  void OnGuiEvent14(int32_t w, int32_t v) override {
+    events.push_back({14, w, v});
+  }
+  void OnGuiEvent15(int32_t w, int32_t v) override {
+    events.push_back({15, w, v});
+  }
+  void OnGuiEvent16(int32_t w, int32_t v) override {
+    events.push_back({16, w, v});
+  }
+  void OnGuiEvent17(int32_t w, int32_t v) override {
+    events.push_back({17, w, v});
+  }
+  void OnGuiEvent18(int32_t w, int32_t v) override {
+    events.push_back({18, w, v});
+  }
+  void OnGuiEvent19(int32_t w, int32_t v) override {
+    events.push_back({19, w, v});
+  }
 };
 
 /// A list item as a command hands it to the dialog.

@@ -148,9 +148,10 @@ void HostQtGui::AddField(const char *name, int32_t number, int32_t kind,
   QWidget *field = nullptr;
   if (kind == 1) {
     auto *integer = makeIntegerField();
-    QObject::connect(integer, &QSpinBox::valueChanged, [this, number](int value) {
-      send(&IGuiReceiver::OnIntegerValue, number, value);
-    });
+    QObject::connect(integer, &QSpinBox::valueChanged,
+                     [this, number](int value) {
+                       send(&IGuiReceiver::OnIntegerValue, number, value);
+                     });
     field = integer;
   } else if (kind == 2) {
     field = makeRealField();
@@ -160,8 +161,8 @@ void HostQtGui::AddField(const char *name, int32_t number, int32_t kind,
   place(name, number, field, width);
 }
 
-void HostQtGui::AddLabel(const char *name, int32_t number,
-                         const KorWChar *text, int32_t width) {
+void HostQtGui::AddLabel(const char *name, int32_t number, const KorWChar *text,
+                         int32_t width) {
   place(name, number, new QLabel(qtText(text)), width);
 }
 
@@ -178,17 +179,19 @@ void HostQtGui::AddChoiceList(const char *name, int32_t number,
     current().addWidget(label);
   }
   place(name, number, list, 0);
-  QObject::connect(list, &QComboBox::currentIndexChanged, [this, number](int index) {
-    send(&IGuiReceiver::OnSelection, number, index);
-  });
+  QObject::connect(list, &QComboBox::currentIndexChanged,
+                   [this, number](int index) {
+                     send(&IGuiReceiver::OnSelection, number, index);
+                   });
 }
 
 void HostQtGui::AddButton(const char *name, int32_t number,
                           const KorWChar *text) {
   auto *button = new QPushButton(qtText(text));
   place(name, number, button, 0);
-  QObject::connect(button, &QPushButton::clicked,
-          [this, number] { send(&IGuiReceiver::OnButton, number, 1); });
+  QObject::connect(button, &QPushButton::clicked, [this, number] {
+    send(&IGuiReceiver::OnButton, number, 1);
+  });
 }
 
 void HostQtGui::AddCheckBox(const char *name, int32_t number,
@@ -218,14 +221,13 @@ void HostQtGui::AddTreeList(const char *name, int32_t number, int32_t width,
   if (usableSize(height))
     tree->setMinimumHeight(height);
   place(name, number, tree, width);
-  QObject::connect(tree, &QTreeWidget::itemSelectionChanged, [this, name = std::string(
-                                                               name ? name : ""),
-                                                     number] {
-    KorArray<int32_t> selected;
-    GetSelectedItems(name.c_str(), number, selected);
-    send(&IGuiReceiver::OnSelection, number,
-         selected.empty() ? 0 : selected[1]);
-  });
+  QObject::connect(tree, &QTreeWidget::itemSelectionChanged,
+                   [this, name = std::string(name ? name : ""), number] {
+                     KorArray<int32_t> selected;
+                     GetSelectedItems(name.c_str(), number, selected);
+                     send(&IGuiReceiver::OnSelection, number,
+                          selected.empty() ? 0 : selected[1]);
+                   });
 }
 
 KORHOST_SERVICE_OVERRIDE("IGuiUtil", hostWantsWindows,

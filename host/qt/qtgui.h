@@ -14,9 +14,9 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
+#include "commands/iguireceiver.h"
 #include "dialogbuilder.h"
 #include "dialogwindow.h"
-#include "commands/iguireceiver.h"
 #include "iguiutil.h"
 #include "iptr.h"
 #include <QPointer>
@@ -88,8 +88,7 @@ public:
                     double maximum, int32_t decimals) override;
   void SetIntegerRange(const char *name, int32_t number, int32_t minimum,
                        int32_t maximum) override;
-  void SetRealIncrement(const char *name, int32_t number,
-                        double step) override;
+  void SetRealIncrement(const char *name, int32_t number, double step) override;
   void EnableField(const char *name, int32_t number, bool enabled,
                    int32_t code) override;
   void AddListItem(const char *name, int32_t number, int32_t parent,
@@ -123,7 +122,9 @@ public:
   }
   /// Answers the save dialog and the Browse buttons instead of the user
   /// (empty: ask the user).
-  void setFileDialogHook(FileDialogHook hook) { fileDialogHook_ = std::move(hook); }
+  void setFileDialogHook(FileDialogHook hook) {
+    fileDialogHook_ = std::move(hook);
+  }
 
   /// The dialog's window, or null before the first layout call.
   QWidget *window() const { return window_.get(); }

@@ -104,8 +104,7 @@ void HostQtGui::SetText(const char *name, int32_t number,
 }
 
 void HostQtGui::SetItemColour(const char *name, int32_t number, int32_t item,
-                              float red, float green, float blue,
-                              float alpha) {
+                              float red, float green, float blue, float alpha) {
   if (QTreeWidgetItem *entry = listItem(name, number, item))
     entry->setForeground(0, QBrush(qtColour(red, green, blue, alpha)));
 }
@@ -116,8 +115,8 @@ void HostQtGui::GetSelectedItems(const char *name, int32_t number,
   auto *tree = qobject_cast<QTreeWidget *>(find(name, number));
   if (!tree)
     return;
-  for (QTreeWidgetItemIterator it(tree, QTreeWidgetItemIterator::Selected);
-       *it; ++it)
+  for (QTreeWidgetItemIterator it(tree, QTreeWidgetItemIterator::Selected); *it;
+       ++it)
     out.append(itemNumber(**it));
 }
 

@@ -120,8 +120,7 @@ void HostQtGui::watchFileNameField(int32_t number, HostFileNameWidget &field,
   QObject::connect(line, &QLineEdit::editingFinished,
                    [line, takeName] { takeName(line->text()); });
   QObject::connect(
-      browse, &QPushButton::clicked,
-      [this, line, takeName, &field] {
+      browse, &QPushButton::clicked, [this, line, takeName, &field] {
         QString folder = QFileInfo(qtPath(line->text())).path();
         std::optional<QString> chosen =
             askFileName(folder, qtFileFilter(field.filter().c_str()));
