@@ -1,6 +1,7 @@
 //===- commandcommand.cpp - `korhost command TITLE`: run a component command ===//
 #include "commandcommand.h"
 #include "componentmanager.h"
+#include "dialogwindow.h"
 #include "headlessgui.h"
 #include "hostutf.h"
 #include "ikordoc.h"
@@ -28,13 +29,20 @@ IPtr<IComponentCommand> commandOfClass(LoadedComponent &loaded,
   return command;
 }
 
-/// Makes the headless save dialog answer `saveAs`, or cancel without it.
+/// Makes the save dialog answer `saveAs`; without it an on-screen dialog
+/// asks the user and a headless one is cancelled.
 void presetSaveDialog(HostComponentManager &manager,
                       const std::optional<std::string> &saveAs) {
   void *service = nullptr;
   if (manager.LookupService("IGuiUtil", &service) != 1 || !service)
     return;
   // The manager answers the service's "IGuiUtil" interface.
+  if (HostDialogWindow *window =
+          hostDialogWindow(static_cast<IGuiUtil *>(service))) {
+    window->setPresetSaveName(saveAs ? std::optional(hostToUtf16(*saveAs))
+                                     : std::nullopt);
+    return;
+  }
   void *gui = nullptr;
   static_cast<IGuiUtil *>(service)->QueryInterface("HostHeadlessGui", &gui);
   if (gui)
@@ -92,7 +100,8 @@ CommandSubcommand::CommandSubcommand(CLI::App &cli)
                                     "\"Write IKorMesh\"")
       ->required();
   app_->add_option("--save-as", saveAs_,
-                   "file name the save dialog answers (default: cancel)");
+                   "file name the save dialog answers without showing "
+                   "(default: ask on screen, cancel without a display)");
   // Global options such as --document may follow the title.
   app_->fallthrough();
 }

@@ -2,9 +2,9 @@
 //
 // Finds the command by its display title among the creatable classes of the
 // loaded components that answer "IComponentCommand", asks whether it is
-// available in the host's command context and then executes it. The
-// headless save dialog answers the name given with --save-as; without it
-// the dialog is cancelled.
+// available in the host's command context and then executes it. The save
+// dialog answers the name given with --save-as without showing; without
+// it the on-screen dialog asks the user and the headless one is cancelled.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
@@ -34,7 +34,7 @@ IPtr<IComponentCommand> findComponentCommand(HostComponentManager &manager,
                                              const std::string &title);
 
 /// Runs the command titled `title`; the save dialog answers `saveAs`, or
-/// is cancelled without it. Returns the exit status: 0 when the command
+/// without it asks the user on screen and is cancelled headless. Returns the exit status: 0 when the command
 /// ran and succeeded, 1 when it is unavailable or failed, 2 when no
 /// command has that title.
 int runComponentCommand(HostComponentManager &manager, const std::string &title,

@@ -35,7 +35,7 @@ void HostApp::start() {
   manager_->RegisterService("IKorComponentManager", manager_);
   manager_->RegisterService("IDataStore", settings_);
   for (const HostServiceEntry &entry : hostServiceTable())
-    if (IKorUnknown *service = entry.make(options_))
+    if (IKorUnknown *service = makeHostService(entry, options_))
       manager_->RegisterService(entry.name.c_str(), service);
   manager_->loadPluginFolder(options_.pluginDir);
   registerComponentServices(*manager_);

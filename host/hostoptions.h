@@ -8,6 +8,7 @@ struct HostOptions {
   std::string configFile; ///< Settings file; empty for none.
   std::string binaryDir;  ///< Folder of the korhost executable.
   std::string documentFile; ///< Mesh opened as the document; empty for none.
+  bool headless = false; ///< Never open a window, even with a display.
 };
 
 /// A failure the host reports as one line and a non-zero exit.

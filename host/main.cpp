@@ -7,6 +7,7 @@
 //
 //===----------------------------------------------------------------------===//
 #include "commandcommand.h"
+#include "dialogcommand.h"
 #include "hostapp.h"
 #include "infocommand.h"
 #include "listcommand.h"
@@ -62,6 +63,8 @@ void addGlobalOptions(CLI::App &cli, HostOptions &options) {
       ->check(CLI::ExistingFile);
   cli.add_option("--document", options.documentFile,
                  "Wavefront OBJ mesh opened as the current document");
+  cli.add_flag("--headless", options.headless,
+               "never open a window, even when a display is present");
 }
 
 /// Reads the global options alone; -1 to go on, else the exit status.
@@ -90,6 +93,7 @@ int runCommandLine(HostApp &app, int argc, char **argv) {
   ListOptions listOptions;
   CLI::App *list = addListSubcommand(cli, listOptions);
   CommandSubcommand command(cli);
+  DialogSubcommand dialog(cli);
   MeshInfoSubcommand meshInfo(cli);
   std::vector<OfferedScript> offered = findOfferedScripts(app.manager());
   ScriptSubcommands scripts(cli, offered);
@@ -104,6 +108,8 @@ int runCommandLine(HostApp &app, int argc, char **argv) {
     return runListCommand(listOptions);
   if (command.chosen())
     return command.run(app.manager());
+  if (dialog.chosen())
+    return dialog.run(app.manager());
   if (meshInfo.chosen())
     return meshInfo.run();
   return scripts.run();

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# `korhost dialog` shows the "Run Programmer Tests" dialog. Without a
+# display it refuses with one line; on Qt's off-screen platform it runs
+# every test from the dialog's Run All button and saves a picture of the
+# dialog to $KORTEST_BUILD/out/dialog.png. Exits 77 (skipped) when korhost
+# has no on-screen dialogs or the kortest command lays out no widgets.
+source "$(dirname "$0")/lib.sh"
+OUT=$KORTEST_BUILD/out
+mkdir -p "$OUT"
+
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+rc=$(run_korhost "$WORK/out" "$WORK/err" dialog --screenshot "$WORK/none.png")
+[ "$rc" = 1 ] || fail "dialog without a display exited $rc"
+same_as "$EXPECTED/dialog_nodisplay.txt" "$WORK/err"
+[ ! -s "$WORK/out" ] || fail "dialog without a display printed: $(cat "$WORK/out")"
+[ ! -e "$WORK/none.png" ] || fail "dialog without a display wrote a picture"
+
+export QT_QPA_PLATFORM=offscreen
+# Qt warns on stderr about a missing runtime folder; give it one.
+export XDG_RUNTIME_DIR=$WORK/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+rc=$(run_korhost "$WORK/out" "$WORK/err" dialog "Run Nothing")
+[ "$rc" = 2 ] || fail "dialog of an unknown command exited $rc"
+[ "$(cat "$WORK/err")" = 'korhost: no component command titled "Run Nothing"' ] ||
+  fail "unknown command: $(cat "$WORK/err")"
+
+# is_png FILE: the file starts with the PNG signature.
+is_png() { [ "$(head -c 8 "$1" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ]; }
+
+rc=$(run_korhost "$WORK/out" "$WORK/err" dialog --screenshot "$WORK/plain.png")
+if [ "$rc" = 1 ] && grep -q "no on-screen dialogs" "$WORK/err"; then
+  echo "dialog: skipped: korhost was built without Qt"; exit 77
+fi
+[ "$rc" = 0 ] || fail "dialog exited $rc: $(cat "$WORK/err")"
+is_png "$WORK/plain.png" || fail "no PNG picture of the dialog"
+widgets=$(sed -n 's/^dialog "Run Programmer Tests": \([0-9]*\) widgets$/\1/p' "$WORK/out")
+[ -n "$widgets" ] || fail "no widget count: $(cat "$WORK/out")"
+if [ "$widgets" = 0 ]; then
+  echo "dialog: skipped: the kortest command lays out no dialog"; exit 77
+fi
+
+rc=$(run_korhost "$WORK/out" "$WORK/err" dialog --click "Run All" \
+  --screenshot "$OUT/dialog.png")
+[ "$rc" = 0 ] || fail "Run All from the dialog exited $rc: $(cat "$WORK/err")"
+is_png "$OUT/dialog.png" || fail "no PNG picture after Run All"
+grep -q "Success" "$WORK/out" || fail "Run All ran no test: $(cat "$WORK/out")"
+grep -qx "screenshot $OUT/dialog.png" "$WORK/out" || fail "$(cat "$WORK/out")"
+
+rc=$(run_korhost "$WORK/out" "$WORK/err" dialog --click "Run Never" \
+  --screenshot "$WORK/never.png")
+[ "$rc" = 2 ] || fail "an unknown button exited $rc"
+[ "$(cat "$WORK/err")" = 'korhost: no button "Run Never" in dialog "Run Programmer Tests"' ] ||
+  fail "unknown button: $(cat "$WORK/err")"
+[ ! -e "$WORK/never.png" ] || fail "a failed click still wrote a picture"
+echo "dialog: ok"

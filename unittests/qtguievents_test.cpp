@@ -1,0 +1,198 @@
+// Unit tests of korhost's on-screen dialog builder: events reaching the
+// receiver, the file-name field, the save dialog and the window itself.
+#include "qtguifixture.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+#include <gmock/gmock.h>
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+TEST_F(QtGuiTest, ButtonsAndCheckBoxesReportThroughSlotOne) {
+  gui_->AddButton("RunAll", 5, u"Run All");
+  gui_->AddCheckBox("Randomize", 23, u"Randomize");
+  gui_->showDialog();
+  QTest::mouseClick(gui_->find("RunAll", 5), Qt::LeftButton);
+  QTest::mouseClick(gui_->find("Randomize", 23), Qt::LeftButton);
+  QTest::mouseClick(gui_->find("Randomize", 23), Qt::LeftButton);
+
+  EXPECT_THAT(
+      receiver_->events,
+      ElementsAre(GuiEvent{1, 5, 1}, GuiEvent{1, 23, 1}, GuiEvent{1, 23, 0}));
+}
+
+TEST_F(QtGuiTest, UserChangesReachTheReceiverButTheCommandsOwnDoNot) {
+  gui_->AddField("SeedValue", 25, 1, 0);
+  gui_->AddField("ElapsedTimeValue", 22, 2, 0);
+  const KorWChar *formats[] = {u"GenVisualStudioResultsFormatter",
+                               u"GenXmlResultsFormatter"};
+  gui_->AddChoiceList("FormatterCombo", 9, u"Format", formats, 2, 0);
+  gui_->AddTreeList("ListView", 0, 0, 0);
+  addItem(1, 0, u"Suite");
+  addItem(2, 1, u"Test");
+  gui_->SetIntegerRange("SeedValue", 25, 0, 100);
+  gui_->SetIntegerValue("SeedValue", 25, 10);
+  gui_->SetRealValue("ElapsedTimeValue", 22, 2.5);
+  gui_->ClearList("ListView", 0);
+  addItem(1, 0, u"Suite");
+  addItem(2, 1, u"Test");
+  gui_->showDialog();
+  ASSERT_THAT(receiver_->events, IsEmpty());
+
+  auto *seed = qobject_cast<QSpinBox *>(gui_->find("SeedValue", 25));
+  seed->setFocus();
+  QTest::keyClick(seed, Qt::Key_Up);
+  qobject_cast<QComboBox *>(gui_->find("FormatterCombo", 9))
+      ->setCurrentIndex(1);
+  gui_->listItem("ListView", 0, 2)->setSelected(true);
+  qobject_cast<QTreeWidget *>(gui_->find("ListView", 0))->clearSelection();
+
+  EXPECT_THAT(receiver_->events,
+              ElementsAre(GuiEvent{5, 25, 11}, GuiEvent{2, 9, 1},
+                          GuiEvent{2, 0, 2}, GuiEvent{2, 0, 0}));
+}
+
+TEST_F(QtGuiTest, FileNameFieldShowsTheNameAndTellsOfUserEdits) {
+  IPtr<HostFileNameWidget> field(new HostFileNameWidget);
+  field->SetFilter(u"All Files (*.*)");
+  field->SetFileName(u"/data/test_results.txt");
+  gui_->OpenRow();
+  gui_->AddLabel("OutputFilenameLabel", 12, u"Output filename:", 0);
+  field->AddToDialog(gui_.get(), "OutputFilename", 11, 300);
+  gui_->CloseGroup();
+  gui_->showDialog();
+
+  auto *edit = qobject_cast<QLineEdit *>(gui_->find("OutputFilename", 11));
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->text(), "/data/test_results.txt");
+  EXPECT_GE(edit->minimumWidth(), 300);
+  field->SetFileName(u"/data/other.txt"); // the command's own change
+  EXPECT_EQ(edit->text(), "/data/other.txt");
+  EXPECT_THAT(receiver_->events, IsEmpty());
+
+  edit->setFocus();
+  edit->selectAll();
+  QTest::keyClicks(edit, "d:");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(std::u16string(field->GetFileName()), u"d:");
+  EXPECT_THAT(receiver_->events, ElementsAre(GuiEvent{7, 11, 0}));
+}
+
+TEST_F(QtGuiTest, BrowseAsksThroughTheFileDialogAndTellsOfTheChoice) {
+  IPtr<HostFileNameWidget> field(new HostFileNameWidget);
+  field->SetFilter(u"All Files (*.*)");
+  field->SetFileName(u"\\data\\test_results.txt");
+  QString askedFolder, askedFilter;
+  std::optional<QString> answer = QString("/tmp/chosen.txt");
+  gui_->setFileDialogHook([&](const QString &folder, const QString &filter) {
+    askedFolder = folder;
+    askedFilter = filter;
+    return answer;
+  });
+  gui_->OpenRow();
+  field->AddToDialog(gui_.get(), "OutputFilename", 11, 0);
+  gui_->showDialog();
+  auto *browse =
+      gui_->window()->findChild<QPushButton *>("OutputFilenameBrowse");
+  ASSERT_NE(browse, nullptr);
+
+  answer.reset(); // cancelled: nothing changes
+  browse->click();
+  EXPECT_EQ(std::u16string(field->GetFileName()), u"\\data\\test_results.txt");
+  EXPECT_THAT(receiver_->events, IsEmpty());
+  answer = QString("/tmp/chosen.txt");
+  browse->click();
+  EXPECT_EQ(askedFolder, "/data");
+  EXPECT_EQ(askedFilter, "All Files (*)");
+  EXPECT_EQ(std::u16string(field->GetFileName()), u"/tmp/chosen.txt");
+  EXPECT_EQ(qobject_cast<QLineEdit *>(gui_->find("OutputFilename", 11))->text(),
+            "/tmp/chosen.txt");
+  EXPECT_THAT(receiver_->events, ElementsAre(GuiEvent{7, 11, 0}));
+}
+
+TEST_F(QtGuiTest, SaveDialogAnswersThePresetElseAsksTheHook) {
+  int asked = 0;
+  QString askedFolder, askedFilter;
+  std::optional<QString> answer = QString("/tmp/mesh.ikm");
+  gui_->setFileDialogHook([&](const QString &folder, const QString &filter) {
+    ++asked;
+    askedFolder = folder;
+    askedFilter = filter;
+    return answer;
+  });
+  const KorWChar *name = nullptr;
+  int32_t flags = 0;
+
+  ASSERT_TRUE(
+      gui_->GetSaveFileName(&name, &flags, u"C:\\saves", u"IKorMesh (*.ikm)"));
+  EXPECT_EQ(std::u16string(name), u"/tmp/mesh.ikm");
+  EXPECT_EQ(askedFolder, "C:/saves");
+  EXPECT_EQ(askedFilter, "IKorMesh (*.ikm)");
+  answer.reset();
+  EXPECT_FALSE(gui_->GetSaveFileName(&name, &flags, u"", u"IKorMesh (*.ikm)"));
+
+  gui_->setPresetSaveName(u"/tmp/preset.ikm");
+  ASSERT_TRUE(gui_->GetSaveFileName(&name, &flags, u"", u"IKorMesh (*.ikm)"));
+  EXPECT_EQ(std::u16string(name), u"/tmp/preset.ikm");
+  gui_->setPresetSaveName(u"");
+  EXPECT_FALSE(gui_->GetSaveFileName(&name, &flags, u"", u"IKorMesh (*.ikm)"));
+  EXPECT_EQ(asked, 2);
+}
+
+TEST_F(QtGuiTest, SaveDialogOffScreenIsCancelledInsteadOfWaiting) {
+  if (QGuiApplication::platformName() != "offscreen")
+    GTEST_SKIP() << "needs the off-screen platform";
+  const KorWChar *name = nullptr;
+  int32_t flags = 0;
+  EXPECT_FALSE(
+      gui_->GetSaveFileName(&name, &flags, u"/tmp", u"IKorMesh (*.ikm)"));
+}
+
+TEST_F(QtGuiTest, WindowClicksButtonsByNameOrTextAndSavesAPicture) {
+  gui_->SetTitle(u"Run Programmer Tests");
+  gui_->OpenRow();
+  gui_->AddButton("RunSelected", 4, u"Run Selected");
+  gui_->AddButton("RunAll", 5, u"Run All");
+  gui_->CloseGroup();
+  gui_->showDialog();
+
+  EXPECT_TRUE(gui_->clickButton("RunAll"));
+  EXPECT_TRUE(gui_->clickButton("Run Selected"));
+  EXPECT_FALSE(gui_->clickButton("Run Nothing"));
+  EXPECT_THAT(receiver_->events,
+              ElementsAre(GuiEvent{1, 5, 1}, GuiEvent{1, 4, 1}));
+
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  QString picture = folder.filePath("dialog.png");
+  ASSERT_TRUE(gui_->saveScreenshot(picture.toStdString()));
+  QImage image(picture);
+  EXPECT_FALSE(image.isNull());
+  EXPECT_GT(image.width(), 0);
+  EXPECT_FALSE(gui_->saveScreenshot(
+      folder.filePath("missing/dialog.png").toStdString()));
+
+  gui_->closeDialog();
+  EXPECT_EQ(gui_->window(), nullptr);
+  EXPECT_EQ(gui_->widgetCount(), 0);
+  gui_->AddLabel("Again", 1, u"a new dialog", 0);
+  EXPECT_EQ(gui_->widgetCount(), 1);
+  EXPECT_EQ(gui_->find("RunAll", 5), nullptr);
+}
+
+TEST_F(QtGuiTest, ClosingTheDialogStopsTheFieldFromTouchingIt) {
+  IPtr<HostFileNameWidget> field(new HostFileNameWidget);
+  gui_->OpenRow();
+  field->AddToDialog(gui_.get(), "OutputFilename", 11, 0);
+  gui_->closeDialog();
+  field->SetFileName(u"/after/close.txt"); // must not reach a dead widget
+  EXPECT_EQ(std::u16string(field->GetFileName()), u"/after/close.txt");
+}
