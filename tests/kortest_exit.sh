@@ -5,18 +5,9 @@
 # --filter and --exclude reach the test service; --randomize prints the
 # seed it left, which repeats the run's draws through --random_seed.
 source "$(dirname "$0")/lib.sh"
-mkdir "$WORK/plugins"
-ln -s "$KORTEST_BUILD/bin/libkortest.so" "$WORK/plugins/"
-ln -s "$KORTEST_BUILD/bin/examples-failing/libkorfailing.so" "$WORK/plugins/"
-cat >"$WORK/korhost.ini" <<INI
-[Directories]
-Data Directory = $WORK/data
-[KorTest]
-korfailing = E9EADC63,1523,4D6D,A2,81,97,F0,D9,E2,DD,EB
-INI
+host_with_failing_example
 run() {
-  run_korhost "$WORK/out" "$WORK/err" --plugins "$WORK/plugins" \
-    --config "$WORK/korhost.ini" run_programmer_tests "$@"
+  run_korhost "$WORK/out" "$WORK/err" "${HOST[@]}" run_programmer_tests "$@"
 }
 
 rc=$(run)

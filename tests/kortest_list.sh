@@ -3,21 +3,13 @@
 # its tests: full name, enabled or the disabled reason, file:line;
 # --format json (or --json) lists every test as one JSON array.
 source "$(dirname "$0")/lib.sh"
-mkdir "$WORK/plugins"
-ln -s "$KORTEST_BUILD/bin/libkortest.so" "$WORK/plugins/"
-ln -s "$KORTEST_BUILD/bin/examples-failing/libkorfailing.so" "$WORK/plugins/"
-cat >"$WORK/korhost.ini" <<INI
-[KorTest]
-korfailing = E9EADC63,1523,4D6D,A2,81,97,F0,D9,E2,DD,EB
-INI
-rc=$(run_korhost "$WORK/out" "$WORK/err" --plugins "$WORK/plugins" \
-  --config "$WORK/korhost.ini" list)
+host_with_failing_example
+rc=$(run_korhost "$WORK/out" "$WORK/err" "${HOST[@]}" list)
 [ "$rc" = 0 ] || fail "list exited $rc: $(cat "$WORK/err")"
 same_as "$EXPECTED/list_failing.txt" "$WORK/out"
 
 # --format json: one array, an object per test in registration order.
-rc=$(run_korhost "$WORK/out" "$WORK/err" --plugins "$WORK/plugins" \
-  --config "$WORK/korhost.ini" list --format json)
+rc=$(run_korhost "$WORK/out" "$WORK/err" "${HOST[@]}" list --format json)
 [ "$rc" = 0 ] || fail "list --format json exited $rc: $(cat "$WORK/err")"
 jq -r '.[] | [.suite, .description, .fullName, .enabled, .disabledReason, .file, .line, .testNumber]
   | map(tostring) | join("|")' "$WORK/out" >"$WORK/json.txt" || fail "not JSON: $(cat "$WORK/out")"
@@ -26,8 +18,7 @@ same_as "$EXPECTED/list_failing_json.txt" "$WORK/json.txt"
   "suite,description,fullName,enabled,disabledReason,file,line,testNumber" ] ||
   fail "json objects do not hold exactly the listed keys in order"
 # --json is the short form.
-rc=$(run_korhost "$WORK/json" "$WORK/err" --plugins "$WORK/plugins" \
-  --config "$WORK/korhost.ini" list --json)
+rc=$(run_korhost "$WORK/json" "$WORK/err" "${HOST[@]}" list --json)
 [ "$rc" = 0 ] || fail "list --json exited $rc"
 same_as "$WORK/out" "$WORK/json"
 rc=$(run_korhost "$WORK/out" "$WORK/err" list --format yaml)

@@ -6,17 +6,7 @@
 # the unsharded ones, and each touches its status file. Wrong shard values
 # are usage errors; --test runs exactly one test.
 source "$(dirname "$0")/lib.sh"
-mkdir "$WORK/plugins"
-ln -s "$KORTEST_BUILD/bin/libkortest.so" "$WORK/plugins/"
-ln -s "$KORTEST_BUILD/bin/examples-failing/libkorfailing.so" "$WORK/plugins/"
-cat >"$WORK/korhost.ini" <<INI
-[Directories]
-Data Directory = $WORK/data
-[KorTest]
-kortest = 74372F72,BA35,4766,A9,53,74,13,03,A2,38,51
-korfailing = E9EADC63,1523,4D6D,A2,81,97,F0,D9,E2,DD,EB
-INI
-HOST=(--plugins "$WORK/plugins" --config "$WORK/korhost.ini")
+host_with_failing_example kortest
 
 # outcomes JUNIT: one "classname|name|outcome" line per test case, sorted.
 outcomes() {
