@@ -5,9 +5,7 @@
 #include "commands/suitegroups.h"
 #include "filenamewidget.h"
 #include "headlessgui.h"
-#include "hostfixture.h"
-#include "hostoptions.h"
-#include "hostservices.h"
+#include "hostservicesfixture.h"
 #include "ikorcommandcontext.h"
 #include "ikortestresults.h"
 #include "ikorteststatus.h"
@@ -19,7 +17,6 @@
 #include "results/ikortestresultsformatter.h"
 #include "results/ikortestresultsrouter.h"
 #include "scriptengine.h"
-#include "settingsstore.h"
 #include "test/gentestservice.h"
 #include <cstdlib>
 #include <ctime>
@@ -76,24 +73,11 @@ std::string readFile(const std::string &path) {
 /// Every korhost service, a settings store naming the data directory, and
 /// a test service holding the two suites above (Alpha's tests registered
 /// in reverse order).
-class KortestCmdTest : public HostManagerTest {
+class KortestCmdTest : public HostServicesTest {
 protected:
   void SetUp() override {
-    HostManagerTest::SetUp();
-    HostOptions options;
-    for (const HostServiceEntry &entry : hostServiceTable())
-      if (entry.name != "IKorErrorService")
-        manager_->RegisterService(entry.name.c_str(), entry.make(options));
-    dir_ = std::filesystem::temp_directory_path() /
-           ("kortestcmd_test_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir_);
-    auto *settings = new HostSettingsStore;
-    settings->loadText("[Directories]\nData Directory = " + dir_.string() +
-                       "/data/\n");
-    manager_->RegisterService("IDataStore", settings);
     service_ = new GenTestService;
-    manager_->RegisterService("IKorTestService",
-                              static_cast<IKorTestService *>(service_));
+    setUpServices("kortestcmd_test", service_);
     CmdAlphaSuite &alpha = korCreateSuite<CmdAlphaSuite>();
     CmdBetaSuite &beta = korCreateSuite<CmdBetaSuite>();
     service_->AddTest(alpha.TestAt(2));
@@ -105,8 +89,7 @@ protected:
   }
   void TearDown() override {
     command_.reset();
-    std::filesystem::remove_all(dir_);
-    HostManagerTest::TearDown();
+    HostServicesTest::TearDown();
   }
   /// Describes the script, applies `set` to its values and executes it.
   template <class F> void execute(F set) {
@@ -122,7 +105,6 @@ protected:
     return server->record(name).value_or(std::vector<int32_t>{});
   }
 
-  std::filesystem::path dir_;
   GenTestService *service_ = nullptr;
   IPtr<KortestCmd> command_;
 };

@@ -5,13 +5,10 @@
 #include "commands/kortestdialog.h"
 #include "expectedfiles.h"
 #include "headlessgui.h"
-#include "hostfixture.h"
-#include "hostoptions.h"
-#include "hostservices.h"
+#include "hostservicesfixture.h"
 #include "ikortestresults.h"
 #include "kortestdecl.h"
 #include "queryserver.h"
-#include "settingsstore.h"
 #include "test/gentestservice.h"
 #include <algorithm>
 #include <filesystem>
@@ -67,24 +64,11 @@ const Colour kGreen{0, 1, 0, 1}, kRed{1, 0, 0, 1}, kBlue{0, 0, 1, 1},
 /// Every korhost service, a data directory, the two suites above ("Skip"
 /// excluded by name so that it is skipped), and the command's dialog laid
 /// out and activated in the headless GUI.
-class KortestDialogTest : public HostManagerTest {
+class KortestDialogTest : public HostServicesTest {
 protected:
   void SetUp() override {
-    HostManagerTest::SetUp();
-    HostOptions options;
-    for (const HostServiceEntry &entry : hostServiceTable())
-      if (entry.name != "IKorErrorService")
-        manager_->RegisterService(entry.name.c_str(), entry.make(options));
-    dir_ = std::filesystem::temp_directory_path() /
-           ("kortestdialog_test_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir_ / "data");
-    auto *settings = new HostSettingsStore;
-    settings->loadText("[Directories]\nData Directory = " + dir_.string() +
-                       "/data/\n");
-    manager_->RegisterService("IDataStore", settings);
     service_ = new FlagRecordingService;
-    manager_->RegisterService("IKorTestService",
-                              static_cast<IKorTestService *>(service_));
+    setUpServices("kortestdialog_test", service_);
     DlgAlphaSuite &alpha = korCreateSuite<DlgAlphaSuite>();
     DlgBetaSuite &beta = korCreateSuite<DlgBetaSuite>();
     for (int i = 1; i <= alpha.TestCount(); ++i)
@@ -106,8 +90,7 @@ protected:
     gui_->setReceiver(nullptr);
     command_->SetGuiUtil(nullptr);
     command_.reset();
-    std::filesystem::remove_all(dir_);
-    HostManagerTest::TearDown();
+    HostServicesTest::TearDown();
   }
   /// What the host does to show the dialog.
   void openDialog() {
@@ -147,7 +130,6 @@ protected:
     return utf8Of(KorString(widget(kResultsText).text.c_str()));
   }
 
-  std::filesystem::path dir_;
   FlagRecordingService *service_ = nullptr;
   HostHeadlessGui *gui_ = nullptr;
   IPtr<KortestCmd> command_;

@@ -3,12 +3,9 @@
 // select and type into them as a person would.
 #include "commands/kortestcmd.h"
 #include "commands/kortestdialog.h"
-#include "hostfixture.h"
-#include "hostoptions.h"
-#include "hostservices.h"
+#include "hostservicesfixture.h"
 #include "kortestdecl.h"
 #include "qtguifixture.h"
-#include "settingsstore.h"
 #include "test/gentestservice.h"
 #include <QCheckBox>
 #include <QComboBox>
@@ -39,27 +36,14 @@ class QtDlgSuite : public KorTestSuiteBase {
 
 /// Every korhost service with the on-screen GUI, one suite, and the
 /// command's dialog laid out, activated and shown.
-class QtKortestDialogTest : public HostManagerTest {
+class QtKortestDialogTest : public HostServicesTest {
 protected:
   void SetUp() override {
     qtTestApplication();
-    HostManagerTest::SetUp();
-    HostOptions options;
-    for (const HostServiceEntry &entry : hostServiceTable())
-      if (entry.name != "IKorErrorService" && entry.name != "IGuiUtil")
-        manager_->RegisterService(entry.name.c_str(), entry.make(options));
+    auto *service = new GenTestService;
+    setUpServices("qtkortestdialog_test", service, "IGuiUtil");
     gui_ = new HostQtGui;
     manager_->RegisterService("IGuiUtil", static_cast<IGuiUtil *>(gui_));
-    dir_ = std::filesystem::temp_directory_path() /
-           ("qtkortestdialog_test_" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir_ / "data");
-    auto *settings = new HostSettingsStore;
-    settings->loadText("[Directories]\nData Directory = " + dir_.string() +
-                       "/data/\n");
-    manager_->RegisterService("IDataStore", settings);
-    auto *service = new GenTestService;
-    manager_->RegisterService("IKorTestService",
-                              static_cast<IKorTestService *>(service));
     QtDlgSuite &suite = korCreateSuite<QtDlgSuite>();
     for (int i = 1; i <= suite.TestCount(); ++i)
       service->AddTest(suite.TestAt(i));
@@ -79,8 +63,7 @@ protected:
     gui_->setReceiver(nullptr);
     command_->SetGuiUtil(nullptr);
     command_.reset();
-    std::filesystem::remove_all(dir_);
-    HostManagerTest::TearDown();
+    HostServicesTest::TearDown();
   }
 
   template <class Widget> Widget *at(Key key) {
@@ -105,7 +88,6 @@ protected:
       item(text)->setSelected(true);
   }
 
-  std::filesystem::path dir_;
   HostQtGui *gui_ = nullptr;
   IPtr<KortestCmd> command_;
 };

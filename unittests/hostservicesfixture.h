@@ -1,0 +1,41 @@
+//===- hostservicesfixture.h - Every korhost service around a test --------===//
+#pragma once
+#include "hostfixture.h"
+#include "hostoptions.h"
+#include "hostservices.h"
+#include "ikortestservice.h"
+#include "settingsstore.h"
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+/// A host manager holding every korhost service, a settings store whose data
+/// directory lies in a fresh temporary folder, and the caller's test service.
+class HostServicesTest : public HostManagerTest {
+protected:
+  /// Registers the services, leaving out the error service and `skipped`;
+  /// `tag` names the temporary folder.
+  void setUpServices(const std::string &tag, IKorTestService *testService,
+                     std::string_view skipped = {}) {
+    HostManagerTest::SetUp();
+    HostOptions options;
+    for (const HostServiceEntry &entry : hostServiceTable())
+      if (entry.name != "IKorErrorService" && entry.name != skipped)
+        manager_->RegisterService(entry.name.c_str(), entry.make(options));
+    dir_ = std::filesystem::temp_directory_path() /
+           (tag + "_" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir_ / "data");
+    auto *settings = new HostSettingsStore;
+    settings->loadText("[Directories]\nData Directory = " + dir_.string() +
+                       "/data/\n");
+    manager_->RegisterService("IDataStore", settings);
+    manager_->RegisterService("IKorTestService", testService);
+  }
+  void TearDown() override {
+    std::filesystem::remove_all(dir_);
+    HostManagerTest::TearDown();
+  }
+
+  std::filesystem::path dir_;
+};
