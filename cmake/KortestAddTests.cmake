@@ -5,14 +5,7 @@
 cmake_minimum_required(VERSION 3.25)
 include("${INPUTS}")
 
-# Writes `value` as a CMake bracket argument that no text inside can end.
-function(bracket out value)
-  set(equals "")
-  while(value MATCHES "]${equals}]")
-    string(APPEND equals "=")
-  endwhile()
-  set(${out} "[${equals}[${value}]${equals}]" PARENT_SCOPE)
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/KortestBracket.cmake")
 
 execute_process(
   COMMAND "${KORHOST}" --plugins "${PLUGIN_DIR}" --config "${CONFIG}"
@@ -28,7 +21,7 @@ endif()
 set(command_prefix "")
 foreach(item "${KORHOST}" --plugins "${PLUGIN_DIR}" --config "${CONFIG}"
         run_programmer_tests --test)
-  bracket(value "${item}")
+  _kortest_bracket(value "${item}")
   string(APPEND command_prefix " ${value}")
 endforeach()
 # Without a report choice of their own, tests report failures on the console
@@ -40,12 +33,12 @@ if(NOT "--results_formatter" IN_LIST arguments AND NOT "--results_router" IN_LIS
 endif()
 set(command_suffix "")
 foreach(item IN LISTS arguments)
-  bracket(value "${item}")
+  _kortest_bracket(value "${item}")
   string(APPEND command_suffix " ${value}")
 endforeach()
 set(properties "")
 foreach(item IN LISTS PROPERTIES)
-  bracket(value "${item}")
+  _kortest_bracket(value "${item}")
   string(APPEND properties " ${value}")
 endforeach()
 
@@ -56,8 +49,8 @@ if(count GREATER 0)
   foreach(i RANGE ${last})
     string(JSON full_name GET "${listing}" ${i} fullName)
     string(JSON enabled GET "${listing}" ${i} enabled)
-    bracket(test_name "${TEST_PREFIX}${full_name}")
-    bracket(selector "${full_name}")
+    _kortest_bracket(test_name "${TEST_PREFIX}${full_name}")
+    _kortest_bracket(selector "${full_name}")
     string(APPEND script
       "add_test(${test_name}${command_prefix} ${selector}${command_suffix})\n")
     if(properties)

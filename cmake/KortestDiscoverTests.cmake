@@ -15,14 +15,7 @@
 # defaults to the installed korhost of the package.
 set_property(GLOBAL PROPERTY KORTEST_DISCOVER_DIR "${CMAKE_CURRENT_LIST_DIR}")
 
-# Writes `value` as a CMake bracket argument that no text inside can end.
-function(_kortest_bracket out value)
-  set(equals "")
-  while(value MATCHES "]${equals}]")
-    string(APPEND equals "=")
-  endwhile()
-  set(${out} "[${equals}[${value}]${equals}]" PARENT_SCOPE)
-endfunction()
+include("${CMAKE_CURRENT_LIST_DIR}/KortestBracket.cmake")
 
 function(kortest_discover_tests target)
   cmake_parse_arguments(PARSE_ARGV 1 arg ""

@@ -52,6 +52,7 @@ install(FILES
   ${CMAKE_SOURCE_DIR}/cmake/KortestComponent.cmake
   ${CMAKE_SOURCE_DIR}/cmake/KortestDiscoverTests.cmake
   ${CMAKE_SOURCE_DIR}/cmake/KortestAddTests.cmake
+  ${CMAKE_SOURCE_DIR}/cmake/KortestBracket.cmake
   ${CMAKE_SOURCE_DIR}/cmake/kortest_component.cpp.in
   ${CMAKE_SOURCE_DIR}/cmake/component.map
   DESTINATION ${KORTEST_INSTALL_CMAKEDIR})
