@@ -5,21 +5,11 @@
 #include "ikortest.h"
 #include "iptr.h"
 #include "korstring.h"
+#include "shardchoice.h"
 #include "test/gentestservice.h"
 #include "translate.h"
-#include <charconv>
 
 namespace {
-/// A whole decimal 32-bit number; nothing for any other text.
-std::optional<int32_t> wholeNumber(const std::string &text) {
-  int32_t value = 0;
-  const char *last = text.data() + text.size();
-  auto [end, error] = std::from_chars(text.data(), last, value);
-  if (text.empty() || error != std::errc() || end != last)
-    return std::nullopt;
-  return value;
-}
-
 /// The setting's text in UTF-8, or nothing when the key is absent.
 std::optional<std::string> settingText(IDataStore &settings, const char *key) {
   bool found = false;
@@ -39,20 +29,6 @@ void reportScopeError(const std::string &problem) {
 }
 } // namespace
 
-std::string korCheckShard(const std::string &index, const std::string &count,
-                          int32_t &indexValue, int32_t &countValue) {
-  std::optional<int32_t> parsedCount = wholeNumber(count);
-  if (!parsedCount || *parsedCount < 1)
-    return "shard count \"" + count + "\" is not a whole number of at least 1";
-  std::optional<int32_t> parsedIndex = wholeNumber(index);
-  if (!parsedIndex || *parsedIndex < 0 || *parsedIndex >= *parsedCount)
-    return "shard index \"" + index + "\" is not a whole number from 0 to " +
-           std::to_string(*parsedCount - 1);
-  indexValue = *parsedIndex;
-  countValue = *parsedCount;
-  return {};
-}
-
 std::string korReadRunScope(IDataStore *settings, KorRunScope &scope) {
   scope = KorRunScope();
   if (!settings)
@@ -70,7 +46,10 @@ std::string korReadRunScope(IDataStore *settings, KorRunScope &scope) {
   if (!index || !count)
     return "\"" + std::string(kRunScopeShardIndexKey) + "\" and \"" +
            kRunScopeShardCountKey + "\" go together";
-  return korCheckShard(*index, *count, scope.shardIndex, scope.shardCount);
+  return korCheckShard(*index, *count,
+                       "\"" + std::string(kRunScopeShardIndexKey) + "\"",
+                       "\"" + std::string(kRunScopeShardCountKey) + "\"",
+                       scope.shardIndex, scope.shardCount);
 }
 
 KorArray<IKorTest *> korNarrowToScope(const KorArray<IKorTest *> &tests,

@@ -38,12 +38,6 @@ struct KorRunScope {
   int32_t shardCount = 1;
 };
 
-/// Checks a shard index and count given as decimal texts: both whole
-/// numbers, count at least 1, index from 0 to count - 1. Returns an empty
-/// text when valid, else what is wrong.
-std::string korCheckShard(const std::string &index, const std::string &count,
-                          int32_t &indexValue, int32_t &countValue);
-
 /// Reads the scope from `settings` (none: the whole run). Returns an empty
 /// text, or what is wrong with the shard settings (the scope then keeps
 /// the whole run's shard).

@@ -6,6 +6,7 @@
 #include "scriptcommand.h"
 #include "scriptengine.h"
 #include "settingsstore.h"
+#include "shardchoice.h"
 #include "test/model/ikortest.h"
 #include "test/model/ikortestservice.h"
 #include "test/model/ikortestsuite.h"
@@ -41,21 +42,6 @@ bool touch(const char *path) {
 const char *const kReportOptions[] = {"--results_formatter", "--results_router",
                                       "--result_filename.txt"};
 } // namespace
-
-std::string checkShardTexts(const std::string &index, const std::string &count,
-                            const std::string &indexName,
-                            const std::string &countName) {
-  int32_t countValue = 0;
-  if (!parseInt32(count, countValue) || countValue < 1)
-    return countName + " must be a whole number of at least 1, not \"" + count +
-           "\"";
-  int32_t indexValue = 0;
-  if (!parseInt32(index, indexValue) || indexValue < 0 ||
-      indexValue >= countValue)
-    return indexName + " must be a whole number from 0 to " +
-           std::to_string(countValue - 1) + ", not \"" + index + "\"";
-  return {};
-}
 
 void RunScopeOptions::addTo(CLI::App &app) {
   app_ = &app;
@@ -94,10 +80,12 @@ bool RunScopeOptions::chooseShard(std::string &index, std::string &count,
     indexName = "TEST_SHARD_INDEX";
     countName = "TEST_TOTAL_SHARDS";
   }
+  int32_t indexValue = 0, countValue = 0;
   std::string problem =
       byIndex != byCount
           ? indexName + " and " + countName + " must be given together"
-          : checkShardTexts(index, count, indexName, countName);
+          : korCheckShard(index, count, indexName, countName, indexValue,
+                          countValue);
   if (problem.empty())
     return true;
   std::fprintf(errors, "korhost: %s\n", problem.c_str());

@@ -54,11 +54,3 @@ private:
   CLI::Option *indexOption_ = nullptr;
   CLI::Option *countOption_ = nullptr;
 };
-
-/// Checks a shard index and count given as texts: whole decimal numbers,
-/// count at least 1, index from 0 to count - 1. Returns an empty text when
-/// they are valid, else what is wrong, naming them by `indexName` and
-/// `countName`.
-std::string checkShardTexts(const std::string &index, const std::string &count,
-                            const std::string &indexName,
-                            const std::string &countName);

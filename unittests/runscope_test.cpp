@@ -136,7 +136,8 @@ TEST_F(RunScopeTest, WrongShardSettingsRunNothingAndAreReported) {
     korApplyRunScope(tests);
     EXPECT_EQ(tests.count(), 0u);
     ASSERT_EQ(errors_->reports.size(), 1u);
-    EXPECT_EQ(errors_->reports[0].message.rfind(u"No test runs: shard ", 0),
+    EXPECT_EQ(errors_->reports[0].message.rfind(
+                  u"No test runs: \"Test Run/Shard ", 0),
               0u);
   }
 }

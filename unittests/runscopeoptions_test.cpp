@@ -55,19 +55,6 @@ std::u16string stringValue(HostScriptOptions &values, const char *name) {
 }
 } // namespace
 
-TEST(RunScopeShardTexts, AcceptsOnlyAnIndexBelowAPositiveCount) {
-  EXPECT_EQ(checkShardTexts("0", "1", "I", "N"), "");
-  EXPECT_EQ(checkShardTexts("2", "3", "I", "N"), "");
-  EXPECT_EQ(checkShardTexts("3", "3", "I", "N"),
-            "I must be a whole number from 0 to 2, not \"3\"");
-  EXPECT_EQ(checkShardTexts(" 1", "3", "I", "N"),
-            "I must be a whole number from 0 to 2, not \" 1\"");
-  EXPECT_EQ(checkShardTexts("0", "-3", "I", "N"),
-            "N must be a whole number of at least 1, not \"-3\"");
-  EXPECT_EQ(checkShardTexts("0", "99999999999", "I", "N"),
-            "N must be a whole number of at least 1, not \"99999999999\"");
-}
-
 TEST_F(RunScopeOptionsTest, OptionsWinOverBazelsVariables) {
   setenv("TEST_SHARD_INDEX", "0", 1);
   setenv("TEST_TOTAL_SHARDS", "2", 1);
