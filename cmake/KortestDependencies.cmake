@@ -5,13 +5,15 @@ find_package(LibXml2 REQUIRED)
 find_package(ICU REQUIRED COMPONENTS uc i18n)
 find_package(CLI11 CONFIG REQUIRED)
 find_package(nlohmann_json CONFIG REQUIRED)
-pkg_check_modules(INIH REQUIRED IMPORTED_TARGET inih)
+# SimpleIni reads korhost's settings file (Debian's build: its header and a
+# library with the instantiated parsers, built with ICU conversions).
+pkg_check_modules(SIMPLEINI REQUIRED IMPORTED_TARGET simpleini)
 find_package(tinyobjloader CONFIG REQUIRED)
 
 add_library(kortest_host_deps INTERFACE)
 target_link_libraries(kortest_host_deps INTERFACE
   LibXml2::LibXml2 ICU::uc ICU::i18n CLI11::CLI11 nlohmann_json::nlohmann_json
-  PkgConfig::INIH tinyobjloader::tinyobjloader Threads::Threads ${CMAKE_DL_LIBS})
+  PkgConfig::SIMPLEINI tinyobjloader::tinyobjloader Threads::Threads ${CMAKE_DL_LIBS})
 
 # Qt 6 Widgets draws korhost's dialogs when a display is present. Optional:
 # without it korhost keeps its headless dialog services only.

@@ -2,8 +2,8 @@
 # Installs the Debian packages the build needs; as non-root, names the apt-get line instead.
 set -euo pipefail
 pkgs=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-      libxml2-dev libxml2-utils libicu-dev libcli11-dev libinih-dev
-      nlohmann-json3-dev libtinyobjloader-dev jq qt6-base-dev)
+      libxml2-dev libxml2-utils libicu-dev libcli11-dev libsimpleini-dev
+      nlohmann-json3-dev libtinyobjloader-dev jq qt6-base-dev valgrind)
 missing=()
 for p in "${pkgs[@]}" "$@"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -9,6 +9,7 @@
 #include "iptr.h"
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -16,10 +17,12 @@
 class HostSettingsStore : public IDataStore {
 public:
   KOR_CLASS(HostSettingsStore, IDataStore)
-  /// Reads an INI file; throws HostError naming the file (and the first bad
-  /// line) when it cannot be read or parsed.
+  /// Reads an INI file; throws HostError naming the file and line: exit
+  /// code 2 when it cannot be read or a line is not valid, 3 when a value of
+  /// the section "KorTest" is not a component identifier.
   void loadFile(const std::string &path);
-  /// Reads INI text; returns 0 or the first bad line number.
+  /// Reads INI text of any line length; returns 0 or the first bad line
+  /// number. The valid lines are kept either way.
   int loadText(const std::string &text);
   /// Sets a value and tells the key's watchers.
   void set(const std::string &key, const std::string &value);
@@ -35,13 +38,22 @@ public:
   void Watch(const char *key, IKorDataReceiver *receiver) override;
 
 private:
-  static int onIniValue(void *user, const char *section, const char *name,
-                        const char *value);
+  /// One assignment, with the file line it came from (0 when set in code).
+  struct Entry {
+    std::string key;
+    std::string value;
+    int line = 0;
+  };
 
-  std::vector<std::pair<std::string, std::string>> entries_;
+  std::vector<Entry> entries_;
   std::map<std::string, std::u16string> wideCache_;
   std::multimap<std::string, IPtr<IKorDataReceiver>> watchers_;
 };
 
 /// Parses a settings boolean: true, yes, on or a non-zero number.
 bool parseSettingsBool(const std::string &text);
+
+/// Whether text is a component identifier as the section "KorTest" lists
+/// them: eleven comma-separated hexadecimal fields of 32, 16, 16 and eight
+/// times 8 bits, each optionally with "0x" and surrounding blanks.
+bool isComponentIdText(std::string_view text);
