@@ -2,10 +2,25 @@
 #include "korfileread.h"
 #include "binfile.h"
 #include "korassert.h"
+#include <cstdio>
 #include <new>
 #include <unistd.h>
 
 static constexpr const char *kUnit = "KorBasicTypes/korfile";
+
+namespace {
+/// "block 01000A": a block id as problems name it.
+std::string blockName(uint32_t id) {
+  char name[16];
+  std::snprintf(name, sizeof name, "block %06X", id & 0xFFFFFFu);
+  return name;
+}
+
+/// "block 01000A at offset 12".
+std::string blockAt(uint32_t id, int64_t offset) {
+  return blockName(id) + " at offset " + std::to_string(offset);
+}
+} // namespace
 
 KorFileRead::KorFileRead() {
   end_.reserve(3);
@@ -41,6 +56,7 @@ bool KorFileRead::open(const KorWChar *path) {
   bi_ = stream;
   fileMode_ = true;
   good_ = true;
+  problem_.clear();
   objectGuid_ = KorGuid{};
   readFileHeader();
   return true;
@@ -55,6 +71,7 @@ void KorFileRead::attach(BinInput *stream) {
   end_.resize(1);
   bi_ = stream;
   good_ = true;
+  problem_.clear();
   fileMode_ = false;
 }
 
@@ -77,11 +94,21 @@ void KorFileRead::close() {
 
 bool KorFileRead::readFileHeader() {
   bool entered = beginBlock();
-  good_ = entered && blockId_ == KorBlock::kFileHeader && blockVersion_ < 2;
+  if (entered && blockId_ != KorBlock::kFileHeader)
+    fail(blockAt(blockId_, blockStart_) + " is no data-model file header");
+  else if (entered && blockVersion_ >= 2)
+    fail("file header version " + std::to_string(blockVersion_) +
+         " at offset " + std::to_string(blockStart_) + " is not supported");
   return entered;
 }
 
 bool KorFileRead::good() { return good_ && bi_ && bi_->good(); }
+
+void KorFileRead::fail(const std::string &what) {
+  if (good_ && problem_.empty())
+    problem_ = what;
+  good_ = false;
+}
 
 void KorFileRead::moveTo(int64_t offset) {
   if (offset >= 0)
@@ -104,19 +131,32 @@ bool KorFileRead::readHeader(Header &header) {
 }
 
 // A block is valid when it holds at least its own header and ends inside
-// the stream. A file header of size 0 (never closed) runs to the end.
-bool KorFileRead::blockEnd(const Header &header, uint64_t &end) {
+// the stream and inside its enclosing block. A file header of size 0 (never
+// closed) runs to the end; one entered at depth 0 must end there. Returns
+// the problem, empty for a valid block.
+std::string KorFileRead::blockEnd(uint32_t id, const Header &header,
+                                  uint64_t &end) {
   uint64_t streamSize = bi_->streamSize();
-  if (!header.read || header.start < 0)
-    return false;
+  if (header.start < 0)
+    return "a block at an unknown stream position";
   auto start = static_cast<uint64_t>(header.start);
-  uint64_t size = header.size;
-  if (size == 0 && blockId_ == KorBlock::kFileHeader)
-    size = streamSize;
-  if (start > streamSize || size < header.length || size > streamSize - start)
-    return false;
+  const bool fileHeader = id == KorBlock::kFileHeader;
+  uint64_t size = header.size == 0 && fileHeader ? streamSize : header.size;
+  std::string block = blockAt(id, header.start) + " declares " +
+                      std::to_string(size) + " bytes";
+  if (size < header.length)
+    return block + ", less than its header";
+  if (start > streamSize || size > streamSize - start)
+    return block + ", past the end of the data at offset " +
+           std::to_string(streamSize);
   end = start + size;
-  return true;
+  if (depth() > 0 && end > end_.back())
+    return block + ", past the end of its enclosing block at offset " +
+           std::to_string(end_.back());
+  if (fileHeader && depth() == 0 && end < streamSize)
+    return std::to_string(streamSize - end) +
+           " bytes after the last block, from offset " + std::to_string(end);
+  return {};
 }
 
 bool KorFileRead::beginBlock() {
@@ -135,18 +175,26 @@ bool KorFileRead::beginBlock() {
     else
       bi_->setSizeFieldWidth32();
   }
+  blockStart_ = header.start;
   uint64_t end = 0;
-  if (tagRead && readHeader(header) && good() && blockEnd(header, end)) {
-    KorGuid guid;
-    if (blockId_ != KorBlock::kObject || readGuidValue(guid)) {
-      if (blockId_ == KorBlock::kObject)
-        objectGuid_ = guid;
-      end_.push_back(end);
-      return true;
-    }
+  std::string problem;
+  if (!tagRead || !readHeader(header))
+    problem = "block header at offset " + std::to_string(header.start) +
+              " is cut short";
+  else if (good())
+    problem = blockEnd(blockId_, header, end);
+  KorGuid guid;
+  if (problem.empty() && good() && blockId_ == KorBlock::kObject &&
+      !readGuidValue(guid))
+    problem = blockAt(blockId_, header.start) + " is cut short";
+  if (problem.empty() && good()) {
+    if (blockId_ == KorBlock::kObject)
+      objectGuid_ = guid;
+    end_.push_back(end);
+    return true;
   }
   moveTo(header.start);
-  good_ = false;
+  fail(problem);
   return false;
 }
 
@@ -173,7 +221,8 @@ bool KorFileRead::atBlockEnd() {
 bool KorFileRead::beginBlockExpect(uint32_t id) {
   bool entered = beginBlock();
   if (entered && blockId_ != id) {
-    good_ = false;
+    fail(blockAt(blockId_, blockStart_) + " where " + blockName(id) +
+         " belongs");
     return false;
   }
   return entered;
@@ -182,7 +231,9 @@ bool KorFileRead::beginBlockExpect(uint32_t id) {
 bool KorFileRead::beginBlockExpect(uint32_t id, uint32_t maxVersion) {
   bool entered = beginBlockExpect(id);
   if (entered && blockVersion_ > maxVersion) {
-    good_ = false;
+    fail(blockAt(blockId_, blockStart_) + " has version " +
+         std::to_string(blockVersion_) + ", above " +
+         std::to_string(maxVersion));
     return false;
   }
   return entered;
@@ -255,7 +306,8 @@ bool KorFileRead::isNextObject(const KorGuid &guid, uint32_t *version) {
   KorGuid found;
   bool match = bi_->read(&tag, 1) &&
                static_cast<uint32_t>(tag) >> 8 == KorBlock::kObject &&
-               readHeader(header) && blockEnd(header, end) &&
+               readHeader(header) &&
+               blockEnd(KorBlock::kObject, header, end).empty() &&
                readGuidValue(found) && found == guid;
   moveTo(header.start);
   if (match && version)
@@ -318,7 +370,7 @@ template <class Text> bool KorFileRead::readText(uint32_t id, Text &text) {
   if (good()) {
     uint64_t length = remaining() / sizeof(Unit);
     if (length > kMaxTextLength) {
-      good_ = false;
+      fail(blockAt(id, blockStart_) + " holds a text too long to read");
     } else {
       Text payload(length, Unit(0));
       bool complete;
@@ -330,7 +382,7 @@ template <class Text> bool KorFileRead::readText(uint32_t id, Text &text) {
         complete = bi_->read(payload.data(), length); // big-endian units
       }
       if (!complete)
-        good_ = false;
+        fail(blockAt(id, blockStart_) + " is cut short");
       text = std::move(payload);
       done = true;
     }

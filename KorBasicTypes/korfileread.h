@@ -6,10 +6,13 @@
 // the caller: an invalid block header moves back to its start and clears
 // the flag, and the caller checks good() at the end of a load.
 //
-// Limits: a block must lie inside the stream (its end at most streamSize()),
-// so no size read from a file can make the reader allocate or skip beyond
-// the real data. Text blocks hold at most kMaxTextLength code units (string
-// lengths are signed 32-bit); a longer one clears the good flag unread.
+// Limits: a block must lie inside the stream (its end at most streamSize())
+// and inside the block that holds it, so no size read from a file can make
+// the reader allocate or skip beyond the real data. A file header block
+// entered at depth 0 must cover the stream to its end: bytes after the last
+// block are damage. Text blocks hold at most kMaxTextLength code units
+// (string lengths are signed 32-bit); a longer one clears the good flag
+// unread. The first such problem is kept as text naming its byte offset.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
@@ -104,6 +107,9 @@ public:
   /// Number of entered blocks.
   uint32_t depth() const { return static_cast<uint32_t>(end_.size() - 1); }
   BinInput *stream() const { return bi_; }
+  /// What first made the reader fail, naming its byte offset; empty while
+  /// no damage was found.
+  const std::string &problem() const { return problem_; }
 
   /// Reads a narrow text block into `text`; false (text unchanged) when the
   /// reader is not good after entering the block.
@@ -141,7 +147,9 @@ private:
     bool read = false;
   };
   bool readHeader(Header &header);
-  bool blockEnd(const Header &header, uint64_t &end);
+  std::string blockEnd(uint32_t id, const Header &header, uint64_t &end);
+  /// Clears the good flag and keeps the first problem.
+  void fail(const std::string &what);
   bool readGuidValue(KorGuid &guid);
   bool enterExpected(uint32_t id);
   template <class T> bool readBlock(uint32_t id, T *values, size_t n);
@@ -155,10 +163,13 @@ private:
   std::vector<uint64_t> end_;
   uint32_t blockId_ = 0;
   uint32_t blockVersion_ = 0;
+  /// Offset of the last block header read.
+  int64_t blockStart_ = 0;
   KorGuid objectGuid_;
   bool good_ = false;
   /// Set when the reader opened (and owns) its stream.
   bool fileMode_ = false;
   KorGuid peekedGuid_;
   KorString *peekedName_ = nullptr;
+  std::string problem_;
 };

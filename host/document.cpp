@@ -3,6 +3,8 @@
 #include "hostoptions.h"
 #include "hostservices.h"
 #include <cerrno>
+#include <charconv>
+#include <climits>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -63,6 +65,34 @@ bool appendTriangles(const tinyobj::shape_t &shape, size_t vertexCount,
 }
 } // namespace
 
+std::string oversizedFaceIndex(std::istream &obj) {
+  std::string line;
+  for (int lineNumber = 1; std::getline(obj, line); ++lineNumber) {
+    std::string_view rest(line);
+    size_t start = rest.find_first_not_of(" \t");
+    if (start == std::string_view::npos || rest[start] != 'f' ||
+        rest.find_first_of(" \t", start) != start + 1)
+      continue;
+    rest.remove_prefix(start + 1);
+    // Each vertex is "v", "v/t", "v//n" or "v/t/n"; every part is a number.
+    while (!rest.empty()) {
+      size_t digits = rest.find_first_of("0123456789");
+      if (digits == std::string_view::npos)
+        break;
+      rest.remove_prefix(digits);
+      uint64_t value = 0;
+      auto [end, error] =
+          std::from_chars(rest.data(), rest.data() + rest.size(), value);
+      std::string_view indexText(rest.data(), size_t(end - rest.data()));
+      if (error == std::errc::result_out_of_range || value > INT_MAX)
+        return "line " + std::to_string(lineNumber) + ": face index " +
+               std::string(indexText) + " does not fit in 32 bits";
+      rest.remove_prefix(indexText.size());
+    }
+  }
+  return {};
+}
+
 std::string hostUnreadableReason(const std::string &path) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec))
@@ -74,6 +104,12 @@ std::string hostUnreadableReason(const std::string &path) {
 
 bool loadObjMesh(const std::string &path, MeshData &mesh, std::string &error) {
   error = hostUnreadableReason(path);
+  if (!error.empty())
+    return false;
+  // The loader reads indices as int and would wrap a larger one to another
+  // vertex; such a file is refused with the line of the index.
+  std::ifstream obj(path, std::ios::binary);
+  error = oversizedFaceIndex(obj);
   if (!error.empty())
     return false;
   tinyobj::ObjReaderConfig config;

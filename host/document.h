@@ -9,6 +9,7 @@
 #include "hostmesh.h"
 #include "ikordoc.h"
 #include "iptr.h"
+#include <iosfwd>
 #include <map>
 #include <string>
 
@@ -63,8 +64,14 @@ private:
 
 /// Reads the faces of a Wavefront OBJ file as triangles (polygons are
 /// split into triangles). False, with a one-line reason in `error`, when the
-/// file cannot be read or holds no triangle.
+/// file cannot be read, a face index does not fit in 32 bits or the file
+/// holds no triangle.
 bool loadObjMesh(const std::string &path, MeshData &mesh, std::string &error);
+
+/// The first face index of an OBJ text that does not fit in a signed 32-bit
+/// int, as "line N: face index X does not fit in 32 bits"; empty when all
+/// fit.
+std::string oversizedFaceIndex(std::istream &obj);
 
 /// Why the file at `path` cannot be read (such as "Is a directory"); empty
 /// when it can.

@@ -2,6 +2,7 @@
 #include "hostmesh.h"
 #include "binoutput.h"
 #include "korfile.h"
+#include <string>
 
 bool writeMeshFile(const MeshData &mesh, BinOutput &out) {
   const auto vertexCount = static_cast<uint32_t>(mesh.vertexCount());
@@ -22,31 +23,40 @@ bool writeMeshFile(const MeshData &mesh, BinOutput &out) {
   return written && out.good();
 }
 
-bool readMeshPayload(KorFileRead &reader, MeshData &mesh) {
+bool readMeshPayload(KorFileRead &reader, MeshData &mesh,
+                     std::string *problem) {
+  auto damaged = [&](std::string what) {
+    if (problem)
+      *problem = std::move(what);
+    return false;
+  };
   MeshData read;
   uint32_t vertexCount = 0;
   if (reader.remaining() < sizeof vertexCount)
-    return false;
+    return damaged("no vertex count");
   reader.readUInt32(vertexCount);
   // Counts are checked against the block before anything is allocated.
   if (reader.remaining() < uint64_t(vertexCount) * 3 * sizeof(double))
-    return false;
+    return damaged(std::to_string(vertexCount) +
+                   " vertices do not fit in the block");
   read.vertices.resize(size_t(vertexCount) * 3);
   if (!reader.readTriples(read.vertices.data(), vertexCount))
-    return false;
+    return damaged("the vertices cannot be read");
 
   uint32_t triangleCount = 0;
   if (reader.remaining() < sizeof triangleCount)
-    return false;
+    return damaged("no triangle count");
   reader.readUInt32(triangleCount);
   if (reader.remaining() < uint64_t(triangleCount) * 3 * sizeof(uint32_t))
-    return false;
+    return damaged(std::to_string(triangleCount) +
+                   " triangles do not fit in the block");
   read.triangles.resize(size_t(triangleCount) * 3);
   if (!reader.readUInt32s(read.triangles.data(), 3 * triangleCount))
-    return false;
+    return damaged("the triangles cannot be read");
   for (uint32_t index : read.triangles)
     if (index >= vertexCount)
-      return false;
+      return damaged("a triangle names vertex " + std::to_string(index) +
+                     " of " + std::to_string(vertexCount));
   mesh = std::move(read);
   return true;
 }

@@ -11,6 +11,7 @@
 #include "kortypes.h"
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -41,9 +42,11 @@ inline constexpr uint8_t kHostMeshVersion = 0;
 bool writeMeshFile(const MeshData &mesh, BinOutput &out);
 
 /// Reads the payload of a mesh object block the reader has just entered.
-/// False, with `mesh` unchanged, when the counts do not fit the block or an
-/// index names a missing vertex.
-bool readMeshPayload(KorFileRead &reader, MeshData &mesh);
+/// False, with `mesh` unchanged and what is wrong in `problem` (when
+/// given), when the counts do not fit the block or an index names a
+/// missing vertex.
+bool readMeshPayload(KorFileRead &reader, MeshData &mesh,
+                     std::string *problem = nullptr);
 
 /// korhost's IKorMesh: a mesh held in memory.
 class HostMesh : public IKorMesh {

@@ -48,6 +48,10 @@ public:
   /// Prints the file header block and its children; false when a block
   /// is damaged.
   bool printFile() { return printBlock(0); }
+  /// What the reader or the mesh check found damaged, with its offset.
+  const std::string &problem() const {
+    return reader_.problem().empty() ? problem_ : reader_.problem();
+  }
   size_t meshes() const { return meshes_; }
   size_t vertices() const { return vertices_; }
   size_t triangles() const { return triangles_; }
@@ -65,7 +69,7 @@ private:
                  static_cast<unsigned long long>(size), blockKind(id));
     bool intact = true;
     if (id == KorBlock::kObject)
-      intact = printObject();
+      intact = printObject(start, size);
     std::fputc('\n', out_);
     if (intact && id == KorBlock::kFileHeader)
       while (intact && !reader_.atBlockEnd())
@@ -74,15 +78,22 @@ private:
     return intact && reader_.good();
   }
 
-  /// Names the object's class and reads it when it is a mesh.
-  bool printObject() {
+  /// Names the object's class and reads it when it is a mesh, whose block
+  /// must end right after the mesh.
+  bool printObject(int64_t start, uint64_t size) {
     const KorGuid &classId = reader_.objectGuid();
     std::fprintf(out_, " %s", formatGuid(classId).c_str());
     if (classId != kHostMeshClassId)
       return true;
     MeshData mesh;
-    if (!readMeshPayload(reader_, mesh))
-      return false;
+    std::string where = "mesh block at offset " + std::to_string(start);
+    std::string problem;
+    if (!readMeshPayload(reader_, mesh, &problem))
+      return damaged(where + " (" + std::to_string(size) + " bytes): " +
+                     problem);
+    if (uint64_t left = reader_.remaining())
+      return damaged(where + " declares " + std::to_string(size) + " bytes, " +
+                     std::to_string(left) + " more than its mesh");
     std::fprintf(out_, " mesh");
     ++meshes_;
     vertices_ += mesh.vertexCount();
@@ -90,8 +101,14 @@ private:
     return true;
   }
 
+  bool damaged(std::string what) {
+    problem_ = std::move(what);
+    return false;
+  }
+
   KorFileRead &reader_;
   FILE *out_;
+  std::string problem_;
   size_t meshes_ = 0;
   size_t vertices_ = 0;
   size_t triangles_ = 0;
@@ -115,7 +132,9 @@ int printMeshInfo(const std::string &path, FILE *out, FILE *errors) {
   }
   BlockTreePrinter printer(*reader, out);
   if (!printer.printFile()) {
-    std::fprintf(errors, "korhost: %s is damaged\n", path.c_str());
+    const std::string &problem = printer.problem();
+    std::fprintf(errors, "korhost: %s is damaged%s%s\n", path.c_str(),
+                 problem.empty() ? "" : ": ", problem.c_str());
     return 1;
   }
   if (printer.meshes() == 0) {

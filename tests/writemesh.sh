@@ -44,5 +44,18 @@ one_line_error 1 "cannot read document $WORK/noise.obj" \
   command "Write IKorMesh" --document "$WORK/noise.obj" --save-as "$WORK/m.ikm"
 one_line_error 1 "$cube is not a data-model file" mesh-info "$cube"
 one_line_error 1 "cannot read $WORK/missing.ikm" mesh-info "$WORK/missing.ikm"
+# Damaged copies of the mesh file: bytes after the last block, and a mesh
+# block whose size (low byte at offset 23) is too small for its mesh.
+cp "$WORK/cube.ikm" "$WORK/trailing.ikm"
+printf 'junk' >>"$WORK/trailing.ikm"
+one_line_error 1 "$WORK/trailing.ikm is damaged: 4 bytes after the last block, from offset 384" \
+  mesh-info "$WORK/trailing.ikm"
+cp "$WORK/cube.ikm" "$WORK/short.ikm"
+printf '\x70' | dd of="$WORK/short.ikm" bs=1 seek=23 conv=notrunc status=none
+one_line_error 1 "$WORK/short.ikm is damaged: mesh block at offset 12 (368 bytes): 12 triangles do not fit" \
+  mesh-info "$WORK/short.ikm"
+printf 'v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 4294967297\n' >"$WORK/wide.obj"
+one_line_error 1 "cannot read document $WORK/wide.obj: line 4: face index 4294967297 does not fit in 32 bits" \
+  command "Write IKorMesh" --document "$WORK/wide.obj" --save-as "$WORK/m.ikm"
 one_line_error 2 'no component command titled "Write Nothing"' command "Write Nothing"
 echo "writemesh: ok"

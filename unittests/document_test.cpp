@@ -86,7 +86,19 @@ TEST_F(DocumentTest, BadObjFilesGiveOneLineReasons) {
   EXPECT_FALSE(loadObjMesh(file("far.obj", "v 0 0 0\nv 1 0 0\nf 1 2 9\n"),
                            mesh, error));
   EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+  // 2^32 + 1 would wrap to vertex 1 in the loader.
+  const std::string corners = "v 0 0 0\nv 1 0 0\nv 0 1 0\n# three\n";
+  EXPECT_FALSE(loadObjMesh(file("wide.obj", corners + "f 1 2 4294967297\n"),
+                           mesh, error));
+  EXPECT_EQ(error, "line 5: face index 4294967297 does not fit in 32 bits");
+  EXPECT_FALSE(loadObjMesh(
+      file("widetex.obj", corners + "vt 0 0\nf 1/1 2/1 3/2147483648\n"), mesh,
+      error));
+  EXPECT_EQ(error, "line 6: face index 2147483648 does not fit in 32 bits");
   EXPECT_EQ(mesh, before);
+  EXPECT_TRUE(loadObjMesh(file("fits.obj", corners + "f -3 2/1/1 3//1\n"),
+                          mesh, error))
+      << error;
 }
 
 TEST_F(DocumentTest, ModelItemGenModelHoldsTheMesh) {
@@ -178,16 +190,52 @@ TEST_F(DocumentTest, MeshInfoNamesEveryBadFileInOneLine) {
   EXPECT_EQ(meshInfo(text).errors,
             "korhost: " + text + " is not a data-model file\n");
 
-  // A header whose size runs past the end of the file.
-  std::string cut = file("cut.ikm", std::string("NYR\x01\0\0\0\0\0\0\x10\0", 12));
-  Info damaged = meshInfo(cut);
-  EXPECT_EQ(damaged.status, 1);
-  EXPECT_EQ(damaged.errors, "korhost: " + cut + " is damaged\n");
-
   std::string empty = file("empty.ikm", std::string("NYR\x01\0\0\0\0\0\0\0\x0C", 12));
   Info noMesh = meshInfo(empty);
   EXPECT_EQ(noMesh.status, 1);
   EXPECT_EQ(noMesh.out, "block 4E5952 version 1, 12 bytes: data-model file\n");
   EXPECT_EQ(noMesh.errors, "korhost: " + empty + " holds no mesh\n");
+}
+
+TEST_F(DocumentTest, MeshInfoNamesTheOffsetOfDamage) {
+  MeshData cube;
+  std::string error;
+  ASSERT_TRUE(loadObjMesh(kCubePath, cube, error));
+  std::string good = (dir_ / "cube.ikm").string();
+  {
+    BinOutputFile out(fs::path(good).u16string().c_str());
+    ASSERT_TRUE(writeMeshFile(cube, out));
+    out.flush();
+  }
+  std::ifstream in(good, std::ios::binary);
+  const std::string bytes(std::istreambuf_iterator<char>(in), {});
+  ASSERT_EQ(bytes.size(), 384u) << "header 12 bytes, mesh block 372 bytes";
+  // Sets the low byte of the size field of the header (0) or the mesh (12).
+  auto sized = [](std::string b, size_t block, uint8_t low) {
+    b[block + 11] = char(low);
+    return b;
+  };
+  struct Case {
+    const char *name;
+    std::string bytes;
+    std::string problem;
+  } cases[] = {
+      {"trailing", bytes + "junk", "4 bytes after the last block, from offset 384"},
+      {"headerpastend", sized(bytes, 0, 0x84),
+       "block 4E5952 at offset 0 declares 388 bytes, past the end of the data "
+       "at offset 384"},
+      {"meshbeyondmesh", sized(sized(bytes + "junk", 0, 0x84), 12, 0x78),
+       "mesh block at offset 12 declares 376 bytes, 4 more than its mesh"},
+      {"meshshort", sized(bytes, 12, 0x70),
+       "mesh block at offset 12 (368 bytes): 12 triangles do not fit in the "
+       "block"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string path = file(std::string(c.name) + ".ikm", c.bytes);
+    Info info = meshInfo(path);
+    EXPECT_EQ(info.status, 1);
+    EXPECT_EQ(info.errors, "korhost: " + path + " is damaged: " + c.problem + "\n");
+  }
 }
 } // namespace

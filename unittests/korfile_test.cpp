@@ -232,6 +232,7 @@ TEST(KorFile, EverythingRoundTripsInBothSizeWidths) {
     EXPECT_EQ(r.stream()->sizeFieldWidth(), formatVersion ? 32u : 64u);
     readSample(r, true);
     EXPECT_TRUE(r.good());
+    EXPECT_EQ(r.problem(), "");
     EXPECT_TRUE(r.atBlockEnd());
     EXPECT_EQ(r.depth(), 1u);
   }
@@ -323,22 +324,75 @@ TEST(KorFileRead, HeaderOfSizeZeroCoversTheWholeFile) {
   EXPECT_TRUE(r.atBlockEnd());
 }
 
-TEST(KorFileRead, InvalidBlocksFailAtTheirTagAndStayFailed) {
-  for (uint32_t size : {0u, 4u, 1000u}) { // zero, below its header, past the end
-    SCOPED_TRACE(size);
-    TempFile file("invalid");
-    file.write(cat({{0x4E, 0x59, 0x52, 0x00}, be32(24), {1, 0, 0, 0},
-                    be32(size), be64(0)}));
-    KorFileRead r;
-    ASSERT_TRUE(r.open(file.wide()));
+struct DamagedCase {
+  const char *name;
+  Bytes bytes;
+  int entered; ///< Blocks entered after the header; -1: the header fails.
+  int64_t failsAt;
+  std::string problem;
+};
+
+class KorFileReadDamaged : public testing::TestWithParam<DamagedCase> {};
+
+TEST_P(KorFileReadDamaged, FailsAtTheTagNamesTheOffsetAndStaysFailed) {
+  const DamagedCase &c = GetParam();
+  TempFile file(c.name);
+  file.write(c.bytes);
+  KorFileRead r;
+  ASSERT_TRUE(r.open(file.wide()));
+  if (c.entered >= 0) {
+    ASSERT_TRUE(r.good());
+    for (int i = 0; i < c.entered; ++i)
+      ASSERT_TRUE(r.beginBlock());
     EXPECT_FALSE(r.beginBlock());
-    EXPECT_EQ(r.stream()->tell(), 8);
-    EXPECT_FALSE(r.good());
-    EXPECT_TRUE(r.atBlockEnd());
-    EXPECT_EQ(r.remaining(), 0u);
-    EXPECT_FALSE(r.skipBlock());
   }
+  EXPECT_EQ(r.stream()->tell(), c.failsAt);
+  EXPECT_FALSE(r.good());
+  EXPECT_EQ(r.problem(), c.problem);
+  EXPECT_TRUE(r.atBlockEnd());
+  EXPECT_EQ(r.remaining(), 0u);
+  EXPECT_FALSE(r.skipBlock());
+  EXPECT_EQ(r.problem(), c.problem) << "the first problem is kept";
 }
+
+/// A header of 4-byte sizes around one block of `size` bytes holding a
+/// double, 24 bytes in all.
+Bytes nestedOfSize(uint32_t size) {
+  return cat({{0x4E, 0x59, 0x52, 0x00}, be32(24), {1, 0, 0, 0}, be32(size),
+              be64(0)});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KorFileRead, KorFileReadDamaged,
+    testing::Values(
+        DamagedCase{"zero", nestedOfSize(0), 0, 8,
+                    "block 010000 at offset 8 declares 0 bytes, less than its "
+                    "header"},
+        DamagedCase{"belowheader", nestedOfSize(4), 0, 8,
+                    "block 010000 at offset 8 declares 4 bytes, less than its "
+                    "header"},
+        DamagedCase{"pastend", nestedOfSize(1000), 0, 8,
+                    "block 010000 at offset 8 declares 1000 bytes, past the end "
+                    "of the data at offset 24"},
+        DamagedCase{"cutheader",
+                    cat({{0x4E, 0x59, 0x52, 0x00}, be32(24), {1, 0, 0, 0}}), -1,
+                    0,
+                    "block 4E5952 at offset 0 declares 24 bytes, past the end "
+                    "of the data at offset 12"},
+        // Block 020001 holds 8 bytes, its child claims 12; a block follows.
+        DamagedCase{"pastparent",
+                    cat({{0x4E, 0x59, 0x52, 0x00}, be32(32), {2, 0, 1, 0},
+                         be32(16), {1, 0, 0, 0}, be32(12), {1, 0, 0, 0},
+                         be32(8)}),
+                    1, 16,
+                    "block 010000 at offset 16 declares 12 bytes, past the end "
+                    "of its enclosing block at offset 24"},
+        DamagedCase{"trailing",
+                    cat({{0x4E, 0x59, 0x52, 0x00}, be32(8), {'j', 'u', 'n', 'k'}}),
+                    -1, 0, "4 bytes after the last block, from offset 8"},
+        DamagedCase{"notaheader", cat({{1, 0, 0, 0}, be32(8)}), -1, 8,
+                    "block 010000 at offset 0 is no data-model file header"}),
+    [](const auto &info) { return info.param.name; });
 
 TEST(KorFileRead, EndBlockContinuesRightAfterAPartlyReadBlock) {
   TempFile file("partial");
