@@ -1,5 +1,6 @@
 //===- componentmanager.cpp - The host's component manager ----------------===//
 #include "componentmanager.h"
+#include "exitstatus.h"
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -102,17 +103,20 @@ IKorComponentManager *HostComponentManager::GetInstanceObject(
 LoadedComponent &HostComponentManager::loadLibrary(const std::string &path) {
   void *handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle)
-    throw HostError{"cannot load " + path + ": " + dlerror()};
+    throw HostError{"cannot load " + path + ": " + dlerror(),
+                    kExitNotCarriedOut};
   using EntryFn = int32_t (*)(uint32_t *, void **);
   auto entry = reinterpret_cast<EntryFn>(dlsym(handle, "EntryPoint"));
   if (!entry) {
     dlclose(handle);
-    throw HostError{path + " is not a component (no EntryPoint)"};
+    throw HostError{path + " is not a component (no EntryPoint)",
+                    kExitNotCarriedOut};
   }
   uint32_t version = 0;
   void *object = nullptr;
   if (entry(&version, &object) != 1 || !object)
-    throw HostError{path + ": EntryPoint returned no component"};
+    throw HostError{path + ": EntryPoint returned no component",
+                    kExitNotCarriedOut};
   auto loaded = std::make_unique<LoadedComponent>();
   loaded->path = path;
   loaded->handle = handle;
@@ -122,7 +126,8 @@ LoadedComponent &HostComponentManager::loadLibrary(const std::string &path) {
   loaded->component->QueryInterface("IKorCompInternal", &internal, 0);
   loaded->internal = static_cast<IKorCompInternal *>(internal);
   if (!loaded->internal)
-    throw HostError{path + ": component has no IKorCompInternal"};
+    throw HostError{path + ": component has no IKorCompInternal",
+                    kExitNotCarriedOut};
   loaded->id = *loaded->internal->ComponentId();
   loaded->name = loaded->internal->ComponentName();
   instances_.emplace(loaded->name, std::make_unique<HostInstanceObject>(*this));
@@ -135,7 +140,7 @@ LoadedComponent &HostComponentManager::loadLibrary(const std::string &path) {
 void HostComponentManager::loadPluginFolder(const std::string &dir) {
   std::error_code ec;
   if (!std::filesystem::is_directory(dir, ec))
-    throw HostError{"plugin folder " + dir + " does not exist"};
+    throw HostError{"plugin folder " + dir + " does not exist", kExitUsage};
   std::vector<std::string> libraries;
   for (const auto &entry : std::filesystem::directory_iterator(dir, ec)) {
     std::string file = entry.path().filename().string();

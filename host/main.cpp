@@ -3,7 +3,8 @@
 // The global options are read first, because the plugin folder decides
 // which scripts exist; then korhost loads the components, builds one
 // subcommand per offered script and parses the whole command line. Exit
-// status: 0 success, 1 failed tests or a host error, 2 usage errors.
+// status: 0 success, 2 usage errors, 3 a component library that cannot be
+// loaded; a test run has its own statuses (exitstatus.h).
 //
 //===----------------------------------------------------------------------===//
 #include "commandcommand.h"
@@ -14,6 +15,7 @@
 #include "meshinfocommand.h"
 #include "scriptcommand.h"
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -97,6 +99,10 @@ int runCommandLine(HostApp &app, int argc, char **argv) {
   MeshInfoSubcommand meshInfo(cli);
   std::vector<OfferedScript> offered = findOfferedScripts(app.manager());
   ScriptSubcommands scripts(cli, offered);
+  if (std::any_of(offered.begin(), offered.end(), [](const OfferedScript &s) {
+        return s.name() == kTestScriptName;
+      }))
+    cli.footer(kExitStatusHelp);
   try {
     cli.parse(argc, argv);
   } catch (const CLI::ParseError &e) {

@@ -39,6 +39,16 @@ bool touch(const char *path) {
   return true;
 }
 
+/// Accepts a whole positive decimal 32-bit number of seconds.
+const CLI::Validator kSecondsCheck(
+    [](std::string &text) {
+      int32_t seconds = 0;
+      return parseInt32(text, seconds) && seconds > 0
+                 ? std::string()
+                 : "not a positive whole number of seconds: " + text;
+    },
+    "");
+
 const char *const kReportOptions[] = {"--results_formatter", "--results_router",
                                       "--result_filename.txt"};
 } // namespace
@@ -58,6 +68,12 @@ void RunScopeOptions::addTo(CLI::App &app) {
   countOption_ = app.add_option("--shard-count", shardCount_,
                                 "number of shards (default: TEST_TOTAL_SHARDS)")
                      ->type_name("N");
+  app.add_option("--timeout", timeout_,
+                 "stop a test whose body runs longer than SECONDS: it fails "
+                 "and the run goes on (default: [Test Run] Timeout of the "
+                 "settings file, else no limit)")
+      ->check(kSecondsCheck)
+      ->type_name("SECONDS");
 }
 
 bool RunScopeOptions::chooseShard(std::string &index, std::string &count,
@@ -132,6 +148,8 @@ bool RunScopeOptions::apply(FILE *errors) {
       settings->set(kShardIndexSetting, index);
       settings->set(kShardCountSetting, count);
     }
+    if (!timeout_.empty())
+      settings->set(kTimeoutSetting, timeout_);
   }
   bool statusSet = false;
   std::string status = environment("TEST_SHARD_STATUS_FILE", statusSet);

@@ -1,11 +1,12 @@
 //===- runscopeoptions.h - korhost options that narrow a test run ---------===//
 //
-// run_programmer_tests takes --test "Suite.Test" (exactly that test) and
+// run_programmer_tests takes --test "Suite.Test" (exactly that test),
 // --shard-index I --shard-count N (test i of the run goes to shard i mod
-// N). Without the shard options, Bazel's TEST_SHARD_INDEX and
-// TEST_TOTAL_SHARDS give them. The choice reaches the kortest command as
-// the settings "Test Run/Test Name", "Test Run/Shard Index" and "Test
-// Run/Shard Count". As Bazel asks of a test, korhost touches
+// N) and --timeout SECONDS (the time each test body may take). Without the
+// shard options, Bazel's TEST_SHARD_INDEX and TEST_TOTAL_SHARDS give them.
+// The choice reaches the kortest command as the settings "Test Run/Test
+// Name", "Test Run/Shard Index", "Test Run/Shard Count" and "Test
+// Run/Timeout". As Bazel asks of a test, korhost touches
 // TEST_SHARD_STATUS_FILE when it is set, and writes the JUnit report to
 // XML_OUTPUT_FILE when that is set and no report option was given.
 //
@@ -28,11 +29,13 @@ inline constexpr const char *kTestNameSetting = "Test Run/Test Name";
 inline constexpr const char *kShardIndexSetting = "Test Run/Shard Index";
 /// Settings key of the number of shards.
 inline constexpr const char *kShardCountSetting = "Test Run/Shard Count";
+/// Settings key of the seconds a test body may run before it is stopped.
+inline constexpr const char *kTimeoutSetting = "Test Run/Timeout";
 
 /// The run-scope options of one script subcommand.
 class RunScopeOptions {
 public:
-  /// Adds --test, --shard-index and --shard-count to `app`.
+  /// Adds --test, --shard-index, --shard-count and --timeout to `app`.
   void addTo(CLI::App &app);
   /// Checks the options and the Bazel variables, stores the scope in the
   /// host settings and touches the shard status file. Returns false after
@@ -50,6 +53,7 @@ private:
   std::string testName_;
   std::string shardIndex_;
   std::string shardCount_;
+  std::string timeout_;
   CLI::Option *testOption_ = nullptr;
   CLI::Option *indexOption_ = nullptr;
   CLI::Option *countOption_ = nullptr;

@@ -60,8 +60,10 @@ void ScriptSubcommands::addSubcommand(CLI::App &cli, OfferedScript &script) {
       ->add_option("--exclude", sub.excludes,
                    "never run the test of this full name; repeatable")
       ->allow_extra_args(false);
-  if (script.name() == kTestScriptName)
+  if (script.name() == kTestScriptName) {
     sub.scope.addTo(*sub.app);
+    sub.app->footer(kExitStatusHelp);
+  }
 }
 
 void ScriptSubcommands::bind(Subcommand &sub, const ScriptOption &option) {
@@ -136,7 +138,7 @@ int ScriptSubcommands::run(FILE *out, FILE *errors) {
     if (!sub.app->parsed())
       continue;
     if (!applyFilters(sub, errors) || !sub.scope.apply(errors))
-      return 2;
+      return kExitUsage;
     applyValues(sub);
     sub.scope.applyReportDefault(sub.script->script->options());
     if (IPtr<HostQueryServer> server = hostQueryServer())
@@ -149,30 +151,23 @@ int ScriptSubcommands::run(FILE *out, FILE *errors) {
     if (!executed) {
       std::fprintf(errors, "korhost: script %s failed\n",
                    sub.script->name().c_str());
-      return 1;
+      return kExitNotCarriedOut;
     }
     return status;
   }
-  return 2;
+  return kExitUsage;
 }
 
 int reportTestCounts(FILE *out, bool randomized) {
   IPtr<HostQueryServer> server = hostQueryServer();
-  if (!server)
-    return 0;
-  auto counts = server->record(kTestResultsRecord);
-  if (!counts || counts->size() < 3)
-    return 0;
+  std::optional<RunOutcome> outcome =
+      server ? readRunOutcome(*server) : std::nullopt;
+  if (!outcome)
+    return kExitPassed;
   auto seed = server->record(kTestSeedRecord);
   if (randomized && seed && !seed->empty())
     std::fprintf(out, "random seed %u\n", static_cast<uint32_t>((*seed)[0]));
-  auto aborted = server->record(kAbortedTestsRecord);
-  int32_t abortedCount = aborted && !aborted->empty() ? (*aborted)[0] : 0;
-  std::fprintf(out, "%d passed, %d failed, %d skipped", (*counts)[0],
-               (*counts)[1], (*counts)[2]);
-  if (abortedCount > 0)
-    std::fprintf(out, ", %d aborted", abortedCount);
-  std::fprintf(out, "\n");
+  std::fprintf(out, "%s\n", outcome->closingLine().c_str());
   std::fflush(out);
-  return (*counts)[1] > 0 || abortedCount > 0 ? 1 : 0;
+  return outcome->exitStatus();
 }

@@ -10,6 +10,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
+#include "runoutcome.h"
 #include "runscopeoptions.h"
 #include "scriptcatalog.h"
 #include <CLI/CLI.hpp>
@@ -19,13 +20,6 @@
 #include <vector>
 
 class HostComponentManager;
-
-/// The name of the record a test run publishes and korhost reports.
-inline constexpr const char *kTestResultsRecord = "Programmer Tests Results";
-/// The record of aborted tests, which count as failures for the exit status.
-inline constexpr const char *kAbortedTestsRecord = "Programmer Tests Aborted";
-/// The record of the seed a run left, printed after a randomized run.
-inline constexpr const char *kTestSeedRecord = "Programmer Tests Seed";
 
 /// The subcommands of every offered script and the values they parsed.
 class ScriptSubcommands {
@@ -38,8 +32,9 @@ public:
   bool chosen() const;
   /// Runs the chosen script: sets the given options, passes the filters to
   /// the test service, executes, then prints the published test counts.
-  /// Returns the exit status: 0, 1 when a test failed or aborted or the
-  /// script failed, 2 when the filters have no test service to go to.
+  /// Returns the exit status (HostExitStatus): that of the published run,
+  /// 2 when the filters have no test service to go to, 3 when the script
+  /// failed.
   int run(FILE *out = stdout, FILE *errors = stderr);
 
 private:
@@ -69,10 +64,9 @@ private:
   std::deque<Subcommand> subcommands_;
 };
 
-/// Prints "<passed> passed, <failed> failed, <skipped> skipped" from the
-/// published test counts (and ", <n> aborted" when tests aborted), after a
-/// line "random seed <n>" when the run was randomized; returns 1 when a
-/// test failed or aborted, 0 otherwise, and 0 without a record.
+/// Prints the closing line of the published run (RunOutcome), after a line
+/// "random seed <n>" when the run was randomized; returns the run's exit
+/// status, 0 when nothing was published.
 int reportTestCounts(FILE *out, bool randomized = false);
 
 /// Parses a whole decimal 32-bit integer; false for anything else.

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # `korhost info` lists the kortest component and its classes; bad input gives
-# one line and a non-zero status.
+# one line and a non-zero status: 2 for bad options, 3 for a plugin that
+# cannot be loaded.
 source "$(dirname "$0")/lib.sh"
 rc=$(run_korhost "$WORK/out" "$WORK/err" info)
 [ "$rc" = 0 ] || fail "info exited $rc: $(cat "$WORK/err")"
@@ -18,13 +19,13 @@ grep -q "nonexistent.ini" "$WORK/err" || fail "missing config not named: $(cat "
 mkdir "$WORK/plugins"
 echo "not a library" >"$WORK/plugins/libbroken.so"
 rc=$(run_korhost "$WORK/out" "$WORK/err" --plugins "$WORK/plugins" info)
-[ "$rc" = 1 ] || fail "broken library exited $rc"
+[ "$rc" = 3 ] || fail "broken library exited $rc"
 [ "$(wc -l <"$WORK/err")" = 1 ] || fail "expected one line: $(cat "$WORK/err")"
 grep -q "libbroken.so" "$WORK/err" || fail "broken library not named"
 
 cp /usr/lib/x86_64-linux-gnu/libinih.so.0 "$WORK/plugins/libbroken.so" 2>/dev/null || cp "$(ldconfig -p | awk '/libz.so.1 /{print $NF; exit}')" "$WORK/plugins/libbroken.so"
 rc=$(run_korhost "$WORK/out" "$WORK/err" --plugins "$WORK/plugins" info)
-[ "$rc" = 1 ] || fail "non-component library exited $rc"
+[ "$rc" = 3 ] || fail "non-component library exited $rc"
 grep -q "is not a component" "$WORK/err" || fail "non-component not explained: $(cat "$WORK/err")"
 
 printf '[KorTest\nbroken' >"$WORK/bad.ini"

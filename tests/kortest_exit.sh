@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # korhost's exit status after a scripted run of the failing example
 # component: 1 when a test failed or aborted (aborted tests count as
-# failures), 0 when every selected test passed, 2 for usage errors.
+# failures), 0 when every selected test passed, 2 for usage errors; the
+# help lists every status (kortest_faults.sh checks 3, 4 and 128+n).
 # --filter and --exclude reach the test service; --randomize prints the
 # seed it left, which repeats the run's draws through --random_seed.
 source "$(dirname "$0")/lib.sh"
@@ -50,7 +51,8 @@ rc=$(run --random_seed "$seed" \
 
 # Usage errors: exit 2 with a message.
 for args in "--random_seed seven" "--random_seed 2147483648" "--no_such_option" \
-  "--suite_name" "--break_on_fail=maybe"; do
+  "--suite_name" "--break_on_fail=maybe" "--timeout 0" "--timeout 1.5" \
+  "--timeout ten"; do
   # shellcheck disable=SC2086
   rc=$(run $args)
   [ "$rc" = 2 ] || fail "'$args' exited $rc"
@@ -66,7 +68,11 @@ grep -q '^  list ' "$WORK/out" || fail "--help lacks list"
 rc=$(run_korhost "$WORK/out" "$WORK/err" run_programmer_tests --help)
 [ "$rc" = 0 ] || fail "script --help exited $rc"
 for option in suite_name break_on_fail check_memory results_formatter \
-  results_router result_filename.txt randomize random_seed filter exclude; do
+  results_router result_filename.txt randomize random_seed filter exclude \
+  timeout; do
   grep -q -- "--$option" "$WORK/out" || fail "script --help lacks --$option"
+done
+for status in 0 1 2 3 4 128+n; do
+  grep -qE "^  $status +[a-z-]" "$WORK/out" || fail "script --help lacks exit status $status"
 done
 echo "kortest_exit: ok"

@@ -23,10 +23,11 @@ outcomes() {
   done | LC_ALL=C sort
 }
 
-# counts OUT: the "P passed, F failed, S skipped[, N aborted]" line as "P F S N"
+# counts OUT: the "P passed, F failed, S skipped[, D not run][, N aborted]"
+# line as "P F S N"
 # (a disabled test's console line has no result, so it may run into this one).
 counts() {
-  sed -nE 's/(^|.* )([0-9]+) passed, ([0-9]+) failed, ([0-9]+) skipped(, ([0-9]+) aborted)?$/\2 \3 \4 \6/p' "$1" |
+  sed -nE 's/(^|.* )([0-9]+) passed, ([0-9]+) failed, ([0-9]+) skipped(, [0-9]+ not run)?(, ([0-9]+) aborted)?$/\2 \3 \4 \7/p' "$1" |
     awk '{print $1, $2, $3, ($4 == "" ? 0 : $4)}'
 }
 

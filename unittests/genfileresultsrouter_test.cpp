@@ -1,6 +1,9 @@
-// Unit tests of the file router: names, directories, whole-file writes.
+// Unit tests of the file router: names, directories, whole-file writes and
+// the report of a file that cannot be written.
 #include "results/genfileresultsrouter.h"
 #include "expectedfiles.h"
+#include "hostfixture.h"
+#include "hostutf.h"
 #include "resultsfakes.h"
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -10,9 +13,10 @@ namespace fs = std::filesystem;
 
 namespace {
 /// Runs each test in a fresh scratch folder as the current directory.
-class FileRouterTest : public ::testing::Test {
+class FileRouterTest : public HostManagerTest {
 protected:
   void SetUp() override {
+    HostManagerTest::SetUp();
     saved_ = fs::current_path();
     dir_ = fs::temp_directory_path() /
            ("kortest_router_" + std::to_string(::getpid()) + "_" +
@@ -24,6 +28,7 @@ protected:
   void TearDown() override {
     fs::current_path(saved_);
     fs::remove_all(dir_);
+    HostManagerTest::TearDown();
   }
   fs::path saved_, dir_;
   GenFileResultsRouter router_;
@@ -35,6 +40,8 @@ TEST_F(FileRouterTest, NewRouterWritesTestResultsXmlInTheCurrentDirectory) {
   FixedFormatter formatter(u"<a>\u00e9\u4e2d</a>\n");
   router_.Route(&formatter);
   EXPECT_EQ(readFileBytes("test_results.xml"), "<a>\xc3\xa9\xe4\xb8\xad</a>\n");
+  EXPECT_TRUE(router_.delivered());
+  EXPECT_TRUE(errors_->reports.empty());
 }
 
 TEST_F(FileRouterTest, CreatesMissingDirectoriesFromEitherSeparator) {
@@ -60,19 +67,37 @@ TEST_F(FileRouterTest, EachRouteReplacesTheWholeFile) {
   EXPECT_EQ(fs::file_size("test_results.xml"), 0u);
 }
 
-TEST_F(FileRouterTest, FailsSilentlyWhenNothingCanBeWritten) {
-  FixedFormatter formatter(u"x");
+TEST_F(FileRouterTest, TellsThePathAndTheReasonWhenNothingCanBeWritten) {
   std::ofstream("blocker") << "a file where a folder should be";
-  router_.SetFileName(KorString(u"blocker/sub/r.xml"));
-  router_.Route(&formatter);
-  EXPECT_FALSE(fs::exists("blocker/sub"));
-
-  router_.SetFileName(KorString(u""));
-  router_.Route(&formatter);
-  router_.SetFileName(KorString(u"missing_dir_is_a_file/"));
-  fs::create_directory("missing_dir_is_a_file");
-  router_.Route(&formatter); // the name is a folder: cannot be opened
-  EXPECT_TRUE(fs::is_directory("missing_dir_is_a_file"));
+  fs::create_directory("folder");
+  struct Case {
+    const char16_t *name;
+    std::string expected; ///< The report the user gets.
+  };
+  const Case cases[] = {
+      {u"/dev/full",
+       "Unable to write the results to /dev/full: No space left on device"},
+      {u"folder\\", "Unable to write the results to folder: Is a directory"},
+      {u"blocker/sub/r.xml",
+       "Unable to write the results to blocker/sub/r.xml: Not a directory"},
+      {u"", "Unable to write the results: the file name is empty."},
+  };
+  FixedFormatter formatter(u"x");
+  for (const Case &c : cases) {
+    errors_->reports.clear();
+    router_.Route(&formatter); // delivered, then the next name fails
+    ASSERT_TRUE(router_.delivered());
+    router_.SetFileName(KorString(c.name));
+    router_.Route(&formatter);
+    EXPECT_FALSE(router_.delivered()) << c.expected;
+    ASSERT_EQ(errors_->reports.size(), 1u) << c.expected;
+    EXPECT_EQ(hostToUtf8(errors_->reports[0].message.c_str()), c.expected);
+    EXPECT_EQ(errors_->reports[0].severity, 1);
+    router_.SetFileName(KorString(u"test_results.xml"));
+  }
   router_.Route(nullptr);
-  EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2);
+  EXPECT_FALSE(router_.delivered());
+  EXPECT_FALSE(fs::exists("blocker/sub"));
+  EXPECT_EQ(
+      std::distance(fs::directory_iterator("."), fs::directory_iterator()), 3);
 }

@@ -106,3 +106,14 @@ TEST_F(RunScopeOptionsTest, AnyReportOptionKeepsXmlOutputFileUnused) {
   EXPECT_EQ(stringValue(values, "results_formatter"), u"");
   EXPECT_EQ(stringValue(values, "result_filename.txt"), u"");
 }
+
+TEST_F(RunScopeOptionsTest, TimeoutIsAPositiveWholeNumberOfSeconds) {
+  parse({});
+  EXPECT_TRUE(scope_.apply(stderr));
+  EXPECT_EQ(setting(kTimeoutSetting), "<none>");
+  parse({"--timeout", "30"});
+  EXPECT_TRUE(scope_.apply(stderr));
+  EXPECT_EQ(setting(kTimeoutSetting), "30");
+  for (const char *bad : {"0", "-1", "1.5", "ten", "2147483648", ""})
+    EXPECT_THROW(parse({"--timeout", bad}), CLI::ValidationError) << bad;
+}

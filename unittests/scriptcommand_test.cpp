@@ -33,11 +33,24 @@ public:
     for (int32_t value : counts)
       record.append(value);
     server->Publish(kTestResultsRecord, record);
+    publish(kAbortedTestsRecord, aborted);
+    publish(kRunStatusRecord, runStatus);
     return true;
+  }
+  static void publish(const char *name, const std::vector<int32_t> &values) {
+    if (values.empty())
+      return;
+    SPtr<IKorQueryServer> server;
+    KorArray<int32_t> record;
+    for (int32_t value : values)
+      record.append(value);
+    server->Publish(name, record);
   }
   bool Store(IScriptOptions *) override { return true; }
 
   std::vector<int32_t> counts{2, 0, 1};
+  std::vector<int32_t> aborted;   ///< Not published when empty.
+  std::vector<int32_t> runStatus; ///< Not published when empty.
   std::u16string seenSuite;
   bool seenBreak = false;
   int32_t seenSeed = 0;
@@ -117,12 +130,42 @@ TEST_F(ScriptCommandTest, AnIntegerOptionRefusesOtherText) {
   EXPECT_NE(parseAndRun({"run_fake", "--no_such_option"}, &status), -1);
 }
 
-TEST_F(ScriptCommandTest, AFailedTestMakesTheExitStatusOne) {
-  command_->counts = {5, 2, 0};
-  int status = -1;
-  ASSERT_EQ(parseAndRun({"run_fake"}, &status), -1);
-  EXPECT_EQ(output_, "5 passed, 2 failed, 0 skipped\n");
-  EXPECT_EQ(status, 1);
+TEST_F(ScriptCommandTest, TheRunsRecordsGiveTheClosingLineAndExitStatus) {
+  struct Case {
+    std::vector<int32_t> counts, aborted, runStatus;
+    const char *closing;
+    int status;
+  };
+  // Run status: not run, stop, report undelivered, load failures, matched.
+  const Case cases[] = {
+      {{5, 2, 0}, {}, {}, "5 passed, 2 failed, 0 skipped", 1},
+      {{1, 0, 3}, {1}, {}, "1 passed, 0 failed, 3 skipped, 1 aborted", 1},
+      {{3, 0, 0}, {0}, {0, 0, 0, 0, 3}, "3 passed, 0 failed, 0 skipped", 0},
+      {{1, 2, 0},
+       {1},
+       {1, 0, 0, 0, 5},
+       "1 passed, 2 failed, 0 skipped, 1 not run, 1 aborted",
+       1},
+      {{0, 0, 0}, {0}, {0, 0, 0, 0, 0}, "0 passed, 0 failed, 0 skipped", 4},
+      {{0, 0, 0}, {0}, {0, 0, 0, 0, 4}, "0 passed, 0 failed, 0 skipped", 0},
+      {{2, 1, 0}, {0}, {0, 0, 1, 0, 3}, "2 passed, 1 failed, 0 skipped", 3},
+      {{0, 0, 0}, {0}, {0, 0, 0, 1, 0}, "0 passed, 0 failed, 0 skipped", 3},
+      {{1, 1, 0}, {0}, {0, -1, 0, 0, 5}, "1 passed, 1 failed, 0 skipped", 3},
+      {{1, 1, 0},
+       {0},
+       {2, 15, 1, 1, 9},
+       "1 passed, 1 failed, 0 skipped, 2 not run",
+       143},
+  };
+  for (const Case &c : cases) {
+    command_->counts = c.counts;
+    command_->aborted = c.aborted;
+    command_->runStatus = c.runStatus;
+    int status = -1;
+    ASSERT_EQ(parseAndRun({"run_fake"}, &status), -1);
+    EXPECT_EQ(output_, std::string(c.closing) + "\n");
+    EXPECT_EQ(status, c.status) << c.closing;
+  }
 }
 
 TEST_F(ScriptCommandTest, FiltersWithoutATestServiceAreAUsageError) {
