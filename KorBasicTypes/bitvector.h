@@ -100,8 +100,9 @@ public:
   /// Writes the tag and the vector, densely or as a list of set indices;
   /// returns the stream's good().
   bool write(BinOutput &out) const;
-  /// Replaces this vector with one read from `in`; false only when the tag
-  /// read is not a bit vector's.
+  /// Replaces this vector with one read from `in`; false when the tag read
+  /// is not a bit vector's (the tag read is kept) or when the stream ends
+  /// within the tag or the header (the vector stays as it was).
   bool read(BinInput &in);
   /// Writes "numSet=<count>", then the set indices, eight to a line.
   std::ostream &print(std::ostream &out) const;

@@ -78,19 +78,25 @@ bool BitVector::write(BinOutput &out) const {
   return out.good();
 }
 
+// The tag and the header are read before anything changes: a stream that
+// ends within them leaves the vector, tag included, as it was.
 bool BitVector::read(BinInput &in) {
   BinMagic tag{int32_t(kTag)};
-  bool matches = tag.readCompareId(in);
+  if (!in.read(&tag, 1))
+    return false;
+  const bool matches = tag.id() == BinMagic(int32_t(kTag)).id();
+  uint32_t header[2] = {0, 0};
+  int32_t encoding = kDense;
+  uint32_t setBits = 0;
+  if (matches &&
+      !(in.read(header, 2) && in.read(&encoding, 1) && in.read(&setBits, 1)))
+    return false;
   if (magic_)
     *magic_ = tag;
   else
     magic_ = new BinMagic(tag);
   if (!matches)
     return false;
-  uint32_t header[2] = {0, 0};
-  int32_t encoding = kDense;
-  uint32_t setBits = 0;
-  in.read(header, 2) && in.read(&encoding, 1) && in.read(&setBits, 1);
   releaseStorage();
   numSet_ = kUnknownCount;
   uint32_t words = header[0], highest = header[1];

@@ -468,6 +468,25 @@ TEST(BitVector, ReadingSurvivesDamagedHeadersAndData) {
   EXPECT_EQ(bits.count(), 1u);
 }
 
+TEST(BitVector, StreamEndingInTheTagOrHeaderLeavesTheVectorAsItWas) {
+  BitVector source(63);
+  source.set(62);
+  std::vector<uint8_t> full = written(source);
+  for (size_t length = 0; length < 20; ++length) { // tag and header: 20 bytes
+    SCOPED_TRACE(length);
+    BitVector bits(10);
+    bits.set(3);
+    MemoryInput in(std::vector<uint8_t>(full.begin(), full.begin() + length));
+    EXPECT_FALSE(bits.read(in));
+    EXPECT_EQ(bits.tag(), BitVector::kTag);
+    EXPECT_EQ(setIndices(bits), std::vector<int32_t>{3});
+    MemoryInput again(written(bits));
+    BitVector back;
+    ASSERT_TRUE(back.read(again)) << "what it writes reads back";
+    EXPECT_TRUE(back == bits);
+  }
+}
+
 TEST_P(BitVectorTest, BothFormsRoundTripLargeVectors) {
   BitVector thin(kPagedBits * 4), thick(kPagedBits * 2);
   thin.set(3);
