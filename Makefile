@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test asan fuzz bench clean
+.PHONY: deps configure build run test valgrind asan fuzz bench clean
 
 deps:
 	@bash cmake/install-deps.sh
@@ -24,6 +24,22 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# Memory check of korhost under valgrind: the built-in tests with the JUnit
+# file report, then writing a mesh and reading it back with mesh-info. Any
+# error or leak (definite, indirect or possible) fails the target.
+VALGRIND = valgrind -q --leak-check=full \
+  --errors-for-leak-kinds=definite,indirect,possible --error-exitcode=9
+VG_OUT = $(abspath $(BUILD))/valgrind
+valgrind: configure
+	cmake --build $(BUILD) -j$(JOBS) --target korhost
+	rm -rf $(VG_OUT) && mkdir -p $(VG_OUT)
+	$(VALGRIND) $(BUILD)/bin/korhost run_programmer_tests \
+	  --results_formatter GenJUnitResultsFormatter \
+	  --results_router GenFileResultsRouter --result_filename.txt $(VG_OUT)/r.xml
+	$(VALGRIND) $(BUILD)/bin/korhost command "Write IKorMesh" \
+	  --document examples/meshes/cube.obj --save-as $(VG_OUT)/cube.ikm
+	$(VALGRIND) $(BUILD)/bin/korhost mesh-info $(VG_OUT)/cube.ikm
 
 asan: deps
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug \

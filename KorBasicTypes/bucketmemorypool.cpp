@@ -22,6 +22,10 @@ int shiftOf(int granularity) {
 char *headerOf(void *block) {
   return static_cast<char *>(block) - kBucketHeaderBytes;
 }
+
+void *blockAfter(void *header) {
+  return static_cast<char *>(header) + kBucketHeaderBytes;
+}
 } // namespace
 
 //===- Allocator and block headers ----------------------------------------===//
@@ -83,8 +87,8 @@ void BucketMemoryPool::push(Bucket *bucket, Entry entry) {
 
 void BucketMemoryPool::freeBucket(Bucket *bucket) {
   for (uint32_t i = 1; i <= bucket->count; ++i)
-    if (bucket->entries[i].block)
-      bucketFreeThroughHeader(bucket->entries[i].block);
+    if (void *header = bucket->entries[i].header)
+      bucketFreeThroughHeader(blockAfter(header));
   nyrFree(bucket->entries);
   nyrFree(bucket);
 }
@@ -180,9 +184,9 @@ void *BucketMemoryPool::allocateLocked(int size, uint32_t *actualSize) {
   Bucket *bucket = slotFor(cls.index);
   while (bucket && bucket->count > 0) {
     Entry top = bucket->entries[bucket->count--];
-    if (top.block) {
+    if (top.header) {
       *actualSize = top.size;
-      return top.block;
+      return blockAfter(top.header);
     }
   }
   *actualSize = cls.bytes;
@@ -206,7 +210,7 @@ bool BucketMemoryPool::deallocateLocked(int size, void **block) {
   Bucket *&bucket = slotFor(cls.index);
   if (!bucket)
     bucket = newBucket();
-  push(bucket, {cls.bytes, *block});
+  push(bucket, {cls.bytes, headerOf(*block)});
   *block = nullptr;
   return true;
 }
