@@ -351,6 +351,7 @@ void KortestDialog::run(IGuiUtil &gui, bool selectedOnly) {
 void KortestDialog::showRun(IGuiUtil &gui) {
   showSummary(gui);
   colourList(gui);
+  showResult(gui);
 }
 
 void KortestDialog::showSummary(IGuiUtil &gui) {

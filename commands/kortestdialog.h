@@ -91,7 +91,8 @@ public:
   void showResult(IGuiUtil &gui);
   /// Runs every registered test, or the tests of the selected items.
   void run(IGuiUtil &gui, bool selectedOnly);
-  /// Shows the command's last run: seed, counts, elapsed time, colours.
+  /// Shows the command's last run: seed, counts, elapsed time, colours and
+  /// the selected test's record text.
   void showRun(IGuiUtil &gui);
   /// The seed, the counts of the last run and its elapsed time.
   void showSummary(IGuiUtil &gui);
