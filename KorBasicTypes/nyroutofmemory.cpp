@@ -5,24 +5,22 @@
 #include "iptr.h"
 #include "nyrhostdirs.h"
 #include "nyrmemory.h"
+#include "translate.h"
 #include <cstdio>
 #include <cstdlib>
-
-const KorWChar kNyrOutOfMemoryMessage[] =
-    u"While running this function, you have run out of memory.\n"
-    u"The application will close. After restarting, please read\n"
-    u"the online help about \"Memory Optimization\".";
 
 namespace {
 /// Shows the message between the renderer's two modal operations.
 void tellUser(IKorErrorService *errors) {
+  KorString message = korTranslate(kNyrOutOfMemoryMessage);
   IGfxRenderer *renderer = nyrRenderer();
   if (renderer)
     renderer->BeginModalMessage();
   if (errors)
-    errors->Report(kNyrOutOfMemoryMessage, 1, "realloc");
+    errors->Report(message.data(), 1, "realloc");
   else
-    nyrShowMessageBox(kNyrOutOfMemoryMessage, kNyrOutOfMemoryTitle);
+    nyrShowMessageBox(message.data(),
+                      korTranslate(kNyrOutOfMemoryTitle).data());
   if (renderer)
     renderer->EndModalMessage();
 }
@@ -61,8 +59,9 @@ bool handleOutOfMemoryFatal(int code) {
   return true;
 }
 
-void nyrShowMessageBox(const KorWChar *message, const char *title) {
-  std::fprintf(stderr, "%s\n%s\n", title, nyrUtf8(message).c_str());
+void nyrShowMessageBox(const KorWChar *message, const KorWChar *title) {
+  std::fprintf(stderr, "%s\n%s\n", nyrUtf8(title).c_str(),
+               nyrUtf8(message).c_str());
   std::fflush(stderr);
 }
 

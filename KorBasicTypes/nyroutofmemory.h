@@ -19,12 +19,15 @@ enum NyrOutOfMemoryCode : int {
   kNyrAllocFailed = -4,    ///< the allocation itself failed
 };
 
-/// The three-line message the user sees.
-extern const KorWChar kNyrOutOfMemoryMessage[];
-/// The title of the message box.
+/// The three-line message the user sees, before translation.
+inline constexpr const char *kNyrOutOfMemoryMessage =
+    "While running this function, you have run out of memory.\n"
+    "The application will close. After restarting, please read\n"
+    "the online help about \"Memory Optimization\".";
+/// The title of the message box, before translation.
 inline constexpr const char *kNyrOutOfMemoryTitle = "Out of Memory";
 
-/// Tells the user (codes -5 to -1) unless "Memory/UseErrorService" asks for
+/// Tells the user the translated message (codes -5 to -1) unless "Memory/UseErrorService" asks for
 /// the error service and there is none. Returns whether the caller may
 /// carry on: always false here.
 bool handleOutOfMemory(int code);
@@ -42,4 +45,4 @@ void writeMemoryLog(size_t attemptedBytes);
 std::string nyrMemoryLogPath();
 /// Shows `message` with `title` where a message box would: on standard
 /// error, the title line first.
-void nyrShowMessageBox(const KorWChar *message, const char *title);
+void nyrShowMessageBox(const KorWChar *message, const KorWChar *title);

@@ -3,6 +3,7 @@
 #include "memoryhost.h"
 #include "nyrhostdirs.h"
 #include "nyroutofmemory.h"
+#include "translatorservice.h"
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -19,6 +20,12 @@ const char *const kMessageUtf8 =
     "While running this function, you have run out of memory.\n"
     "The application will close. After restarting, please read\n"
     "the online help about \"Memory Optimization\".";
+
+/// Drops the process-wide translator when the test starts and ends.
+struct FreshTranslator {
+  FreshTranslator() { korResetTranslator(); }
+  ~FreshTranslator() { korResetTranslator(); }
+};
 } // namespace
 
 TEST(NyrOutOfMemory, ErrorServiceGetsTheMessageBetweenRendererCalls) {
@@ -30,7 +37,6 @@ TEST(NyrOutOfMemory, ErrorServiceGetsTheMessageBetweenRendererCalls) {
   EXPECT_FALSE(handleOutOfMemory(kNyrAllocFailed));
   EXPECT_EQ(hostCalls(),
             (std::vector<std::string>{"render:8", "report", "render:9"}));
-  EXPECT_EQ(errors->message_, kNyrOutOfMemoryMessage);
   EXPECT_EQ(nyrUtf8(errors->message_.c_str()), kMessageUtf8);
   EXPECT_EQ(errors->severity_, 1);
   EXPECT_EQ(errors->source_, "realloc");
@@ -51,6 +57,28 @@ TEST(NyrOutOfMemory, WithoutErrorServiceSettingAMessageGoesToStderr) {
   std::string shown = testing::internal::GetCapturedStderr();
   EXPECT_EQ(shown, std::string("Out of Memory\n") + kMessageUtf8 + "\n");
   EXPECT_EQ(hostCalls(), (std::vector<std::string>{"render:8", "render:9"}));
+}
+
+TEST(NyrOutOfMemory, MessageAndTitlePassThroughTheTranslator) {
+  ScopedMemoryHost host;
+  FreshTranslator fresh;
+  auto *catalogue = new HostCatalogueTranslator;
+  ASSERT_EQ(catalogue->loadText(
+                "While running this function, you have run out of memory.\\n"
+                "The application will close. After restarting, please read\\n"
+                "the online help about \"Memory Optimization\". = Kein "
+                "Speicher mehr.\\nNeu starten.\n"
+                "Out of Memory = Speicher voll\n"),
+            0);
+  host.offer("IKorTranslatorService", new HostTranslatorService(catalogue));
+  testing::internal::CaptureStderr();
+  handleOutOfMemory(kNyrAllocFailed);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Speicher voll\nKein Speicher mehr.\nNeu starten.\n");
+  host.set("Memory/UseErrorService", "true");
+  auto *errors = host.offer("IKorErrorService", new FakeErrorService);
+  handleOutOfMemory(kNyrAllocFailed);
+  EXPECT_EQ(errors->message_, u"Kein Speicher mehr.\nNeu starten.");
 }
 
 TEST(NyrOutOfMemory, ErrorServiceWantedButMissingShowsNothing) {
