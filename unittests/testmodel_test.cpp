@@ -21,7 +21,7 @@ class NotMetadata : public IKorUnknown {
 public:
   KOR_CLASS(NotMetadata)
   ~NotMetadata() override { ++gMetadataDestroyed; }
-};
+} gNotMetadata;
 
 class ModelSuite : public KorTestSuiteBase {
   KOR_TEST_SUITE(ModelSuite, "Model Suite")
@@ -36,11 +36,20 @@ class ModelSuite : public KorTestSuiteBase {
     TEST_FAIL("never run");
   }
   KOR_TEST_FULL(TaggedTest, "Tagged test", "TAGS", true, "",
-                new TagMetadata("first"), new NotMetadata,
+                new TagMetadata("first"), &gNotMetadata,
                 new TagMetadata("second")) {}
 };
 
 constexpr int kSuiteDataTestLine = 31;
+
+/// A metadata item that answers no interface query.
+class QuietMetadata : public TagMetadata {
+public:
+  QuietMetadata() : TagMetadata("quiet") {}
+  void QueryInterface(const char *, void **result, int = 0) override {
+    *result = nullptr;
+  }
+};
 
 class EmptyModelSuite : public KorTestSuiteBase {
   KOR_TEST_SUITE(EmptyModelSuite, "Empty Model Suite")
@@ -144,20 +153,23 @@ TEST(TestModel, MetadataKeepsItemsBeforeTheEndAndOwnsThem) {
   EXPECT_TRUE(copy.empty()) << "only the end item: the copy is emptied";
 }
 
-TEST(TestModel, MetadataListStopsAtTheEndItemAndDestroysTheRest) {
+TEST(TestModel, MetadataListTakesTheFirstItemUnaskedAndStopsAtTheEnd) {
   gMetadataDestroyed = 0;
   KorMetadataList list;
+  auto *first = new QuietMetadata;
   auto *kept = new TagMetadata("kept");
-  korBuildMetadataList(list, {kept, new NotMetadata, new KorEndMetadata,
-                              new TagMetadata("after the end")});
-  ASSERT_EQ(list.size(), 1u);
-  EXPECT_EQ(list.front(), kept);
-  EXPECT_EQ(gMetadataDestroyed, 2) << "skipped item and item after the end";
+  QuietMetadata quiet;
+  NotMetadata other;
+  TagMetadata after("after the end");
+  korBuildMetadataList(
+      list, {first, &quiet, &other, kept, new KorEndMetadata, &after});
+  EXPECT_EQ(list, (KorMetadataList{first, kept}));
+  EXPECT_EQ(gMetadataDestroyed, 0) << "skipped arguments are left alone";
   korDestroyMetadataList(list);
-  EXPECT_EQ(gMetadataDestroyed, 3);
+  EXPECT_EQ(gMetadataDestroyed, 2);
   EXPECT_TRUE(list.empty());
 
-  korBuildMetadataList(list, {new KorEndMetadata, new TagMetadata("x")});
+  korBuildMetadataList(list, {new KorEndMetadata, &after});
   EXPECT_TRUE(list.empty());
   KorCString type;
   KorEndMetadata end;
@@ -189,6 +201,6 @@ TEST(TestModel, SuiteLookupsByPositionAndNumber) {
     EXPECT_EQ(suite.TestWithNumber(7), a) << "first in position order";
     EXPECT_EQ(suite.TestWithNumber(8), nullptr);
   }
-  EXPECT_EQ(gMetadataDestroyed, 3)
+  EXPECT_EQ(gMetadataDestroyed, 2)
       << "the suite destroys its tests, each test its metadata";
 }

@@ -17,19 +17,24 @@ template <class T> T *queryAs(IKorUnknown *object) {
 
 void korBuildMetadataList(KorMetadataList &list, KorMetadataArgs args) {
   list.clear();
-  bool ended = false;
-  for (IKorUnknown *arg : args) {
-    if (!arg)
+  auto arg = args.begin();
+  if (arg == args.end())
+    return;
+  if (*arg && queryAs<KorEndMetadata>(*arg)) {
+    delete *arg;
+    return;
+  }
+  if (auto *first = dynamic_cast<IKorTestMetadata *>(*arg))
+    list.push_back(first);
+  for (++arg; arg != args.end(); ++arg) {
+    IKorTestMetadata *item = *arg ? queryAs<IKorTestMetadata>(*arg) : nullptr;
+    if (!item)
       continue;
-    IKorTestMetadata *item = nullptr;
-    if (!ended && queryAs<KorEndMetadata>(arg))
-      ended = true;
-    else if (!ended)
-      item = queryAs<IKorTestMetadata>(arg);
-    if (item)
-      list.push_back(item);
-    else
-      delete arg;
+    if (queryAs<KorEndMetadata>(item)) {
+      delete item;
+      return;
+    }
+    list.push_back(item);
   }
 }
 

@@ -27,10 +27,12 @@ public:
 /// new, ended by a KorEndMetadata.
 using KorMetadataArgs = std::initializer_list<IKorUnknown *>;
 
-/// Builds a test's metadata list from its argument list: the items before
-/// the first KorEndMetadata that answer "IKorTestMetadata" are appended to
-/// list; list takes ownership of them. Every other argument (the end item,
-/// items after it, objects that are no metadata) is destroyed.
+/// Builds a test's metadata list from its argument list. The first
+/// argument is the declaration's first item and is kept as it is, unless
+/// it is the end item; each later one is kept when it answers
+/// "IKorTestMetadata", up to the end item. list owns the kept items and the
+/// end item is destroyed; arguments that are no metadata and arguments
+/// after the end item are left alone.
 void korBuildMetadataList(KorMetadataList &list, KorMetadataArgs args);
 
 /// Destroys every item of list and empties it.
