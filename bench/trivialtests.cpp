@@ -47,7 +47,7 @@ private:
 
 class TrivialCustomizer : public IKorComponentCustomizer {
 public:
-  bool OnManagerHandedOver() override {
+  bool OnManagerHandedOver(IKorComponentManager *) override {
     static const bool created = [] {
       TrivialSuite &suite = korCreateSuite<TrivialSuite>();
       for (int i = 1; i <= KORBENCH_TEST_COUNT; ++i) {

@@ -37,11 +37,12 @@ public:
   virtual const char *ClassNameOf(const KorGuid &id) = 0;
 };
 
+class IKorComponentManager;
 /// Performs a component's late registrations. Not reference counted.
 class IKorComponentCustomizer : public KorObject {
 public:
-  /// Slot 1: at manager hand-over.
-  virtual bool OnManagerHandedOver() = 0;
+  /// Slot 1: at manager hand-over, with the manager just stored.
+  virtual bool OnManagerHandedOver(IKorComponentManager *manager) = 0;
   /// Slot 2.
   virtual bool Customize() = 0;
 };

@@ -14,7 +14,8 @@ KOR_DEFINE_COMPONENT("kortest", korTestInternalComponentCustomizer, 0x74372F72,
                      0xBA35, 0x4766, 0xA9, 0x53, 0x74, 0x13, 0x03, 0xA2, 0x38,
                      0x51)
 
-bool korTestInternalComponentCustomizer::OnManagerHandedOver() {
+bool korTestInternalComponentCustomizer::OnManagerHandedOver(
+    IKorComponentManager *) {
   static const bool classesRegistered = [] {
     korRegisterSingletonClass<GenTestService>(
         korGuid(0x2E445454, 0xC63B, 0x4970, 0xBA, 0xAC, 0x0A, 0xAA, 0x40, 0x17,

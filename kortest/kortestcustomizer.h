@@ -6,6 +6,6 @@
 class korTestInternalComponentCustomizer : public IKorComponentCustomizer {
 public:
   /// Each step runs once per process; a repeated hand-over skips it.
-  bool OnManagerHandedOver() override;
+  bool OnManagerHandedOver(IKorComponentManager *manager) override;
   bool Customize() override { return true; }
 };

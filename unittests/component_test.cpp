@@ -133,6 +133,29 @@ TEST_F(RegisterTestsTest, NullSinkReportsUnableToGetTestService) {
   EXPECT_EQ(errors_->reports[0].source, "");
 }
 
+/// Keeps what the component hands its customizer.
+class RecordingCustomizer : public IKorComponentCustomizer {
+public:
+  bool OnManagerHandedOver(IKorComponentManager *manager) override {
+    given = manager;
+    stored = korComponentManager();
+    return true;
+  }
+  bool Customize() override { return false; }
+  IKorComponentManager *given = nullptr, *stored = nullptr;
+};
+
+TEST_F(RegisterTestsTest, HandOverStoresTheManagerThenPassesItOn) {
+  RecordingCustomizer recording;
+  IKorComponentCustomizer *previous = korSetComponentCustomizer(&recording);
+  korSetComponentManager(nullptr);
+  TestComponent component;
+  EXPECT_TRUE(component.SetComponentManager(manager_));
+  korSetComponentCustomizer(previous);
+  EXPECT_EQ(recording.given, manager_);
+  EXPECT_EQ(recording.stored, manager_);
+}
+
 TEST_F(RegisterTestsTest, CountsGoThroughTheManagerOnceHandedOver) {
   uint32_t count = 1;
   korCountIncrement(&count);

@@ -3,6 +3,7 @@
 #include "ikorclassfactory.h"
 #include "kordefaultclassfactory.h"
 #include "korcomponentdef.h"
+#include "korcomponentstate.h"
 #include <cstring>
 #include <gtest/gtest.h>
 
@@ -24,7 +25,7 @@ const char *createdClassName(const KorGuid &id) {
 
 TEST(ResultsRegistration, HandOverRegistersTwoFormattersAndTheFileRouter) {
   ASSERT_NE(korComponentCustomizer(), nullptr);
-  korComponentCustomizer()->OnManagerHandedOver();
+  korComponentCustomizer()->OnManagerHandedOver(korComponentManager());
   EXPECT_STREQ(createdClassName(korGuid(0xAC90EA56, 0xA33C, 0x4EC4, 0xAA, 0x4E,
                                         0xED, 0x0A, 0xFB, 0x98, 0x34, 0x1F)),
                "GenXmlResultsFormatter");

@@ -27,7 +27,7 @@ void KorBaseComponent::QueryInterface(const char *name, void **result, int) {
 bool KorBaseComponent::SetComponentManager(IKorComponentManager *manager) {
   korSetComponentManager(manager);
   IKorComponentCustomizer *customizer = korComponentCustomizer();
-  return customizer ? customizer->OnManagerHandedOver() : false;
+  return customizer ? customizer->OnManagerHandedOver(manager) : false;
 }
 
 bool KorBaseComponent::Customize() {

@@ -4,6 +4,7 @@
 #include "korbreakflag.h"
 #include "korcomponentstate.h"
 #include "kordefaultclassfactory.h"
+#include <utility>
 
 namespace {
 IKorComponentCustomizer *gCustomizer = nullptr;
@@ -18,6 +19,10 @@ public:
 } // namespace
 
 IKorComponentCustomizer *korComponentCustomizer() { return gCustomizer; }
+IKorComponentCustomizer *
+korSetComponentCustomizer(IKorComponentCustomizer *customizer) {
+  return std::exchange(gCustomizer, customizer);
+}
 IKorComponentFactory *korComponentFactory() { return gFactory; }
 IKorComponent *korComponentObject() { return gComponent; }
 

@@ -38,7 +38,7 @@ class FailingSuite : public KorTestSuiteBase {
 /// Creates the suite once the host has handed over its manager.
 class FailingCustomizer : public IKorComponentCustomizer {
 public:
-  bool OnManagerHandedOver() override {
+  bool OnManagerHandedOver(IKorComponentManager *) override {
     korCreateSuite<FailingSuite>();
     return true;
   }
