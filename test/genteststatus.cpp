@@ -61,7 +61,7 @@ bool GenTestStatus::VerifyExpectations() {
         progressValue_ == 1.0f)
       return true;
   }
-  state_ = kTestFailed;
+  SetState(kTestFailed);
   return false;
 }
 

@@ -11,7 +11,8 @@ std::string textOf(IKorTestStatus &status) {
   return status.ToString(out).c_str();
 }
 
-/// Sees every message, also those OnAssert and OnException add.
+/// Sees every message, also those OnAssert and OnException add, and every
+/// state change, also the expectation check's.
 class CountingStatus : public GenTestStatus {
 public:
   KOR_CLASS_DERIVED(CountingStatus, GenTestStatus)
@@ -20,7 +21,12 @@ public:
     seen.push_back(text);
     GenTestStatus::AddMessage(text, file, line);
   }
+  void SetState(int state) override {
+    states.push_back(state);
+    GenTestStatus::SetState(state);
+  }
   std::vector<std::string> seen;
+  std::vector<int> states;
 };
 } // namespace
 
@@ -117,13 +123,15 @@ TEST(GenTestStatus, AssertAndExceptionExpectations) {
   EXPECT_EQ(unexpected.GetState(), kTestFailed);
 }
 
-TEST(GenTestStatus, OnAssertAndOnExceptionGoThroughTheInterface) {
+TEST(GenTestStatus, WritersGoThroughTheInterface) {
   CountingStatus status;
   status.OnAssert("a", "f", 1);
   status.OnException("b", "f", 2);
   status.AddMessage(KorCString("c"));
   EXPECT_EQ(status.seen, (std::vector<std::string>{"a", "b", "c"}));
   EXPECT_EQ(status.GetMessageCount(), 3);
+  EXPECT_FALSE(status.VerifyExpectations());
+  EXPECT_EQ(status.states, (std::vector<int>{kTestFailed}));
 }
 
 TEST(GenTestStatus, ProgressCountsAdvancesToCompletion) {
