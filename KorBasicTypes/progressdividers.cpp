@@ -2,6 +2,7 @@
 #include "progressdividers.h"
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 /// Reports completion of a part through the layout's root.
@@ -165,8 +166,8 @@ bool NyrProgressBounds::Begin(double low, double high) {
 }
 
 bool NyrProgressInfinite::Begin(int32_t steps) {
-  // Beyond 2^16 steps the later parts are far below a float's resolution.
-  int32_t k = std::clamp(steps, 2, 1 << 16);
+  // The part count, 4 * k, is a 32-bit integer; that alone bounds k.
+  int32_t k = std::clamp(steps, 2, std::numeric_limits<int32_t>::max() / 4);
   std::vector<double> weights;
   for (int32_t i = 0; i < 4 * k; ++i)
     weights.push_back(std::exp(-static_cast<double>(i) / k));

@@ -233,6 +233,10 @@ TEST_F(ProgressTest, InfinitePartsShrinkGeometrically) {
     EXPECT_TRUE(infinite.Step());
   EXPECT_EQ(recorder_.reports.size(), 9u);
   EXPECT_EQ(infinite.layout()->currentPart(), 7);
+
+  NyrProgressInfinite many(progress());
+  ASSERT_TRUE(many.Begin(100000));
+  EXPECT_EQ(many.layout()->partCount(), 400000);
 }
 
 TEST_F(ProgressTest, CallbackAnswerStopsAndRemovalSilences) {
