@@ -1,7 +1,9 @@
 //===- binfile.cpp - Binary streams bound to a stdio file -----------------===//
 #include "binfile.h"
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 constexpr size_t kMaxModeLength = 256;
@@ -38,6 +40,12 @@ int64_t moveFile(FILE *file, int64_t offset, bool fromStart) {
   if (fseeko(file, offset, fromStart ? SEEK_SET : SEEK_END) == 0 && fromStart)
     return offset;
   return fileOffset(file);
+}
+
+// Commits what the kernel holds of the file to disk. Files that cannot be
+// synchronised (pipes, terminals) have nothing to commit.
+bool commitToDisk(FILE *file) {
+  return fsync(fileno(file)) == 0 || errno == EINVAL;
 }
 
 // Length of an open file; 0 when it cannot be determined (pipes, errors).
@@ -124,9 +132,10 @@ void BinInputFile::close() {
 // --- BinOutputFile ----------------------------------------------------------
 
 // "w+b": create or truncate, read and write. fflush hands the bytes to the
-// kernel, where every other reader of the file sees them.
+// kernel, where every other reader of the file sees them; flush() then
+// commits them to disk, so a finished file survives a crash right after.
 BinOutputFile::BinOutputFile(const KorWChar *path)
-    : file_(binOpenFile(path, "w+b")) {}
+    : file_(binOpenFile(path, "w+b")), commitOnFlush_(true) {}
 
 BinOutputFile::BinOutputFile(FILE *file)
     : file_(file), offset_(file ? fileOffset(file) : 0) {}
@@ -135,7 +144,9 @@ BinOutputFile::~BinOutputFile() { close(); }
 
 bool BinOutputFile::flush() {
   flushBuffer();
-  return file_ && std::fflush(file_) == 0;
+  if (!file_ || std::fflush(file_) != 0)
+    return false;
+  return !commitOnFlush_ || commitToDisk(file_);
 }
 
 bool BinOutputFile::reservedQuery() { return false; }

@@ -52,18 +52,20 @@ private:
 /// Typed output to a file opened for binary reading and writing.
 class BinOutputFile : public BinOutput {
 public:
-  /// Creates or truncates path for reading and writing.
+  /// Creates or truncates path for reading and writing; flush() commits
+  /// this file to disk.
   explicit BinOutputFile(const KorWChar *path);
   explicit BinOutputFile(const KorString &path)
       : BinOutputFile(path.data()) {}
-  /// Adopts an open file (closed by this object).
+  /// Adopts an open file (closed by this object); flush() does not commit
+  /// it to disk.
   explicit BinOutputFile(FILE *file);
   /// Closes the file without flushing the write buffer: bytes still
   /// buffered are lost unless flush() or flushAndClose() ran first.
   ~BinOutputFile() override;
 
-  /// Flushes the buffer and the file; true when a file is open and fflush
-  /// succeeded.
+  /// Flushes the buffer and the file, then commits a file opened from a
+  /// path to disk; true when a file is open and both succeeded.
   bool flush() override;
   bool reservedQuery() override;
   using BinOutput::read;
@@ -82,4 +84,5 @@ private:
   FILE *file_ = nullptr;
   int64_t offset_ = 0;
   LastOp lastOp_ = LastOp::None;
+  bool commitOnFlush_ = false;
 };

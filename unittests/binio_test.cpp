@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <limits>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 template <class T> Bytes encoded(T value) {
@@ -37,7 +39,19 @@ struct ScramblerScope {
   ScramblerScope() { setScrambler(new XorScrambler); }
   ~ScramblerScope() { setScrambler(nullptr); }
 };
+
+/// The file and its size at each fsync of this process.
+std::vector<struct stat> gSynced;
 } // namespace
+
+// Every fsync of the test binary passes here on its way to the C library.
+extern "C" int fsync(int fd) {
+  static auto next = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
+  struct stat seen {};
+  fstat(fd, &seen);
+  gSynced.push_back(seen);
+  return next(fd);
+}
 
 TEST(BinOutput, EncodesEveryPrimitiveBigEndian) {
   EXPECT_EQ(encoded('A'), Bytes{0x41});
@@ -303,8 +317,14 @@ TEST(BinOutputFile, BufferedBytesNeedAFlushBeforeDestruction) {
   {
     BinOutputFile out(kept.wide());
     out.write(&d, 1);
+    gSynced.clear();
     EXPECT_TRUE(out.flush());
   }
+  struct stat file {};
+  ASSERT_EQ(stat(kept.narrow().c_str(), &file), 0);
+  ASSERT_EQ(gSynced.size(), 1u) << "flush commits the file to disk";
+  EXPECT_EQ(gSynced[0].st_ino, file.st_ino);
+  EXPECT_EQ(gSynced[0].st_size, 8) << "after the bytes reached the file";
   EXPECT_TRUE(lost.bytes().empty());
   EXPECT_EQ(kept.bytes().size(), 8u);
   BinOutputFile bad(u"/nonexistent-dir/out.bin");
@@ -333,6 +353,8 @@ TEST(BinPath, Utf16PathsBecomeUtf8WithForwardSlashes) {
             "\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
   const KorWChar lone[] = {u'x', 0xD800, u'y', 0};
   EXPECT_EQ(binPathToUtf8(lone), "x\xEF\xBF\xBDy");
+  const KorWChar reversed[] = {0xDC00, 0xD800, 0}; // low first, high last
+  EXPECT_EQ(binPathToUtf8(reversed), "\xEF\xBF\xBD\xEF\xBF\xBD");
   EXPECT_EQ(binPathToUtf8(nullptr), "");
 
   TempFile base("utf");
