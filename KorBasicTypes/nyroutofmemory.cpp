@@ -10,19 +10,47 @@
 #include <cstdlib>
 
 namespace {
+/// Set while the message and title are being translated. Translating needs
+/// memory too; when that runs out as well, the nested report shows the
+/// English texts and keeps the memory.log of the failure being reported.
+thread_local bool tTranslating = false;
+
+/// `text` widened into `out` (cut to fit) without using the heap.
+template <size_t N>
+const KorWChar *widenInPlace(const char *text, KorWChar (&out)[N]) {
+  size_t i = 0;
+  for (; text[i] && i + 1 < N; ++i)
+    out[i] = static_cast<unsigned char>(text[i]);
+  out[i] = 0;
+  return out;
+}
+
 /// Shows the message between the renderer's two modal operations.
-void tellUser(IKorErrorService *errors) {
-  KorString message = korTranslate(kNyrOutOfMemoryMessage);
+void show(IKorErrorService *errors, const KorWChar *message,
+          const KorWChar *title) {
   IGfxRenderer *renderer = nyrRenderer();
   if (renderer)
     renderer->BeginModalMessage();
   if (errors)
-    errors->Report(message.data(), 1, "realloc");
+    errors->Report(message, 1, "realloc");
   else
-    nyrShowMessageBox(message.data(),
-                      korTranslate(kNyrOutOfMemoryTitle).data());
+    nyrShowMessageBox(message, title);
   if (renderer)
     renderer->EndModalMessage();
+}
+
+void tellUser(IKorErrorService *errors) {
+  if (tTranslating) {
+    KorWChar message[256], title[32];
+    show(errors, widenInPlace(kNyrOutOfMemoryMessage, message),
+         widenInPlace(kNyrOutOfMemoryTitle, title));
+    return;
+  }
+  tTranslating = true;
+  KorString message = korTranslate(kNyrOutOfMemoryMessage);
+  KorString title = korTranslate(kNyrOutOfMemoryTitle);
+  tTranslating = false;
+  show(errors, message.data(), title.data());
 }
 
 void writeFigure(FILE *log, const char *label, uint64_t value,
@@ -73,6 +101,8 @@ std::string nyrMemoryLogPath() {
 }
 
 void writeMemoryLog(size_t attemptedBytes) {
+  if (tTranslating)
+    return;
   FILE *log = std::fopen(nyrMemoryLogPath().c_str(), "w");
   if (!log)
     return;

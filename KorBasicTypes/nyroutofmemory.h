@@ -27,9 +27,9 @@ inline constexpr const char *kNyrOutOfMemoryMessage =
 /// The title of the message box, before translation.
 inline constexpr const char *kNyrOutOfMemoryTitle = "Out of Memory";
 
-/// Tells the user the translated message (codes -5 to -1) unless "Memory/UseErrorService" asks for
-/// the error service and there is none. Returns whether the caller may
-/// carry on: always false here.
+/// Tells the user the translated message (codes -5 to -1) unless
+/// "Memory/UseErrorService" asks for the error service and there is none.
+/// Returns whether the caller may carry on: always false here.
 bool handleOutOfMemory(int code);
 /// handleOutOfMemory, then the end of the process (exit code -1) when it
 /// returns false; true otherwise.
@@ -39,7 +39,8 @@ bool handleOutOfMemoryFatal(int code);
 
 /// Writes memory.log into the logs folder: the attempted size (when not 0),
 /// the machine's figures in KiB and the host memory manager's. Failures to
-/// open or write are ignored.
+/// open or write are ignored. Does nothing while the out-of-memory message
+/// is being translated: the log describes the failure being reported.
 void writeMemoryLog(size_t attemptedBytes);
 /// The path of memory.log: "Directories/Logs Directory" + "/memory.log".
 std::string nyrMemoryLogPath();
