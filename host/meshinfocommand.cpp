@@ -89,8 +89,8 @@ private:
     std::string where = "mesh block at offset " + std::to_string(start);
     std::string problem;
     if (!readMeshPayload(reader_, mesh, &problem))
-      return damaged(where + " (" + std::to_string(size) + " bytes): " +
-                     problem);
+      return damaged(where + " (" + std::to_string(size) +
+                     " bytes): " + problem);
     if (uint64_t left = reader_.remaining())
       return damaged(where + " declares " + std::to_string(size) + " bytes, " +
                      std::to_string(left) + " more than its mesh");

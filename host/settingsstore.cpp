@@ -32,7 +32,7 @@ LineKind classifyLine(std::string_view line) {
     return LineKind::Ignored;
   if (line[start] == '[')
     return line.find(']', start) != std::string_view::npos ? LineKind::Section
-                                                            : LineKind::Bad;
+                                                           : LineKind::Bad;
   // A value line needs "=" after a non-empty name.
   size_t equals = line.find('=', start);
   return equals == std::string_view::npos || equals == start ? LineKind::Bad
@@ -58,6 +58,49 @@ std::string_view trimBlanks(std::string_view text) {
   if (first == std::string_view::npos)
     return {};
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+/// The value lines of a text and its first bad line.
+struct LineScan {
+  std::vector<int> valueLines;
+  int firstBad = 0; ///< 0 when every line is valid.
+};
+
+LineScan scanLines(std::string_view text) {
+  LineScan scan;
+  int number = 0;
+  for (std::string_view line : splitLines(text)) {
+    ++number;
+    LineKind kind = classifyLine(line);
+    if (kind == LineKind::Value)
+      scan.valueLines.push_back(number);
+    else if (kind == LineKind::Bad && scan.firstBad == 0)
+      scan.firstBad = number;
+  }
+  return scan;
+}
+
+/// Every ("Section/Name", value) SimpleIni reads, in file order.
+std::vector<std::pair<std::string, std::string>>
+readValues(std::string_view text) {
+  CSimpleIniCaseA ini(/*isUtf8=*/true, /*multiKey=*/true, /*multiLine=*/false);
+  if (ini.LoadData(text.data(), text.size()) < 0)
+    return {};
+  // Each value carries its load order, which is file order.
+  std::vector<std::pair<int, std::pair<std::string, std::string>>> ordered;
+  CSimpleIniCaseA::TNamesDepend sections;
+  ini.GetAllSections(sections);
+  for (const auto &section : sections)
+    for (const auto &[name, value] : *ini.GetSection(section.pItem))
+      ordered.push_back(
+          {name.nOrder,
+           {std::string(section.pItem) + "/" + name.pItem, value}});
+  std::sort(ordered.begin(), ordered.end(),
+            [](const auto &a, const auto &b) { return a.first < b.first; });
+  std::vector<std::pair<std::string, std::string>> values;
+  for (auto &entry : ordered)
+    values.push_back(std::move(entry.second));
+  return values;
 }
 
 bool isHexField(std::string_view text, uint64_t maximum) {
@@ -101,40 +144,16 @@ int HostSettingsStore::loadText(const std::string &text) {
   std::string_view data(text.c_str());
   if (data.starts_with("\xEF\xBB\xBF"))
     data.remove_prefix(3);
-  std::vector<int> valueLines;
-  int firstBad = 0;
-  int number = 0;
-  for (std::string_view line : splitLines(data)) {
-    ++number;
-    LineKind kind = classifyLine(line);
-    if (kind == LineKind::Value)
-      valueLines.push_back(number);
-    else if (kind == LineKind::Bad && firstBad == 0)
-      firstBad = number;
-  }
-
-  CSimpleIniCaseA ini(/*isUtf8=*/true, /*multiKey=*/true, /*multiLine=*/false);
-  if (ini.LoadData(data.data(), data.size()) < 0)
-    return firstBad ? firstBad : 1;
-
-  // Every value in load order, which is file order.
-  std::vector<std::pair<int, Entry>> loaded;
-  CSimpleIniCaseA::TNamesDepend sections;
-  ini.GetAllSections(sections);
-  for (const auto &section : sections)
-    for (const auto &[name, value] : *ini.GetSection(section.pItem))
-      loaded.push_back({name.nOrder, {std::string(section.pItem) + "/" +
-                                          name.pItem,
-                                      value, 0}});
-  std::sort(loaded.begin(), loaded.end(),
-            [](const auto &a, const auto &b) { return a.first < b.first; });
-  // The value lines found above are those SimpleIni read, one for one.
-  bool linesKnown = loaded.size() == valueLines.size();
-  for (size_t i = 0; i < loaded.size(); ++i) {
-    loaded[i].second.line = linesKnown ? valueLines[i] : 0;
-    entries_.push_back(std::move(loaded[i].second));
-  }
-  return firstBad;
+  LineScan scan = scanLines(data);
+  auto values = readValues(data);
+  // In a text without bad lines the value lines found by the scan are those
+  // SimpleIni read, one for one. (After a bad "[" line SimpleIni may join
+  // lines; the values are then left without line numbers.)
+  bool linesKnown = values.size() == scan.valueLines.size();
+  for (size_t i = 0; i < values.size(); ++i)
+    entries_.push_back({std::move(values[i].first), std::move(values[i].second),
+                        linesKnown ? scan.valueLines[i] : 0});
+  return scan.firstBad;
 }
 
 void HostSettingsStore::loadFile(const std::string &path) {

@@ -220,7 +220,8 @@ TEST_F(DocumentTest, MeshInfoNamesTheOffsetOfDamage) {
     std::string bytes;
     std::string problem;
   } cases[] = {
-      {"trailing", bytes + "junk", "4 bytes after the last block, from offset 384"},
+      {"trailing", bytes + "junk",
+       "4 bytes after the last block, from offset 384"},
       {"headerpastend", sized(bytes, 0, 0x84),
        "block 4E5952 at offset 0 declares 388 bytes, past the end of the data "
        "at offset 384"},
@@ -235,7 +236,8 @@ TEST_F(DocumentTest, MeshInfoNamesTheOffsetOfDamage) {
     std::string path = file(std::string(c.name) + ".ikm", c.bytes);
     Info info = meshInfo(path);
     EXPECT_EQ(info.status, 1);
-    EXPECT_EQ(info.errors, "korhost: " + path + " is damaged: " + c.problem + "\n");
+    EXPECT_EQ(info.errors,
+              "korhost: " + path + " is damaged: " + c.problem + "\n");
   }
 }
 } // namespace

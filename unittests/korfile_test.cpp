@@ -332,6 +332,8 @@ struct DamagedCase {
   std::string problem;
 };
 
+void PrintTo(const DamagedCase &c, std::ostream *os) { *os << c.name; }
+
 class KorFileReadDamaged : public testing::TestWithParam<DamagedCase> {};
 
 TEST_P(KorFileReadDamaged, FailsAtTheTagNamesTheOffsetAndStaysFailed) {

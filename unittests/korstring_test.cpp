@@ -104,10 +104,13 @@ TEST(KorStringTest, NarrowFormWithoutServiceKeepsAscii) {
 }
 
 struct Utf8Case {
+  const char *name;
   std::u16string units;
   const char *bytes;
   bool roundTrips = true; ///< Decoding the bytes gives the units back.
 };
+
+void PrintTo(const Utf8Case &c, std::ostream *os) { *os << c.name; }
 
 class KorStringUtf8 : public testing::TestWithParam<Utf8Case> {};
 
@@ -121,15 +124,21 @@ TEST_P(KorStringUtf8, EncodesCharactersAndDecodesThemBack) {
 INSTANTIATE_TEST_SUITE_P(
     KorStringTest, KorStringUtf8,
     testing::Values(
-        Utf8Case{u"\u007F\u0080\u07FF\u0800\uFFFF",
+        Utf8Case{"PlaneBoundaries", u"\u007F\u0080\u07FF\u0800\uFFFF",
                  "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF"},
-        Utf8Case{u"a\U0001F600b", "a\xF0\x9F\x98\x80" "b"},
-        Utf8Case{u"\U00010000\U0010FFFF",
+        Utf8Case{"Emoji", u"a\U0001F600b",
+                 "a\xF0\x9F\x98\x80"
+                 "b"},
+        Utf8Case{"SupplementaryEnds", u"\U00010000\U0010FFFF",
                  "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"},
-        Utf8Case{{0xD83D, u'x'}, "\xEF\xBF\xBDx", false},
-        Utf8Case{{u'x', 0xDE00}, "x\xEF\xBF\xBD", false},
-        Utf8Case{{0xDE00, 0xD83D}, "\xEF\xBF\xBD\xEF\xBF\xBD", false},
-        Utf8Case{u"", ""}));
+        Utf8Case{"LoneHigh", {0xD83D, u'x'}, "\xEF\xBF\xBDx", false},
+        Utf8Case{"LoneLow", {u'x', 0xDE00}, "x\xEF\xBF\xBD", false},
+        Utf8Case{"ReversedPair",
+                 {0xDE00, 0xD83D},
+                 "\xEF\xBF\xBD\xEF\xBF\xBD",
+                 false},
+        Utf8Case{"Empty", u"", ""}),
+    [](const auto &info) { return info.param.name; });
 
 TEST(KorStringTest, Utf8DecodingRejectsWholeText) {
   EXPECT_TRUE(KorString::fromUtf8("h\xC3\xA9") == u"h\u00E9");
@@ -150,7 +159,8 @@ TEST(KorStringTest, Utf8DecodingRejectsWholeText) {
 
 TEST(KorStringTest, FileNamesOutsideTheBasicPlaneReachTheFileSystemAsUtf8) {
   std::string dir = testing::TempDir();
-  KorString name = KorString::fromUtf8((dir + "report-\xF0\x9F\x98\x80.xml").c_str());
+  KorString name =
+      KorString::fromUtf8((dir + "report-\xF0\x9F\x98\x80.xml").c_str());
   ASSERT_EQ(name.length(), int32_t(dir.size() + 13)) << "one surrogate pair";
   std::string utf8 = dir + "report-\xF0\x9F\x98\x80.xml";
   ASSERT_STREQ(name.utf8(), utf8.c_str());

@@ -52,6 +52,8 @@ struct SettingsLinesCase {
   std::string value = {};
 };
 
+void PrintTo(const SettingsLinesCase &c, std::ostream *os) { *os << c.name; }
+
 class SettingsLines : public testing::TestWithParam<SettingsLinesCase> {};
 
 TEST_P(SettingsLines, ReportTheFirstBadLineAndKeepTheGoodOnes) {
@@ -130,17 +132,18 @@ TEST(SettingsStore, FileErrorsNameTheFileAndLine) {
 }
 
 TEST(SettingsStore, ComponentIdentifiersHaveElevenHexadecimalFields) {
-  for (const char *good : {"74372F72,BA35,4766,A9,53,74,13,03,A2,38,51",
-                           "0,0,0,0,0,0,0,0,0,0,0",
-                           " 0x74372f72 , ba35,4766,a9,53,74,13,3,a2,38,51 "})
+  for (const char *good :
+       {"74372F72,BA35,4766,A9,53,74,13,03,A2,38,51", "0,0,0,0,0,0,0,0,0,0,0",
+        " 0x74372f72 , ba35,4766,a9,53,74,13,3,a2,38,51 "})
     EXPECT_TRUE(isComponentIdText(good)) << good;
-  for (const char *bad : {"", "1,2,3", "74372F72,BA35,4766,A9,53,74,13,03,A2,38",
-                          "74372F72,BA35,4766,A9,53,74,13,03,A2,38,51,7",
-                          "74372F72,BA35,4766,A9,53,74,13,03,A2,38,5G",
-                          "74372F72,BA35,4766,A9,53,74,13,03,A2,,51",
-                          "174372F72,BA35,4766,A9,53,74,13,03,A2,38,51",
-                          "74372F72,BA35,4766,A9,153,74,13,03,A2,38,51",
-                          "74372F72,-BA35,4766,A9,53,74,13,03,A2,38,51"})
+  for (const char *bad :
+       {"", "1,2,3", "74372F72,BA35,4766,A9,53,74,13,03,A2,38",
+        "74372F72,BA35,4766,A9,53,74,13,03,A2,38,51,7",
+        "74372F72,BA35,4766,A9,53,74,13,03,A2,38,5G",
+        "74372F72,BA35,4766,A9,53,74,13,03,A2,,51",
+        "174372F72,BA35,4766,A9,53,74,13,03,A2,38,51",
+        "74372F72,BA35,4766,A9,153,74,13,03,A2,38,51",
+        "74372F72,-BA35,4766,A9,53,74,13,03,A2,38,51"})
     EXPECT_FALSE(isComponentIdText(bad)) << bad;
 }
 
