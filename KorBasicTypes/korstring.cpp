@@ -263,90 +263,54 @@ const char *KorString::narrow() const {
   return out;
 }
 
-namespace {
-bool isHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
-
-/// Writes the UTF-8 bytes of one code point; returns the end.
-unsigned char *encodeUtf8(char32_t point, unsigned char *out) {
-  auto byte = [](char32_t bits) { return static_cast<unsigned char>(bits); };
-  if (point < 0x80) {
-    *out++ = byte(point);
-  } else if (point < 0x800) {
-    *out++ = byte(0xC0 | (point >> 6));
-    *out++ = byte(0x80 | (point & 0x3F));
-  } else if (point < 0x10000) {
-    *out++ = byte(0xE0 | (point >> 12));
-    *out++ = byte(0x80 | ((point >> 6) & 0x3F));
-    *out++ = byte(0x80 | (point & 0x3F));
-  } else {
-    *out++ = byte(0xF0 | (point >> 18));
-    *out++ = byte(0x80 | ((point >> 12) & 0x3F));
-    *out++ = byte(0x80 | ((point >> 6) & 0x3F));
-    *out++ = byte(0x80 | (point & 0x3F));
-  }
-  return out;
-}
-} // namespace
-
-// A surrogate pair is one character outside the Basic Multilingual Plane
-// and takes four bytes, as file systems and XML readers expect; a surrogate
-// without its partner is no character and becomes U+FFFD. No character
-// takes more bytes than its code units take in 4 * length.
 const char *KorString::utf8() const {
   const KorWChar *text = data();
   unsigned char *out = reinterpret_cast<unsigned char *>(
       cacheBuffer(utf8_, 4 * length() + 1));
   unsigned char *end = out;
+  // Each code unit is encoded on its own; surrogates are not combined.
   for (; *text; ++text) {
-    char32_t point = *text;
-    if (isHighSurrogate(point) && isLowSurrogate(text[1])) {
-      point = 0x10000 + ((point - 0xD800) << 10) + (text[1] - 0xDC00);
-      ++text;
-    } else if (isHighSurrogate(point) || isLowSurrogate(point)) {
-      point = 0xFFFD;
+    unsigned unit = *text;
+    if (unit < 0x80) {
+      *end++ = static_cast<unsigned char>(unit);
+    } else if (unit < 0x800) {
+      *end++ = static_cast<unsigned char>(0xC0 | (unit >> 6));
+      *end++ = static_cast<unsigned char>(0x80 | (unit & 0x3F));
+    } else {
+      *end++ = static_cast<unsigned char>(0xE0 | (unit >> 12));
+      *end++ = static_cast<unsigned char>(0x80 | ((unit >> 6) & 0x3F));
+      *end++ = static_cast<unsigned char>(0x80 | (unit & 0x3F));
     }
-    end = encodeUtf8(point, end);
   }
   *end = 0;
   return reinterpret_cast<const char *>(out);
 }
 
 namespace {
-/// Decodes one to four bytes per character, four-byte ones into a
-/// surrogate pair; false for a longer lead byte, a sequence cut short, an
-/// overlong form or a code point beyond U+10FFFF.
+/// Decodes one to three bytes per code unit; false for a lead byte of a
+/// longer sequence, a sequence cut short or an overlong form.
 bool decodeUtf8(const unsigned char *in, std::u16string &out) {
-  static constexpr char32_t kSmallest[4] = {0, 0x80, 0x800, 0x10000};
   while (*in) {
     unsigned lead = *in++;
     int follow = 0;
-    char32_t point = lead & 0x7F;
+    unsigned unit = lead & 0x7F;
     if ((lead & 0xE0) == 0xC0) {
       follow = 1;
-      point = lead & 0x1F;
+      unit = lead & 0x1F;
     } else if ((lead & 0xF0) == 0xE0) {
       follow = 2;
-      point = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-      follow = 3;
-      point = lead & 0x07;
-    } else if ((lead & 0xF8) == 0xF8) {
+      unit = lead & 0x0F;
+    } else if ((lead & 0xF0) == 0xF0) {
       return false;
     }
     for (int i = 0; i < follow; ++i) {
       if (!*in)
         return false;
-      point = (point << 6) | (*in++ & 0x3F);
+      unit = (unit << 6) | (*in++ & 0x3F);
     }
-    if (point < kSmallest[follow] || point > 0x10FFFF)
+    if ((follow == 1 && unit < 0x80) || (follow == 2 && unit < 0x800))
       return false;
-    if (point < 0x10000) {
-      out.push_back(KorWChar(point));
-    } else {
-      out.push_back(KorWChar(0xD800 + ((point - 0x10000) >> 10)));
-      out.push_back(KorWChar(0xDC00 + ((point - 0x10000) & 0x3FF)));
-    }
+    out.push_back(KorWChar(unit));
   }
   return true;
 }

@@ -41,8 +41,8 @@ public:
 
   /// Borrows `text` without copying.
   static KorString borrowed(const KorWChar *text) { return {text, 0}; }
-  /// Decodes UTF-8 (a four-byte character becomes a surrogate pair);
-  /// malformed input gives the shared empty string.
+  /// Decodes UTF-8 (one to three bytes per code unit); malformed input
+  /// gives the shared empty string.
   static KorString fromUtf8(const char *text);
   /// "%d" of the value.
   static KorString number(uint32_t value);
@@ -91,8 +91,7 @@ public:
   /// rebuilt by IKorStrSupport or from the code units below 128. Valid
   /// until the string changes or the form is asked for again.
   const char *narrow() const;
-  /// The UTF-8 form: a surrogate pair as one four-byte character, a lone
-  /// surrogate as U+FFFD.
+  /// The UTF-8 form, each code unit encoded on its own.
   const char *utf8() const;
 
   /// Locale order through IKorStrSupport (code-unit order without it):
