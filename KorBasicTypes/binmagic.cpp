@@ -7,13 +7,9 @@
 
 bool BinMagic::write(BinOutput &out) const { return out.write(this, 1); }
 
-// A failed read leaves the invalid tag, so no comparison can succeed on it.
-bool BinMagic::readValue(BinInput &in) {
-  if (in.read(this, 1))
-    return true;
-  magic_ = -1;
-  return false;
-}
+// A failed read leaves the tag as it was; the reading variants then report
+// false whatever it holds.
+bool BinMagic::readValue(BinInput &in) { return in.read(this, 1); }
 
 bool BinMagic::readCompareId(BinInput &in) {
   int32_t expectedId = magic_ >> 8;
@@ -25,10 +21,9 @@ bool BinMagic::readCompare(BinInput &in, BinMagic magic) {
 }
 
 bool BinMagic::readAssert(BinInput &in, BinMagic magic) {
-  readValue(in);
-  KOR_CHECK(magic_ == magic.magic_, "magic_ == magic", "KorBasicTypes/binio",
-            578);
-  return magic_ == magic.magic_;
+  bool matches = readValue(in) && magic_ == magic.magic_;
+  KOR_CHECK(matches, "magic_ == magic", "KorBasicTypes/binio", 578);
+  return matches;
 }
 
 std::ostream &operator<<(std::ostream &os, BinMagic magic) {

@@ -448,7 +448,9 @@ TEST(BinMagic, ReadVariantsCompareAndAssert) {
   EXPECT_EQ(recorder.reports[0],
             (AssertRecorder::Report{"magic_ == magic", "KorBasicTypes/binio", 578}));
 
-  BinMagic atEnd(0x11111, 0); // a failed read never compares equal
+  BinMagic atEnd(0x11111, 0); // a failed read compares unequal, tag kept
   EXPECT_FALSE(atEnd.readCompareId(in));
-  EXPECT_EQ(atEnd.value(), -1);
+  EXPECT_FALSE(atEnd.readCompare(in, atEnd));
+  EXPECT_FALSE(atEnd.readAssert(in, atEnd));
+  EXPECT_EQ(atEnd, BinMagic(0x11111, 0));
 }
