@@ -1,7 +1,12 @@
-// Unit tests of the fault guard: faults become returns, handlers come back.
+// Unit tests of the fault guard: faults, abort and interrupts become
+// returns, handlers come back, a thread's first call allocates nothing.
 #include "korfaultguard.h"
+#include "korinterrupt.h"
+#include "test/heapentrycount.h"
 #include <csignal>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <pthread.h>
 #include <thread>
 
 namespace {
@@ -10,7 +15,8 @@ volatile int gZero = 0;
 volatile bool gNeverStop = true;
 
 // The faults must reach the processor: sanitizers would report them first.
-#define KOR_RAW_FAULT __attribute__((noinline, no_sanitize("address", "undefined")))
+#define KOR_RAW_FAULT                                                          \
+  __attribute__((noinline, no_sanitize("address", "undefined")))
 
 KOR_RAW_FAULT void dereferenceNull() { *gNull = 1; }
 volatile int gQuotient = 0;
@@ -64,7 +70,8 @@ TEST(KorFaultGuard, StackOverflowIsCaughtOnTheAlternateStack) {
 
 TEST(KorFaultGuard, StackOverflowOnAnotherThreadIsCaught) {
   int fault = 0;
-  std::thread worker([&] { fault = korRunFaultGuarded([] { recurseForever(0); }); });
+  std::thread worker(
+      [&] { fault = korRunFaultGuarded([] { recurseForever(0); }); });
   worker.join();
   EXPECT_EQ(fault, SIGSEGV);
 }
@@ -113,4 +120,88 @@ TEST(KorFaultGuard, RestoresPreviousHandlersAndAlternateStack) {
 
 TEST(KorFaultGuard, AbortIsNotCaught) {
   EXPECT_DEATH(korRunFaultGuarded([] { std::abort(); }), "");
+}
+
+namespace {
+KorInterruptNotice gNotice;
+
+/// Sends this thread the interrupt signal carrying gNotice, as the runner
+/// does when a body calls exit.
+void interruptThisThread() {
+  gNotice = KorInterruptNotice();
+  gNotice.kind = kInterruptExit;
+  gNotice.detail = 3;
+  sigval value{};
+  value.sival_ptr = &gNotice;
+  pthread_sigqueue(pthread_self(), korInterruptSignal(), value);
+}
+
+struct OptionCase {
+  const char *name;
+  KorGuardOptions options;
+  void (*body)();
+  int signal;          // what ends the call; 0: it returns
+  bool takesInterrupt; // the outcome carries gNotice
+};
+
+class KorGuardOptionsTest : public testing::TestWithParam<OptionCase> {};
+} // namespace
+
+TEST_P(KorGuardOptionsTest, EndsTheCallOnlyForWhatItCatches) {
+  const OptionCase &c = GetParam();
+  bool after = false;
+  KorGuardOutcome outcome = korRunGuarded(
+      [&] {
+        c.body();
+        after = true;
+      },
+      c.options);
+  EXPECT_EQ(outcome.signal, c.signal);
+  EXPECT_EQ(after, c.signal == 0);
+  EXPECT_EQ(outcome.interrupt, c.takesInterrupt ? &gNotice : nullptr);
+  EXPECT_EQ(gNotice.taken != 0, c.takesInterrupt);
+  EXPECT_EQ(currentAction(SIGABRT).sa_handler, SIG_DFL);
+  EXPECT_EQ(currentAction(korInterruptSignal()).sa_handler, SIG_DFL);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KorGuardOptionsTest,
+    testing::Values(
+        OptionCase{
+            "AbortCaught", {true, false}, [] { std::abort(); }, SIGABRT, false},
+        OptionCase{"AbortInAnInnerCallReachesTheOuter",
+                   {true, false},
+                   [] { korRunFaultGuarded([] { std::abort(); }); },
+                   SIGABRT,
+                   false},
+        OptionCase{"InterruptTaken",
+                   {false, true},
+                   interruptThisThread,
+                   korInterruptSignal(),
+                   true},
+        OptionCase{"InterruptInAnInnerCallReachesTheOuter",
+                   {false, true},
+                   [] { korRunFaultGuarded([] { interruptThisThread(); }); },
+                   korInterruptSignal(),
+                   true},
+        OptionCase{"InterruptNotAskedForIsDropped",
+                   {true, false},
+                   interruptThisThread,
+                   0,
+                   false}),
+    [](const testing::TestParamInfo<OptionCase> &info) {
+      return std::string(info.param.name);
+    });
+
+TEST(KorFaultGuard, FirstCallOfAThreadAllocatesNothing) {
+  if (!HeapEntryCountAvailable())
+    GTEST_SKIP() << "this build does not count heap blocks";
+  int64_t blocks = -1;
+  std::thread fresh([&] {
+    int64_t before = HeapEntryCount();
+    korRunFaultGuarded([] { dereferenceNull(); });
+    blocks = HeapEntryCount() - before;
+  });
+  fresh.join();
+  EXPECT_EQ(blocks, 0);
 }

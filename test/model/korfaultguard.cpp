@@ -1,142 +1,348 @@
-//===- korfaultguard.cpp - Turns processor faults in a call into a return -===//
+//===- korfaultguard.cpp - Faults and interrupts end a call ---------------===//
 #include "korfaultguard.h"
+#include "korinterrupt.h"
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <csetjmp>
 #include <csignal>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <link.h>
 #include <mutex>
+#include <pthread.h>
 #include <sys/mman.h>
+#include <ucontext.h>
 #include <unistd.h>
 
 namespace {
-constexpr int kFaultSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL};
-constexpr int kSignalCount = sizeof(kFaultSignals) / sizeof(kFaultSignals[0]);
-
-/// Where a fault on this thread jumps to; null outside a guarded call.
-thread_local sigjmp_buf *tJumpTarget = nullptr;
-
-/// This thread's alternate signal stack, mapped on first use. It must hold
-/// the handler when the fault is a stack overflow, so it is not the stack
-/// that overflowed; the handler itself needs very little.
-class AltStack {
-public:
-  ~AltStack() {
-    if (base_)
-      munmap(base_, size_);
-  }
-  /// The stack description, or null when it cannot be mapped.
-  const stack_t *get() {
-    if (!base_)
-      map();
-    return base_ ? &stack_ : nullptr;
-  }
-
-private:
-  void map() {
-    long minimum = sysconf(_SC_SIGSTKSZ);
-    size_ = std::max<size_t>(64 * 1024, minimum > 0 ? 4 * minimum : 0);
-    void *base = mmap(nullptr, size_, PROT_READ | PROT_WRITE,
-                      MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (base == MAP_FAILED)
-      return;
-    base_ = base;
-    stack_.ss_sp = base_;
-    stack_.ss_size = size_;
-    stack_.ss_flags = 0;
-  }
-
-  void *base_ = nullptr;
-  size_t size_ = 0;
-  stack_t stack_{};
-};
-thread_local AltStack tAltStack;
-
-/// Handlers are process-wide: the outermost guard of this library copy
-/// installs them and the last one to leave restores what was there before.
-std::mutex gHandlerMutex;
-int gGuardDepth = 0;
-struct sigaction gPrevious[kSignalCount];
-
-int signalIndex(int sig) {
-  for (int i = 0; i < kSignalCount; ++i)
-    if (kFaultSignals[i] == sig)
+/// The signals the guard handles while a guarded call runs: the processor
+/// faults, abort and the interrupt signal.
+constexpr int kHandledCount = 6;
+int handledSignal(int index) {
+  static constexpr int kFixed[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+  return index < 5 ? kFixed[index] : korInterruptSignal();
+}
+int handledIndex(int sig) {
+  for (int i = 0; i < kHandledCount; ++i)
+    if (handledSignal(i) == sig)
       return i;
   return -1;
 }
 
-void onFault(int sig, siginfo_t *info, void *) {
-  if (sigjmp_buf *target = tJumpTarget) {
-    tJumpTarget = nullptr;
-    siglongjmp(*target, sig);
+/// One guarded call in progress.
+struct Frame {
+  sigjmp_buf target;
+  KorGuardOptions options;
+  Frame *outer = nullptr;
+  KorGuardOutcome outcome;
+  /// Whether this call's handlers are installed.
+  bool installed = false;
+  /// Inner calls a jump to this one left without their clean-up.
+  int skipped = 0;
+};
+
+/// A thread's guarded calls. A slot is claimed by the outermost call of a
+/// thread and given back when it ends; its alternate signal stack, mapped
+/// by the first owner, serves every later owner.
+struct ThreadSlot {
+  std::atomic<pthread_t> owner{};
+  std::atomic<Frame *> innermost{nullptr};
+  void *stack = nullptr;
+  size_t stackSize = 0;
+};
+constexpr int kThreadSlots = 256;
+ThreadSlot gSlots[kThreadSlots];
+
+ThreadSlot *slotOf(pthread_t thread) {
+  for (ThreadSlot &slot : gSlots)
+    if (slot.owner.load(std::memory_order_acquire) == thread)
+      return &slot;
+  return nullptr;
+}
+
+ThreadSlot *claimSlot(pthread_t thread) {
+  for (ThreadSlot &slot : gSlots) {
+    pthread_t free{};
+    if (slot.owner.compare_exchange_strong(free, thread))
+      return &slot;
   }
-  // A fault on a thread that runs no guarded call: hand it to whoever had
-  // the signal before. Returning re-executes the faulting instruction; a
-  // signal sent by a process is raised again instead.
-  int index = signalIndex(sig);
-  if (index >= 0)
-    sigaction(sig, &gPrevious[index], nullptr);
-  if (info && info->si_code <= 0)
-    raise(sig);
+  return nullptr;
 }
 
-void installHandlers() {
-  std::lock_guard<std::mutex> lock(gHandlerMutex);
-  if (gGuardDepth++ > 0)
-    return;
-  struct sigaction action {};
-  action.sa_sigaction = onFault;
-  action.sa_flags = SA_SIGINFO | SA_ONSTACK;
-  sigemptyset(&action.sa_mask);
-  for (int i = 0; i < kSignalCount; ++i)
-    sigaction(kFaultSignals[i], &action, &gPrevious[i]);
+/// Maps the slot's alternate stack once. It must hold the handler when the
+/// fault is a stack overflow, so it is not the stack that overflowed; the
+/// handler itself needs very little.
+bool mapStack(ThreadSlot &slot) {
+  if (slot.stack)
+    return true;
+  long minimum = sysconf(_SC_SIGSTKSZ);
+  size_t size = std::max<size_t>(64 * 1024, minimum > 0 ? 4 * minimum : 0);
+  void *base = mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                    MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (base == MAP_FAILED)
+    return false;
+  slot.stack = base;
+  slot.stackSize = size;
+  return true;
 }
 
-void restoreHandlers() {
-  std::lock_guard<std::mutex> lock(gHandlerMutex);
-  if (--gGuardDepth > 0)
-    return;
-  for (int i = 0; i < kSignalCount; ++i)
-    sigaction(kFaultSignals[i], &gPrevious[i], nullptr);
-}
-
-/// Installs this thread's alternate stack; restores the previous one when
-/// it goes out of scope. Nothing changes while running on a signal stack.
+/// Installs the slot's alternate stack for the outermost call; restores the
+/// previous one when it goes out of scope. Nothing changes while running on
+/// a signal stack.
 class AltStackScope {
 public:
-  AltStackScope() {
-    const stack_t *stack = tAltStack.get();
-    installed_ = stack && sigaltstack(stack, &previous_) == 0;
+  AltStackScope(ThreadSlot &slot, bool outermost) {
+    if (!outermost || !mapStack(slot))
+      return;
+    stack_t stack{};
+    stack.ss_sp = slot.stack;
+    stack.ss_size = slot.stackSize;
+    installed_ = sigaltstack(&stack, &previous_) == 0;
   }
   ~AltStackScope() {
     if (installed_)
       sigaltstack(&previous_, nullptr);
   }
+  AltStackScope(const AltStackScope &) = delete;
+  AltStackScope &operator=(const AltStackScope &) = delete;
 
 private:
   stack_t previous_{};
   bool installed_ = false;
 };
 
+/// Executable ranges of the system's runtime libraries (the C library, the
+/// dynamic linker, the C++ and unwinder libraries). An interrupt that finds
+/// the body inside them is put off: the body may hold one of their locks
+/// (the allocator's, a stream's), which a jump would never release.
+struct CodeRange {
+  uintptr_t first, last;
+};
+constexpr int kMaxRanges = 16;
+CodeRange gRuntimeCode[kMaxRanges];
+int gRuntimeRanges = 0;
+pthread_once_t gRuntimeOnce = PTHREAD_ONCE_INIT;
+
+bool isRuntimeLibrary(const char *path) {
+  static const char *const kNames[] = {"/libc.so", "/ld-linux", "/libstdc++.so",
+                                       "/libgcc_s.so", "/libpthread.so"};
+  for (const char *name : kNames)
+    if (path && std::strstr(path, name))
+      return true;
+  return false;
+}
+
+int addRuntimeRanges(dl_phdr_info *info, size_t, void *) {
+  if (!isRuntimeLibrary(info->dlpi_name))
+    return 0;
+  for (int i = 0; i < info->dlpi_phnum && gRuntimeRanges < kMaxRanges; ++i) {
+    const ElfW(Phdr) &segment = info->dlpi_phdr[i];
+    if (segment.p_type != PT_LOAD || !(segment.p_flags & PF_X))
+      continue;
+    uintptr_t first = info->dlpi_addr + segment.p_vaddr;
+    gRuntimeCode[gRuntimeRanges++] = {first, first + segment.p_memsz};
+  }
+  return 0;
+}
+
+uintptr_t interruptedAddress(const void *context) {
+  const auto *user = static_cast<const ucontext_t *>(context);
+  if (!user)
+    return 0;
+#if defined(__x86_64__)
+  return static_cast<uintptr_t>(user->uc_mcontext.gregs[REG_RIP]);
+#elif defined(__aarch64__)
+  return static_cast<uintptr_t>(user->uc_mcontext.pc);
+#else
+  return 0;
+#endif
+}
+
+bool interruptedInRuntime(const void *context) {
+  uintptr_t address = interruptedAddress(context);
+  for (int i = 0; i < gRuntimeRanges; ++i)
+    if (address >= gRuntimeCode[i].first && address < gRuntimeCode[i].last)
+      return true;
+  return false;
+}
+
+/// Times an interrupt is put off before it is taken wherever the body is;
+/// the runner repeats it every few milliseconds.
+constexpr int kMaxDeferrals = 50;
+
+/// Handlers are process-wide: the outermost guard of this library copy
+/// installs them and the last one to leave restores what was there before.
+std::mutex gHandlerMutex;
+int gGuardDepth = 0;
+struct sigaction gPrevious[kHandledCount];
+
+/// Hands a signal no guarded call takes to the handler that was there
+/// before the guard.
+void passOn(int sig, siginfo_t *info, void *context) {
+  int index = handledIndex(sig);
+  if (index < 0)
+    return;
+  const struct sigaction &previous = gPrevious[index];
+  if (previous.sa_handler == SIG_IGN)
+    return;
+  if (previous.sa_handler != SIG_DFL) {
+    if (previous.sa_flags & SA_SIGINFO)
+      previous.sa_sigaction(sig, info, context);
+    else
+      previous.sa_handler(sig);
+    return;
+  }
+  // A stray interrupt is dropped; anything else takes its default action.
+  // Returning re-executes a faulting instruction; a signal sent by a
+  // process is raised again instead.
+  if (sig == korInterruptSignal())
+    return;
+  sigaction(sig, &previous, nullptr);
+  if (!info || info->si_code <= 0)
+    raise(sig);
+}
+
+/// The frame that takes `sig`: the innermost for a fault, else the
+/// innermost one that asked for it. Counts the frames it passes.
+Frame *catcherOf(Frame *innermost, int sig, int &passed) {
+  passed = 0;
+  for (Frame *frame = innermost; frame; frame = frame->outer, ++passed) {
+    bool takes = sig == SIGABRT                ? frame->options.catchAbort
+                 : sig == korInterruptSignal() ? frame->options.interruptible
+                                               : true;
+    if (takes)
+      return frame;
+  }
+  return nullptr;
+}
+
+void onSignal(int sig, siginfo_t *info, void *context) {
+  int savedErrno = errno;
+  ThreadSlot *slot = slotOf(pthread_self());
+  Frame *innermost =
+      slot ? slot->innermost.load(std::memory_order_relaxed) : nullptr;
+  KorInterruptNotice *notice = nullptr;
+  if (sig == korInterruptSignal()) {
+    notice = korInterruptNoticeOf(info);
+    if (!notice)
+      innermost = nullptr;
+  }
+  int passed = 0;
+  Frame *catcher = catcherOf(innermost, sig, passed);
+  if (catcher && notice && !korInterruptIsSynchronous(notice->kind) &&
+      notice->deferrals < kMaxDeferrals && interruptedInRuntime(context)) {
+    notice->deferrals = notice->deferrals + 1;
+    errno = savedErrno;
+    return;
+  }
+  if (catcher) {
+    catcher->outcome.signal = sig;
+    catcher->outcome.code = info ? info->si_code : 0;
+    catcher->outcome.address = info ? info->si_addr : nullptr;
+    catcher->outcome.interrupt = notice;
+    catcher->skipped = passed;
+    if (notice)
+      notice->taken = 1;
+    slot->innermost.store(catcher, std::memory_order_relaxed);
+    siglongjmp(catcher->target, 1);
+  }
+  passOn(sig, info, context);
+  errno = savedErrno;
+}
+
+void findRuntimeCode() { dl_iterate_phdr(addRuntimeRanges, nullptr); }
+
+void installHandlers() {
+  pthread_once(&gRuntimeOnce, findRuntimeCode);
+  std::lock_guard<std::mutex> lock(gHandlerMutex);
+  if (gGuardDepth++ > 0)
+    return;
+  struct sigaction action {};
+  action.sa_sigaction = onSignal;
+  action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_RESTART;
+  sigemptyset(&action.sa_mask);
+  for (int i = 0; i < kHandledCount; ++i)
+    sigaction(handledSignal(i), &action, &gPrevious[i]);
+}
+
+void restoreHandlers() {
+  std::lock_guard<std::mutex> lock(gHandlerMutex);
+  if (--gGuardDepth > 0)
+    return;
+  for (int i = 0; i < kHandledCount; ++i)
+    sigaction(handledSignal(i), &gPrevious[i], nullptr);
+}
+
+/// Keeps abort and the interrupt signal away while the guard changes its
+/// own state: a jump taken then would leave the handler lock held or a
+/// call half set up.
+class JumpFreeScope {
+public:
+  JumpFreeScope() {
+    sigset_t blocked;
+    sigemptyset(&blocked);
+    sigaddset(&blocked, SIGABRT);
+    sigaddset(&blocked, korInterruptSignal());
+    pthread_sigmask(SIG_BLOCK, &blocked, &previous_);
+  }
+  ~JumpFreeScope() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+  JumpFreeScope(const JumpFreeScope &) = delete;
+  JumpFreeScope &operator=(const JumpFreeScope &) = delete;
+
+private:
+  sigset_t previous_;
+};
+
 /// The part that jumps: kept apart so that no local of the caller lives in
 /// a frame that siglongjmp returns into.
-__attribute__((noinline)) int callWithJumpTarget(KorGuardedFn fn,
-                                                 void *context) {
-  sigjmp_buf target;
-  sigjmp_buf *outer = tJumpTarget;
-  int fault = sigsetjmp(target, 1);
-  if (fault == 0) {
-    tJumpTarget = &target;
+__attribute__((noinline)) void callWithJumpTarget(Frame &frame,
+                                                  ThreadSlot &slot,
+                                                  KorGuardedFn fn,
+                                                  void *context) {
+  if (sigsetjmp(frame.target, 1) == 0) {
+    {
+      JumpFreeScope setUp;
+      slot.innermost.store(&frame, std::memory_order_relaxed);
+      installHandlers();
+      frame.installed = true;
+    }
     fn(context);
   }
-  tJumpTarget = outer;
-  return fault;
+  JumpFreeScope cleanUp;
+  slot.innermost.store(frame.outer, std::memory_order_relaxed);
+  // The inner calls a jump left never gave back their handlers.
+  for (int i = 0; i < frame.skipped; ++i)
+    restoreHandlers();
+  if (frame.installed)
+    restoreHandlers();
 }
 } // namespace
 
+KorGuardOutcome korRunGuarded(KorGuardedFn fn, void *context,
+                              const KorGuardOptions &options) {
+  pthread_t self = pthread_self();
+  ThreadSlot *slot = slotOf(self);
+  bool outermost = !slot;
+  if (outermost)
+    slot = claimSlot(self);
+  if (!slot) {
+    fn(context);
+    return {};
+  }
+  Frame frame;
+  frame.options = options;
+  frame.outer = slot->innermost.load(std::memory_order_relaxed);
+  {
+    AltStackScope altStack(*slot, outermost);
+    callWithJumpTarget(frame, *slot, fn, context);
+  }
+  if (outermost)
+    slot->owner.store(pthread_t{}, std::memory_order_release);
+  return frame.outcome;
+}
+
 int korRunFaultGuarded(KorGuardedFn fn, void *context) {
-  AltStackScope altStack;
-  installHandlers();
-  int fault = callWithJumpTarget(fn, context);
-  restoreHandlers();
-  return fault;
+  return korRunGuarded(fn, context, KorGuardOptions()).signal;
 }

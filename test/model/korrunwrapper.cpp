@@ -2,7 +2,10 @@
 #include "korrunwrapper.h"
 #include "ikorteststatus.h"
 #include "korfaultguard.h"
+#include "korfaultreport.h"
+#include "korinterrupt.h"
 #include "kortestbase.h"
+#include <string>
 
 namespace {
 struct GuardedRun {
@@ -10,6 +13,7 @@ struct GuardedRun {
   KorTestBase *test;
   IKorTestStatus *status;
   bool threw = false;
+  std::string cause;
 };
 
 void runCatchingExceptions(void *context) {
@@ -18,6 +22,7 @@ void runCatchingExceptions(void *context) {
     run->body(run->test, run->status);
   } catch (...) {
     run->threw = true;
+    run->cause = korCurrentExceptionCause();
   }
 }
 
@@ -38,6 +43,17 @@ void explainFailedExpectations(KorTestBase *test, IKorTestStatus *status) {
                            : "An exception occurred.",
                        file, line);
 }
+
+/// A body the run interrupted fails with the reason, whatever it declared.
+void recordInterruption(KorTestBase *test, IKorTestStatus *status,
+                        const KorInterruptNotice &notice) {
+  int kind = notice.kind;
+  int detail = notice.detail;
+  status->AddMessage(korInterruptMessage(kind, detail).c_str(),
+                     test->SourceFile(), test->DeclarationLine());
+  status->SetState(kTestFailed);
+  korReportTestEnd(test, korInterruptCause(kind, detail));
+}
 } // namespace
 
 void korRunTest(KorTestBase *test, IKorTestStatus *status, KorTestBody body) {
@@ -45,12 +61,21 @@ void korRunTest(KorTestBase *test, IKorTestStatus *status, KorTestBody body) {
     return;
   IKorTestStatus *previous = test->exchangeCurrentStatus(status);
   status->SetState(kTestPassed);
-  GuardedRun run{body, test, status};
-  int fault = korRunFaultGuarded(runCatchingExceptions, &run);
-  if (run.threw || fault != 0)
-    status->OnException("Exception Occurred", test->SourceFile(),
-                        test->DeclarationLine());
-  if (!status->VerifyExpectations())
-    explainFailedExpectations(test, status);
+  GuardedRun run{body, test, status, false, {}};
+  KorGuardOptions options;
+  options.catchAbort = !test->BreakOnFailure();
+  options.interruptible = true;
+  KorGuardOutcome outcome = korRunGuarded(runCatchingExceptions, &run, options);
+  if (outcome.interrupt) {
+    recordInterruption(test, status, *outcome.interrupt);
+  } else {
+    if (run.threw || outcome.signal != 0) {
+      status->OnException("Exception Occurred", test->SourceFile(),
+                          test->DeclarationLine());
+      korReportTestEnd(test, run.threw ? run.cause : korSignalCause(outcome));
+    }
+    if (!status->VerifyExpectations())
+      explainFailedExpectations(test, status);
+  }
   test->exchangeCurrentStatus(previous);
 }

@@ -9,8 +9,10 @@ using KorTestBody = void (*)(KorTestBase *test, IKorTestStatus *status);
 
 /// The run wrapper of every test (IKorTest slot 1): makes status the test's
 /// current record, marks it Passed, runs body under a guard that catches
-/// every exception and processor fault ("Exception Occurred" at the test's
-/// declaration), checks the declared expectations and explains a failed
-/// check, then restores the previous current record. A null status runs
-/// nothing.
+/// every exception, processor fault and (unless the test breaks on failure)
+/// abort ("Exception Occurred" at the test's declaration, the cause on
+/// stderr), checks the declared expectations and explains a failed check,
+/// then restores the previous current record. A body the run interrupts (a
+/// time limit, a stop signal, exit) fails with the reason instead, its
+/// expectations unchecked. A null status runs nothing.
 void korRunTest(KorTestBase *test, IKorTestStatus *status, KorTestBody body);
