@@ -11,17 +11,21 @@
 #include "ikortestresults.h"
 #include "ikortestsuite.h"
 #include "korcstring.h"
-#include "korfaultguard.h"
+#include "korfaultreport.h"
 #include "korhashtable.h"
+#include "korinterrupt.h"
 #include "kortestbase.h"
 #include "progressforwarder.h"
 #include "registryvalue.h"
+#include "runwatch.h"
 #include "testassertcb.h"
 #include "translate.h"
+#include "uncountedstatus.h"
 #include "wildcardpattern.h"
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <utility>
 
 /// The arguments of one RunTests call that every test of it shares.
 struct GenTestService::RunOptions {
@@ -32,6 +36,7 @@ struct GenTestService::RunOptions {
   bool randomize;
   uint32_t *seed;
   bool selectedOnly;
+  KorRunWatch *watch;
 };
 
 namespace {
@@ -73,15 +78,27 @@ void printResult(int state) {
     print("Skipped\n");
 }
 
-/// Makes the one-time allocations of the run machinery (the fault guard's
-/// per-thread state) before the first heap count, so that they do not show
-/// as a leak of the first test.
-void prepareLeakCheck() {
-  static thread_local bool prepared = false;
-  if (prepared)
+/// An interrupt that came while the test ran but that its body was not
+/// left for (a stop signal outside the body, a time limit the body
+/// returned after): the test still fails with the reason.
+void recordMissedInterrupt(const KorRunWatch &watch, int32_t timeLimit,
+                           IKorTest *test, IKorTestStatus *status,
+                           const char *fullName) {
+  int kind = kInterruptNone;
+  int detail = 0;
+  if (watch.stop() > 0 && !watch.interruptTaken()) {
+    kind = kInterruptStopSignal;
+    detail = watch.stop();
+  } else if (watch.timeLimitMissed()) {
+    kind = kInterruptTimeout;
+    detail = timeLimit;
+  } else {
     return;
-  korRunFaultGuarded([] {});
-  prepared = true;
+  }
+  status->AddMessage(korInterruptMessage(kind, detail).c_str(),
+                     test->SourceFile(), test->DeclarationLine());
+  status->SetState(kTestFailed);
+  korPrintTestEnd(fullName, korInterruptCause(kind, detail).c_str());
 }
 } // namespace
 
@@ -186,8 +203,9 @@ void GenTestService::RunTests(const KorArray<IKorTest *> &tests,
   TestAssertCB::install(hook_);
   if (!forwarder_)
     forwarder_ = std::make_unique<KorTestProgressForwarder>();
-  if (checkMemory)
-    prepareLeakCheck();
+  if (checkMemory && !uncounted_)
+    uncounted_ = IPtr<UncountedStatus>(new UncountedStatus);
+  KorRunWatch watch(timeLimit_, static_cast<int32_t>(tests.count()));
 
   SuiteTable table(kSuiteTableSize);
   for (IKorTest *test : tests) {
@@ -199,11 +217,13 @@ void GenTestService::RunTests(const KorArray<IKorTest *> &tests,
   }
 
   const RunOptions options{
-      results,   breakOnFailure, checkMemory, keepApplicationAsserts,
-      randomize, seed,           selectedOnly};
+      results,   breakOnFailure, checkMemory,  keepApplicationAsserts,
+      randomize, seed,           selectedOnly, &watch};
   table.forEach([&](IKorTestSuite *suite, const KorArray<IKorTest *> &group) {
-    runSuite(suite, group, options);
+    if (watch.stop() == 0)
+      runSuite(suite, group, options);
   });
+  lastRunStop_ = watch.stop();
 }
 
 void GenTestService::runSuite(IKorTestSuite *suite,
@@ -222,6 +242,9 @@ void GenTestService::runSuite(IKorTestSuite *suite,
     suite->SuiteSetUp();
 
   for (IKorTest *test : tests) {
+    // A stopped run leaves the rest without records.
+    if (options.watch->stop() != 0)
+      break;
     bool savedBreak = test->BreakOnFailure();
     test->SetBreakOnFailure(options.breakOnFailure);
     auto *status = new GenTestStatus(test);
@@ -236,8 +259,13 @@ void GenTestService::runSuite(IKorTestSuite *suite,
       KorCString line("   ", fullName.c_str(), " ... ");
       print(line.c_str());
     }
+    options.watch->beginTest(fullName.c_str());
     if (selected) {
-      runOne(suite, test, status, options);
+      IKorTest *outerTest = std::exchange(runningTest_, test);
+      const char *outerName = std::exchange(runningName_, fullName.c_str());
+      runOne(suite, test, status, fullName.c_str(), options);
+      runningTest_ = outerTest;
+      runningName_ = outerName;
     } else {
       status->AddMessage(test->DisabledReason(), test->SourceFile(),
                          test->DeclarationLine());
@@ -246,6 +274,7 @@ void GenTestService::runSuite(IKorTestSuite *suite,
     }
     if (printed)
       printResult(status->GetState());
+    options.watch->endTest();
     test->SetBreakOnFailure(savedBreak);
   }
 
@@ -254,27 +283,39 @@ void GenTestService::runSuite(IKorTestSuite *suite,
 }
 
 void GenTestService::runOne(IKorTestSuite *suite, IKorTest *test,
-                            GenTestStatus *status, const RunOptions &options) {
+                            GenTestStatus *status, const char *fullName,
+                            const RunOptions &options) {
   suite->BeforeTest();
   SPtr<IKorClock> clock;
+  // A leak-checked body sees its record through a stand-in that keeps the
+  // record's own blocks out of the count.
+  IKorTestStatus *seen = status;
+  if (options.checkMemory) {
+    uncounted_->forwardTo(status);
+    seen = uncounted_.get();
+  }
   TestAssertCB *hook = hook_.get();
   if (hook) {
     if (!options.keepApplicationAsserts)
       hook->setChain(false);
     hook->clearAssertSeen();
-    hook->setStatus(status);
+    hook->setStatus(seen);
   }
-  forwarder_->setStatus(status);
+  forwarder_->setStatus(seen);
   korSeedTestRandom(options.randomize, options.seed);
 
   if (clock)
     clock->Start();
   int64_t before = options.checkMemory ? HeapEntryCount() : 0;
-  test->Run(status);
+  options.watch->beginBody();
+  test->Run(seen);
+  options.watch->endBody();
   bool leakCheck = options.checkMemory && status->GetCheckMemory();
-  int64_t after = leakCheck ? HeapEntryCount() : before;
+  int64_t after =
+      leakCheck ? HeapEntryCount() - uncounted_->recordBlocks() : before;
   if (clock)
     clock->Stop();
+  recordMissedInterrupt(*options.watch, timeLimit_, test, status, fullName);
   if (leakCheck && status->GetState() == kTestPassed && after != before) {
     status->AddMessage("Memory leak detected in test.", test->SourceFile(),
                        test->DeclarationLine());
@@ -286,9 +327,20 @@ void GenTestService::runOne(IKorTestSuite *suite, IKorTest *test,
     hook->setChain(true);
   }
   forwarder_->setStatus(nullptr);
+  if (uncounted_)
+    uncounted_->forwardTo(nullptr);
   suite->AfterTest();
   // Without a host clock there is no duration to store.
   status->SetDuration(clock ? clock->Elapsed() : 0.0);
+}
+
+void GenTestService::ReportTestEnd(IKorTest *test, const char *cause) {
+  // The running test's name was built before its leak count began.
+  if (test && test == runningTest_)
+    korPrintTestEnd(runningName_, cause);
+  else
+    korPrintTestEnd(
+        korFullTestName(test ? test->Suite() : nullptr, test).c_str(), cause);
 }
 
 namespace {
@@ -329,13 +381,16 @@ void GenTestService::LoadTestComponents() {
   for (values->First(); !values->IsDone(); values->Next()) {
     const char *text = values->CurrentValue();
     KorGuid id;
-    parseRegistryComponentId(text, id);
+    bool complete = parseRegistryComponentId(text, id) == 11;
     IKorComponent *component = nullptr;
     if (manager->LoadComponent(id, "", &component) != 0) {
       if (component)
         registerTestsOf(component, service.get());
+      if (!complete)
+        ++loadFailures_;
     } else {
       reportUnloadedComponent(text);
+      ++loadFailures_;
     }
   }
 }

@@ -7,6 +7,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
+#include "ikortestendreport.h"
 #include "ikortestservice.h"
 #include "iptr.h"
 #include "korarray.h"
@@ -16,14 +17,16 @@ class GenTestStatus;
 class IKorTestStatus;
 class IKorTestSuite;
 class KorCString;
+class KorRunWatch;
 class KorTestProgressForwarder;
 class TestAssertCB;
+class UncountedStatus;
 class WildcardPattern;
 
-/// The test service.
-class GenTestService : public IKorTestService {
+/// The test service; it also tells the user what ended a body.
+class GenTestService : public IKorTestService, public IKorTestEndReport {
 public:
-  KOR_CLASS(GenTestService, IKorTestService)
+  KOR_CLASS(GenTestService, IKorTestService, IKorTestEndReport)
   GenTestService();
   ~GenTestService() override;
   GenTestService(const GenTestService &) = delete;
@@ -41,6 +44,7 @@ public:
                 bool keepApplicationAsserts, bool randomize, uint32_t *seed,
                 bool selectedOnly) override;
   void LoadTestComponents() override;
+  void ReportTestEnd(IKorTest *test, const char *cause) override;
 
   /// Whether the test would run: enabled, not excluded, and matched by an
   /// include pattern when there are any.
@@ -52,12 +56,23 @@ public:
     return forwarder_.get();
   }
 
+  /// Limits every test body of the following runs to `seconds` (0: no
+  /// limit); a body that runs longer fails and the run goes on.
+  void setTimeLimit(int32_t seconds) { timeLimit_ = seconds; }
+  int32_t timeLimit() const { return timeLimit_; }
+  /// How the last run ended: 0 at its end; n > 0 stopped by signal n; -1
+  /// stopped because a test ended the process (exit, quick_exit).
+  int32_t lastRunStop() const { return lastRunStop_; }
+  /// "KorTest" registry values that are malformed or name a component
+  /// that did not load.
+  int32_t loadFailures() const { return loadFailures_; }
+
 private:
   struct RunOptions;
   void runSuite(IKorTestSuite *suite, const KorArray<IKorTest *> &tests,
                 const RunOptions &options);
   void runOne(IKorTestSuite *suite, IKorTest *test, GenTestStatus *status,
-              const RunOptions &options);
+              const char *fullName, const RunOptions &options);
   bool selectedByName(const KorCString &fullName);
 
   KorArray<IKorTest *> tests_;
@@ -65,8 +80,15 @@ private:
   KorArray<KorCString *> excludedNames_;
   IPtr<TestAssertCB> hook_;
   std::unique_ptr<KorTestProgressForwarder> forwarder_;
+  IPtr<UncountedStatus> uncounted_;
   bool componentsLoaded_ = false;
   int32_t nextTestNumber_ = 0;
+  int32_t timeLimit_ = 0;
+  int32_t lastRunStop_ = 0;
+  int32_t loadFailures_ = 0;
+  /// The test the run is in, and its full name.
+  IKorTest *runningTest_ = nullptr;
+  const char *runningName_ = nullptr;
 };
 
 /// The full name of a test: its suite's name, ".", its description

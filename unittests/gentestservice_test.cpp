@@ -1,6 +1,8 @@
 // Unit tests of GenTestService: numbering, selection, the run's console
 // lines, records, suite hooks, seeding, the leak check, the assertion hook,
-// progress forwarding and loading test components from the registry.
+// progress forwarding, loading test components from the registry, and
+// bodies that fault, throw, abort, time out, are stopped or end the process.
+#undef NDEBUG // the fault suite's failed assert() is compiled in
 #include "clock.h"
 #include "hostfixture.h"
 #include "ikorprogress.h"
@@ -19,9 +21,14 @@
 #include "test/heapentrycount.h"
 #include "test/progressforwarder.h"
 #include "test/testassertcb.h"
+#include <cassert>
+#include <csignal>
 #include <cstdlib>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -71,6 +78,14 @@ class AlphaSuite : public KorTestSuiteBase {
   }
   KOR_TEST(AppAssertTest, "Asserts", "UNIT") {
     Assert_basic("x > 0", "KorBasicTypes/sample", 12);
+  }
+  KOR_TEST(ExpectedAssertTest, "Asserts as expected", "UNIT") {
+    EXPECT_ASSERT;
+    Assert_basic("x > 0", "KorBasicTypes/sample", 12);
+  }
+  KOR_TEST(ExpectedThrowTest, "Throws as expected", "UNIT") {
+    EXPECT_EXCEPTION;
+    throw std::runtime_error("expected");
   }
   KOR_TEST(ProgressTest, "Progress", "UNIT") {
     kor_status_->ExpectProgress(2);
@@ -137,6 +152,8 @@ protected:
     HostManagerTest::SetUp();
     manager_->RegisterService("IKorClock", new HostClock);
     service_ = IPtr<IKorTestService>(new GenTestService);
+    // As korhost does: run wrappers report through the service.
+    manager_->RegisterService("IKorTestService", service_.get());
     results_ = IPtr<IKorTestResults>(new RecordingResults);
   }
   void TearDown() override {
@@ -370,6 +387,22 @@ TEST_F(GenTestServiceTest, LeakCheckFailsOnlyPassedTestsThatKeepABlock) {
   EXPECT_EQ(record(5)->GetState(), kTestPassed) << "check memory off";
 }
 
+TEST_F(GenTestServiceTest, LeakCheckSkipsTheBlocksOfTheRecordsOwnMessages) {
+  if (!HeapEntryCountAvailable())
+    GTEST_SKIP() << "this build does not count heap blocks";
+  IKorTest *asserts = make<AlphaSuite::ExpectedAssertTest>(alpha_);
+  IKorTest *throws = make<AlphaSuite::ExpectedThrowTest>(alpha_);
+  IKorTest *leak = make<AlphaSuite::LeakTest>(alpha_);
+  testing::internal::CaptureStderr();
+  run({asserts, throws, leak}, true);
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(record(1)->GetState(), kTestPassed) << record(1)->GetMessage(2);
+  EXPECT_EQ(messagesOf(record(2)),
+            std::vector<std::string>{"Exception Occurred"});
+  EXPECT_EQ(record(2)->GetState(), kTestPassed);
+  EXPECT_EQ(record(3)->GetState(), kTestFailed) << "a kept block still counts";
+}
+
 TEST_F(GenTestServiceTest, HookRecordsAssertsAndChainsOnlyWhenAsked) {
   auto *previous = new RecordingAssertHandler;
   manager_->RegisterService("IKorAssertHandlerCB", previous);
@@ -492,10 +525,12 @@ TEST_F(LoadComponentsTest, LoadsListedComponentsOnceAndReportsFailures) {
             u"Unable to load component with id 1,2,3");
   EXPECT_EQ(errors_->reports[0].severity, 1);
   EXPECT_EQ(errors_->reports[0].source, "");
+  EXPECT_EQ(service().loadFailures(), 1);
 
   settings_->set("KorTest/other", "9");
   service_->LoadTestComponents();
   EXPECT_EQ(catalogue_->loads, 2) << "a second call loads nothing";
+  EXPECT_EQ(service().loadFailures(), 1);
   EXPECT_EQ(service_->GetTestCount(), count);
   EXPECT_EQ(errors_->reports.size(), 1u);
 }
@@ -506,3 +541,189 @@ TEST_F(LoadComponentsTest, NoRegistryKeyEndsQuietly) {
   EXPECT_EQ(catalogue_->loads, 0);
   EXPECT_TRUE(errors_->reports.empty());
 }
+
+namespace {
+volatile int *volatile gNowhere = nullptr;
+volatile int gZero = 0;
+volatile int gQuotient = 0;
+volatile bool gSpin = true;
+
+// The faults must reach the processor: sanitizers would report them first.
+#define KOR_RAW_FAULT                                                          \
+  __attribute__((noinline, no_sanitize("address", "undefined")))
+KOR_RAW_FAULT void writeNowhere() { *gNowhere = 1; }
+KOR_RAW_FAULT void divideByZero() { gQuotient = 7 / gZero; }
+void spin() {
+  while (gSpin) {
+  }
+}
+
+class FaultSuite : public KorTestSuiteBase {
+  KOR_TEST_SUITE(FaultSuite, "Fault Suite")
+  KOR_TEST(NullWriteTest, "Null Write", "FAULT") { writeNowhere(); }
+  KOR_TEST(DivideTest, "Divide By Zero", "FAULT") { divideByZero(); }
+  KOR_TEST(AbortTest, "Abort", "FAULT") { std::abort(); }
+  KOR_TEST(AssertTest, "Assert", "FAULT") { assert(gZero == 1); }
+  KOR_TEST(TerminateTest, "Terminate", "FAULT") { std::terminate(); }
+  KOR_TEST(ThrowIntTest, "Throw Int", "FAULT") { throw 42; }
+  KOR_TEST(ThrowErrorTest, "Throw Error", "FAULT") {
+    throw std::runtime_error("boom");
+  }
+  KOR_TEST(LoopTest, "Endless Loop", "FAULT") { spin(); }
+  KOR_TEST(TermTest, "Terminated", "FAULT") {
+    raise(SIGTERM);
+    spin();
+  }
+  KOR_TEST(ExitTest, "Exit", "FAULT") { std::exit(3); }
+  KOR_TEST(QuickExitTest, "Quick Exit", "FAULT") { std::quick_exit(5); }
+  KOR_TEST(Usr1Test, "Raise USR1", "FAULT") { raise(SIGUSR1); }
+  KOR_TEST(ThreadFaultTest, "Fault On Thread", "FAULT") {
+    std::thread([] { writeNowhere(); }).join();
+  }
+  KOR_TEST(PassTest, "Passes", "FAULT") {}
+};
+
+template <template <class> class T> IKorTest *create() {
+  return new T<FaultSuite>;
+}
+
+const std::vector<std::string> kCaught{"Exception Occurred",
+                                       "An exception occurred."};
+
+/// A body that ends early, what its record says, the stderr line after
+/// `test "Fault Suite.<name>" `, and how the run ends: 0 it goes on to the
+/// next test, else the run's stop value.
+struct FaultCase {
+  const char *name;
+  IKorTest *(*make)();
+  std::vector<std::string> messages;
+  const char *line;
+  int32_t stop;
+};
+
+class FaultRunTest : public GenTestServiceTest,
+                     public testing::WithParamInterface<FaultCase> {
+protected:
+  IKorTest *add(IKorTest *(*make)()) {
+    IKorTest *test = make();
+    faults_.AddTest(test);
+    return test;
+  }
+  FaultSuite faults_;
+};
+} // namespace
+
+TEST_P(FaultRunTest, RecordsWhatEndedTheBodyAndGoesOnOrStops) {
+  const FaultCase &c = GetParam();
+  IKorTest *faulty = add(c.make);
+  IKorTest *next = add(create<FaultSuite::PassTest>);
+  service().setTimeLimit(1);
+  testing::internal::CaptureStderr();
+  std::string out = run({faulty, next});
+  std::string err = testing::internal::GetCapturedStderr();
+
+  ASSERT_GE(results().GetCount(), 1);
+  EXPECT_EQ(record(1)->GetTest(), faulty);
+  EXPECT_EQ(record(1)->GetState(), kTestFailed);
+  EXPECT_EQ(messagesOf(record(1)), c.messages);
+  EXPECT_THAT(err, testing::ContainsRegex(
+                       std::string(": test \"Fault Suite\\.") + c.line + "\n"));
+  EXPECT_EQ(service().lastRunStop(), c.stop);
+  EXPECT_EQ(results().GetCount(), c.stop == 0 ? 2 : 1)
+      << "a stopped run leaves the rest without records";
+  if (c.stop == 0) {
+    EXPECT_EQ(record(2)->GetState(), kTestPassed);
+  }
+  EXPECT_EQ(out.find("Fault Suite.Passes") != std::string::npos, c.stop == 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, FaultRunTest,
+    testing::Values(
+        FaultCase{"NullWrite", create<FaultSuite::NullWriteTest>, kCaught,
+                  "Null Write\" ended by SIGSEGV at address 0x0", 0},
+        FaultCase{"DivideByZero", create<FaultSuite::DivideTest>, kCaught,
+                  "Divide By Zero\" ended by SIGFPE at address 0x[0-9a-f]+", 0},
+        FaultCase{"Abort", create<FaultSuite::AbortTest>, kCaught,
+                  "Abort\" ended by SIGABRT", 0},
+        FaultCase{"Assert", create<FaultSuite::AssertTest>, kCaught,
+                  "Assert\" ended by SIGABRT", 0},
+        FaultCase{"Terminate", create<FaultSuite::TerminateTest>, kCaught,
+                  "Terminate\" ended by SIGABRT", 0},
+        FaultCase{"ThrowInt", create<FaultSuite::ThrowIntTest>, kCaught,
+                  "Throw Int\" ended by an exception of type int", 0},
+        FaultCase{"ThrowError", create<FaultSuite::ThrowErrorTest>, kCaught,
+                  "Throw Error\" ended by an exception of type "
+                  "std::runtime_error: boom",
+                  0},
+        FaultCase{"Timeout",
+                  create<FaultSuite::LoopTest>,
+                  {"Test timed out after 1 second."},
+                  "Endless Loop\" timed out after 1 second",
+                  0},
+        FaultCase{"Sigterm",
+                  create<FaultSuite::TermTest>,
+                  {"Test interrupted by SIGTERM."},
+                  "Terminated\" interrupted by SIGTERM",
+                  SIGTERM},
+        FaultCase{"Exit",
+                  create<FaultSuite::ExitTest>,
+                  {"Test ended the process (exit status 3)."},
+                  "Exit\" ended the process \\(exit status 3\\)",
+                  -1},
+        FaultCase{"QuickExit",
+                  create<FaultSuite::QuickExitTest>,
+                  {"Test ended the process (quick_exit)."},
+                  "Quick Exit\" ended the process \\(quick_exit\\)",
+                  -1}),
+    [](const testing::TestParamInfo<FaultCase> &info) {
+      return std::string(info.param.name);
+    });
+
+namespace {
+/// A death no run survives: the process ends by `signal` after one stderr
+/// line naming the signal and the running test.
+struct DeathCase {
+  const char *name;
+  IKorTest *(*make)();
+  bool breakOnFailure;
+  int signal;
+  const char *line;
+};
+
+class DeathRunTest : public GenTestServiceTest,
+                     public testing::WithParamInterface<DeathCase> {
+protected:
+  FaultSuite faults_;
+};
+} // namespace
+
+TEST_P(DeathRunTest, TellsTheSignalAndTheRunningTestBeforeDying) {
+  const DeathCase &c = GetParam();
+  IKorTest *passes = create<FaultSuite::PassTest>();
+  IKorTest *dies = c.make();
+  faults_.AddTest(passes);
+  faults_.AddTest(dies);
+  KorArray<IKorTest *> list;
+  list.append(passes);
+  list.append(dies);
+  EXPECT_EXIT(service_->RunTests(list, results_.get(), c.breakOnFailure, false,
+                                 false, false, nullptr, false),
+              testing::KilledBySignal(c.signal),
+              std::string(": ") + c.line + " while \"Fault Suite\\." +
+                  "[A-Za-z0-9 ]+\" was running \\(1 of 2 tests finished\\)");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Deaths, DeathRunTest,
+    testing::Values(DeathCase{"UnhandledSignal", create<FaultSuite::Usr1Test>,
+                              false, SIGUSR1, "SIGUSR1"},
+                    DeathCase{"FaultOnAnotherThread",
+                              create<FaultSuite::ThreadFaultTest>, false,
+                              SIGSEGV, "SIGSEGV"},
+                    DeathCase{"AbortWithBreakOnFailure",
+                              create<FaultSuite::AbortTest>, true, SIGABRT,
+                              "SIGABRT"}),
+    [](const testing::TestParamInfo<DeathCase> &info) {
+      return std::string(info.param.name);
+    });
