@@ -48,6 +48,9 @@ KortestCounts countStates(IKorTestResults *results) {
     case kTestAborted:
       ++counts.aborted;
       break;
+    case kTestNotRun:
+      ++counts.notRun;
+      break;
     default:
       break;
     }
@@ -63,6 +66,23 @@ void publish(const char *name, std::initializer_list<int32_t> values) {
   for (int32_t value : values)
     record.append(value);
   server->Publish(name, record);
+}
+
+/// The tests of `tests` that the service would run.
+int32_t countSelected(GenTestService *service,
+                      const KorArray<IKorTest *> &tests) {
+  int32_t selected = 0;
+  for (IKorTest *test : tests)
+    if (service && service->Selected(test->Suite(), test))
+      ++selected;
+  return selected;
+}
+
+/// 1 when the router could tell that it did not deliver the report (the
+/// file router knows whether it wrote the whole file).
+int32_t undelivered(IKorTestResultsRouter *router) {
+  IPtr<GenFileResultsRouter> file(router);
+  return file && !file->delivered() ? 1 : 0;
 }
 
 /// The text of a string option, copied.
@@ -170,7 +190,9 @@ bool KortestCmd::Execute(IScriptOptions *values) {
   if (tests)
     tests->LoadTestComponents();
   KorArray<IKorTest *> list = testsToRun(stringOption(values, "suite_name"));
-  korApplyRunScope(list);
+  matched_ = korApplyRunScope(list, [&](IKorTest *test) {
+    return tests && tests->Selected(test->Suite(), test);
+  });
 
   KortestRunChoices choices;
   choices.breakOnFailure = values->GetBool("break_on_fail");
@@ -221,6 +243,10 @@ void KortestCmd::runAndReport(const KorArray<IKorTest *> &tests,
   IPtr<GenTestService> runner(service.get());
   IPtr<IKorTestResults> results(
       static_cast<IKorTestResults *>(new GenTestResults));
+  int32_t matched = matched_.value_or(countSelected(runner.get(), tests));
+  matched_.reset();
+  if (runner)
+    runner->setTimeLimit(korRunTimeLimit());
   long started = processorMilliseconds();
   if (runner)
     runner->RunTests(tests, results.get(), choices.breakOnFailure,
@@ -235,15 +261,21 @@ void KortestCmd::runAndReport(const KorArray<IKorTest *> &tests,
 
   IKorTestResultsFormatter *chosenFormatter = formatter(choices.formatter);
   IKorTestResultsRouter *chosenRouter = router(choices.router);
+  int32_t reportFailed = 0;
   if (chosenFormatter) {
     chosenFormatter->Format(results.get());
-    if (chosenRouter)
+    if (chosenRouter) {
       chosenRouter->Route(chosenFormatter);
+      reportFailed = undelivered(chosenRouter);
+    }
   }
   publish(kResultsRecord,
           {lastCounts_.passed, lastCounts_.failed, lastCounts_.skipped});
   publish(kAbortedRecord, {lastCounts_.aborted});
   publish(kSeedRecord, {static_cast<int32_t>(seed_)});
+  publish(kRunStatusRecord,
+          {lastCounts_.notRun, runner ? runner->lastRunStop() : 0, reportFailed,
+           runner ? runner->loadFailures() : 0, matched});
 }
 
 KortestRunChoices KortestCmd::currentChoices() {

@@ -4,7 +4,7 @@
 // options, or from its "Run Programmer Tests" dialog. Both paths end in
 // runAndReport: run the tests through the test service into a fresh
 // results collection, format and route the report, and publish the counts
-// to the host's query server.
+// and how the run went to the host's query server.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
@@ -16,6 +16,7 @@
 #include "korstring.h"
 #include "kortestdialog.h"
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class IKorTest;
@@ -40,6 +41,7 @@ struct KortestCounts {
   int32_t failed = 0;
   int32_t skipped = 0;
   int32_t aborted = 0;
+  int32_t notRun = 0;
 };
 
 /// The "Run Programmer Tests" command.
@@ -53,6 +55,12 @@ public:
   /// Published beside the counts: the seed field after the run, so that a
   /// randomized run can be repeated with "random_seed".
   static constexpr const char *kSeedRecord = "Programmer Tests Seed";
+  /// Published beside the counts, so that the host can tell how the run
+  /// went: the NotRun records, how the run stopped (0 at its end, n > 0
+  /// stop signal n, -1 a test ended the process), whether the report could
+  /// not be delivered (1), the "KorTest" values that loaded no component,
+  /// and the tests the selection matched before sharding.
+  static constexpr const char *kRunStatusRecord = "Programmer Tests Run Status";
 
   /// Formatters, routers, output file name, file-name widget, title.
   KortestCmd();
@@ -124,6 +132,9 @@ private:
   IPtr<IFileNameWidgetV2> fileNameWidget_;
   KortestCounts lastCounts_;
   double lastElapsed_ = 0.0;
+  /// The tests a script's selection matched, for its coming run; a dialog
+  /// run counts the selected tests of its list.
+  std::optional<int32_t> matched_;
   KortestDialog dialog_{*this};
 };
 

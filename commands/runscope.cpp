@@ -8,6 +8,7 @@
 #include "shardchoice.h"
 #include "test/gentestservice.h"
 #include "translate.h"
+#include <charconv>
 
 namespace {
 /// The setting's text in UTF-8, or nothing when the key is absent.
@@ -19,12 +20,12 @@ std::optional<std::string> settingText(IDataStore &settings, const char *key) {
   return std::string(KorString(text).utf8());
 }
 
-void reportScopeError(const std::string &problem) {
+/// Reports `problem` through the error service as `pattern` ("%1" for it).
+void reportSettingError(const char *pattern, const std::string &problem) {
   SPtr<IKorErrorService> errors;
   if (!errors)
     return;
-  KorString text =
-      korTranslate("No test runs: %1.", KorString(problem.c_str()));
+  KorString text = korTranslate(pattern, KorString(problem.c_str()));
   errors->Report(text.data(), 1, "");
 }
 } // namespace
@@ -66,15 +67,50 @@ KorArray<IKorTest *> korNarrowToScope(const KorArray<IKorTest *> &tests,
   return chosen;
 }
 
-void korApplyRunScope(KorArray<IKorTest *> &tests) {
+int32_t korApplyRunScope(KorArray<IKorTest *> &tests,
+                         const std::function<bool(IKorTest *)> &selected) {
   SPtr<IDataStore> settings;
   KorRunScope scope;
   std::string problem = korReadRunScope(settings.get(), scope);
+  KorRunScope byName;
+  byName.testName = scope.testName;
+  int32_t matched = 0;
+  for (IKorTest *test : korNarrowToScope(tests, byName))
+    if (!selected || selected(test))
+      ++matched;
   if (!problem.empty()) {
-    reportScopeError(problem);
+    reportSettingError("No test runs: %1.", problem);
     tests.clear();
-    return;
-  }
-  if (scope.testName || scope.shardCount > 1)
+  } else if (scope.testName || scope.shardCount > 1) {
     tests = korNarrowToScope(tests, scope);
+  }
+  return matched;
+}
+
+std::string korReadRunTimeout(IDataStore *settings, int32_t &seconds) {
+  seconds = 0;
+  std::optional<std::string> text =
+      settings ? settingText(*settings, kRunTimeoutKey) : std::nullopt;
+  if (!text || text->empty())
+    return {};
+  int32_t value = 0;
+  const char *first = text->data();
+  const char *last = first + text->size();
+  auto [end, error] = std::from_chars(first, last, value);
+  if (error != std::errc() || end != last || value < 0)
+    return "\"" + std::string(kRunTimeoutKey) +
+           "\" is not a number of "
+           "seconds: \"" +
+           *text + "\"";
+  seconds = value;
+  return {};
+}
+
+int32_t korRunTimeLimit() {
+  SPtr<IDataStore> settings;
+  int32_t seconds = 0;
+  std::string problem = korReadRunTimeout(settings.get(), seconds);
+  if (!problem.empty())
+    reportSettingError("Tests run without a time limit: %1.", problem);
+  return seconds;
 }

@@ -17,6 +17,7 @@
 #pragma once
 #include "korarray.h"
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -29,6 +30,8 @@ inline constexpr const char *kRunScopeTestNameKey = "Test Run/Test Name";
 inline constexpr const char *kRunScopeShardIndexKey = "Test Run/Shard Index";
 /// Settings key of the number of shards the run is split into.
 inline constexpr const char *kRunScopeShardCountKey = "Test Run/Shard Count";
+/// Settings key of the seconds each test body may run (0: no limit).
+inline constexpr const char *kRunTimeoutKey = "Test Run/Timeout";
 
 /// The part of a run's list that runs.
 struct KorRunScope {
@@ -49,4 +52,16 @@ KorArray<IKorTest *> korNarrowToScope(const KorArray<IKorTest *> &tests,
 
 /// Narrows `tests` to the scope the host's settings give; a shard setting
 /// that is wrong is reported to the error service and leaves no test.
-void korApplyRunScope(KorArray<IKorTest *> &tests);
+/// Returns how many tests the selection matched before sharding: those
+/// the test name leaves for which `selected` (none: every test) holds.
+int32_t korApplyRunScope(KorArray<IKorTest *> &tests,
+                         const std::function<bool(IKorTest *)> &selected = {});
+
+/// Reads the time limit of a test body from `settings`: the seconds, 0
+/// when absent or empty. Returns an empty text, or what is wrong with the
+/// setting (the limit then stays 0).
+std::string korReadRunTimeout(IDataStore *settings, int32_t &seconds);
+
+/// The time limit the host's settings give; a wrong setting is reported to
+/// the error service and sets no limit.
+int32_t korRunTimeLimit();

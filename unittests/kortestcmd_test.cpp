@@ -1,6 +1,6 @@
 // Unit tests of the kortest command against korhost's real services: the
-// script, suite selection, seeding, formatter and router choice, reports
-// and the published counts.
+// script, suite selection, seeding, formatter and router choice, reports,
+// the published counts and run status, and the time limit setting.
 #include "commands/kortestcmd.h"
 #include "commands/suitegroups.h"
 #include "filenamewidget.h"
@@ -17,6 +17,7 @@
 #include "results/ikortestresultsformatter.h"
 #include "results/ikortestresultsrouter.h"
 #include "scriptengine.h"
+#include "settingsstore.h"
 #include "test/gentestservice.h"
 #include <cstdlib>
 #include <ctime>
@@ -97,6 +98,13 @@ protected:
     ASSERT_TRUE(script);
     set(script->Options());
     EXPECT_TRUE(command_->Execute(script->Options()));
+  }
+  /// Sets a key of the host settings store.
+  void setting(const std::string &key, const std::string &value) {
+    void *found = nullptr;
+    manager_->LookupService("IDataStore", &found);
+    IPtr<HostSettingsStore> settings(static_cast<IDataStore *>(found));
+    settings->set(key, value);
   }
   std::vector<int32_t> published(const char *name) {
     void *found = nullptr;
@@ -333,4 +341,82 @@ TEST_F(KortestCmdTest, SuitesAreGroupedInTheOrderTheRunVisitsThem) {
                          groupOrder.push_back(suite);
                        });
   EXPECT_EQ(groupOrder, runOrder);
+}
+
+namespace {
+/// A scripted run's selection and the run status it publishes: NotRun
+/// records, stop, report, load failures, tests matched before sharding.
+struct RunStatusCase {
+  const char *name;
+  const char16_t *suite;
+  std::vector<std::pair<std::string, std::string>> settings;
+  std::vector<int32_t> status;
+  /// The report file; none: the debugger output router.
+  const char16_t *reportFile = nullptr;
+};
+
+class KortestCmdRunStatusTest
+    : public KortestCmdTest,
+      public testing::WithParamInterface<RunStatusCase> {};
+} // namespace
+
+TEST_P(KortestCmdRunStatusTest, PublishesHowTheRunWent) {
+  const RunStatusCase &c = GetParam();
+  for (const auto &[key, value] : c.settings)
+    setting(key, value);
+  execute([&](IScriptOptions *values) {
+    values->SetString("suite_name", c.suite);
+    values->SetString("results_formatter", u"GenXmlResultsFormatter");
+    values->SetString("results_router", c.reportFile
+                                            ? u"GenFileResultsRouter"
+                                            : u"GenDebugStreamResultsRouter");
+    if (c.reportFile)
+      values->SetString("result_filename.txt", c.reportFile);
+  });
+  EXPECT_EQ(published(KortestCmd::kRunStatusRecord), c.status);
+}
+
+// The registered order is Alpha's Second, First, then Beta's Pass, Fail,
+// Abort and the disabled Off.
+INSTANTIATE_TEST_SUITE_P(
+    Selections, KortestCmdRunStatusTest,
+    testing::Values(
+        RunStatusCase{"Everything", u"", {}, {1, 0, 0, 0, 5}},
+        RunStatusCase{"OneSuite", u"Cmd Beta Suite", {}, {1, 0, 0, 0, 3}},
+        RunStatusCase{"NoSuchSuite", u"Cmd Gamma Suite", {}, {0, 0, 0, 0, 0}},
+        RunStatusCase{
+            "ShardMatchesBeforeSharding",
+            u"",
+            {{"Test Run/Shard Index", "1"}, {"Test Run/Shard Count", "2"}},
+            {1, 0, 0, 0, 5}},
+        RunStatusCase{"DisabledTestByName",
+                      u"",
+                      {{"Test Run/Test Name", "Cmd Beta Suite.Off"}},
+                      {1, 0, 0, 0, 0}},
+        RunStatusCase{"ReportNotDelivered",
+                      u"Cmd Alpha Suite",
+                      {},
+                      {0, 0, 1, 0, 2},
+                      u"/dev/full"}),
+    [](const testing::TestParamInfo<RunStatusCase> &info) {
+      return std::string(info.param.name);
+    });
+
+TEST_F(KortestCmdTest, TheTimeoutSettingLimitsEachBody) {
+  auto runWith = [this](const char *timeout) {
+    setting("Test Run/Timeout", timeout);
+    execute([](IScriptOptions *values) {
+      values->SetString("suite_name", u"Cmd Alpha Suite");
+      values->SetString("results_formatter", u"GenXmlResultsFormatter");
+      values->SetString("results_router", u"GenDebugStreamResultsRouter");
+    });
+    return service_->timeLimit();
+  };
+  EXPECT_EQ(runWith("7"), 7);
+  EXPECT_EQ(runWith("0"), 0);
+  EXPECT_TRUE(errors_->reports.empty());
+  EXPECT_EQ(runWith("seven"), 0);
+  ASSERT_EQ(errors_->reports.size(), 1u);
+  EXPECT_NE(errors_->reports[0].message.find(u"\"seven\""),
+            std::u16string::npos);
 }
