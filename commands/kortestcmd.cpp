@@ -79,10 +79,21 @@ int32_t countSelected(GenTestService *service,
 }
 
 /// 1 when the router could tell that it did not deliver the report (the
-/// file router knows whether it wrote the whole file).
+/// file router knows whether it wrote the whole file), after telling the
+/// user the file's name and the system's reason: routers themselves stay
+/// silent.
 int32_t undelivered(IKorTestResultsRouter *router) {
   IPtr<GenFileResultsRouter> file(router);
-  return file && !file->delivered() ? 1 : 0;
+  if (!file || file->delivered())
+    return 0;
+  SPtr<IKorErrorService> errors;
+  if (errors) {
+    KorString text = korTranslate(
+        "Unable to write the results to %1: %2", file->fileName(),
+        KorString::fromUtf8(file->failure().c_str()));
+    errors->Report(text.data(), 1, "");
+  }
+  return 1;
 }
 
 /// The text of a string option, copied.

@@ -1,10 +1,8 @@
 //===- genfileresultsrouter.cpp - Writes a formatter's text to a file -----===//
 #include "genfileresultsrouter.h"
-#include "ikorerrorservice.h"
-#include "iptr.h"
+#include "binfile.h"
 #include "results/ikortestresultsformatter.h"
 #include "results/resultpath.h"
-#include "translate.h"
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -12,19 +10,6 @@
 #include <system_error>
 
 namespace {
-/// Tells the user that `path` could not be written and why.
-void reportUnwritable(const KorString &path, const std::string &reason) {
-  SPtr<IKorErrorService> errors;
-  if (!errors)
-    return;
-  KorString text =
-      path.isEmpty()
-          ? korTranslate("Unable to write the results: the file name is empty.")
-          : korTranslate("Unable to write the results to %1: %2", path,
-                         KorString::fromUtf8(reason.c_str()));
-  errors->Report(text.data(), 1, "");
-}
-
 /// Writes `bytes` whole to a new or truncated file; returns the system's
 /// reason when it could not, an empty text when it did.
 std::string writeWhole(const char *path, const char *bytes) {
@@ -50,25 +35,25 @@ GenFileResultsRouter::GenFileResultsRouter()
 
 void GenFileResultsRouter::Route(IKorTestResultsFormatter *formatter) {
   delivered_ = false;
+  failure_.clear();
   if (!formatter)
     return;
   std::u16string name = korpath::normalise(fileName_.view());
-  KorString path(name);
   if (name.empty()) {
-    reportUnwritable(path, "");
+    failure_ = "the file name is empty";
     return;
   }
+  // File names take UTF-8 with surrogate pairs combined, so a name outside
+  // the Basic Multilingual Plane reaches the file system as it was given.
   std::u16string directory = korpath::directoryPart<char16_t>(name);
   std::error_code error;
-  std::filesystem::create_directories(KorString(directory).utf8(), error);
+  std::filesystem::create_directories(
+      binPathToUtf8(KorString(directory).data()), error);
   if (error) {
-    reportUnwritable(path, error.message());
+    failure_ = error.message();
     return;
   }
-  std::string reason = writeWhole(path.utf8(), formatter->GetOutput().utf8());
-  if (!reason.empty()) {
-    reportUnwritable(path, reason);
-    return;
-  }
-  delivered_ = true;
+  failure_ = writeWhole(binPathToUtf8(KorString(name).data()).c_str(),
+                        formatter->GetOutput().utf8());
+  delivered_ = failure_.empty();
 }
