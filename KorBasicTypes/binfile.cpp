@@ -1,5 +1,5 @@
 //===- binfile.cpp - Binary streams bound to a stdio file -----------------===//
-#include "binfile.h"
+#include "KorBasicTypes/binfile.h"
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>

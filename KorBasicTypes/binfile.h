@@ -9,9 +9,9 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "bininput.h"
-#include "binoutput.h"
-#include "korstring.h"
+#include "KorBasicTypes/bininput.h"
+#include "KorBasicTypes/binoutput.h"
+#include "KorBasicTypes/korstring.h"
 #include <cstdio>
 #include <string>
 

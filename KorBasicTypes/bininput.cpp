@@ -1,7 +1,7 @@
 //===- bininput.cpp - Big-endian input stream -----------------------------===//
-#include "bininput.h"
-#include "binencoding.h"
-#include "binscrambler.h"
+#include "KorBasicTypes/bininput.h"
+#include "KorBasicTypes/binencoding.h"
+#include "KorBasicTypes/binscrambler.h"
 #include <algorithm>
 
 using binio_detail::Codec;

@@ -8,8 +8,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "binmagic.h"
-#include "kortypes.h"
+#include "KorBasicTypes/binmagic.h"
+#include "component/kortypes.h"
 #include <cstddef>
 #include <cstdint>
 

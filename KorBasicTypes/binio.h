@@ -6,8 +6,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "binfile.h"
-#include "bininput.h"
-#include "binmagic.h"
-#include "binoutput.h"
-#include "binscrambler.h"
+#include "KorBasicTypes/binfile.h"
+#include "KorBasicTypes/bininput.h"
+#include "KorBasicTypes/binmagic.h"
+#include "KorBasicTypes/binoutput.h"
+#include "KorBasicTypes/binscrambler.h"

@@ -1,8 +1,8 @@
 //===- binmagic.cpp - 4-byte class tag written before serialised data -----===//
-#include "binmagic.h"
-#include "bininput.h"
-#include "binoutput.h"
-#include "korassert.h"
+#include "KorBasicTypes/binmagic.h"
+#include "KorBasicTypes/bininput.h"
+#include "KorBasicTypes/binoutput.h"
+#include "component/korassert.h"
 #include <ostream>
 
 bool BinMagic::write(BinOutput &out) const { return out.write(this, 1); }

@@ -1,7 +1,7 @@
 //===- binoutput.cpp - Buffered big-endian output stream ------------------===//
-#include "binoutput.h"
-#include "binencoding.h"
-#include "binscrambler.h"
+#include "KorBasicTypes/binoutput.h"
+#include "KorBasicTypes/binencoding.h"
+#include "KorBasicTypes/binscrambler.h"
 #include <algorithm>
 #include <cstring>
 

@@ -1,5 +1,5 @@
 //===- binscrambler.cpp - Process-wide byte transform of binary files -----===//
-#include "binscrambler.h"
+#include "KorBasicTypes/binscrambler.h"
 
 namespace {
 // Installed before streams are in use; read without a lock.

@@ -1,6 +1,6 @@
 //===- bitvector.cpp - Growable set of bit flags with a cached count ------===//
-#include "bitvector.h"
-#include "korassert.h"
+#include "KorBasicTypes/bitvector.h"
+#include "component/korassert.h"
 #include <algorithm>
 #include <cstring>
 #include <ostream>

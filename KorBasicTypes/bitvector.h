@@ -8,9 +8,9 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "binmagic.h"
-#include "kormmarray.h"
-#include "korobject.h"
+#include "KorBasicTypes/binmagic.h"
+#include "KorBasicTypes/kormmarray.h"
+#include "component/korobject.h"
 #include <bit>
 #include <cstdint>
 #include <iosfwd>

@@ -21,9 +21,9 @@
 //   2^31 bits).
 //
 //===----------------------------------------------------------------------===//
-#include "bininput.h"
-#include "binoutput.h"
-#include "bitvector.h"
+#include "KorBasicTypes/bininput.h"
+#include "KorBasicTypes/binoutput.h"
+#include "KorBasicTypes/bitvector.h"
 #include <algorithm>
 
 namespace {

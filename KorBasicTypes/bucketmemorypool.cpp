@@ -1,8 +1,8 @@
 //===- bucketmemorypool.cpp - Free lists of heap blocks by size class -----===//
-#include "bucketmemorypool.h"
-#include "bucketpool.h"
-#include "korsync.h"
-#include "nyrrealloc.h"
+#include "KorBasicTypes/bucketmemorypool.h"
+#include "KorBasicTypes/bucketpool.h"
+#include "KorBasicTypes/korsync.h"
+#include "KorBasicTypes/nyrrealloc.h"
 #include <algorithm>
 #include <cstring>
 #include <utility>

@@ -8,7 +8,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ibucketmemorypool.h"
+#include "component/ibucketmemorypool.h"
 #include <cstddef>
 #include <cstdint>
 

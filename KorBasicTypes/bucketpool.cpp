@@ -1,7 +1,7 @@
 //===- bucketpool.cpp - The process's current bucket memory pool ----------===//
-#include "bucketpool.h"
-#include "iptr.h"
-#include "korsync.h"
+#include "KorBasicTypes/bucketpool.h"
+#include "component/iptr.h"
+#include "KorBasicTypes/korsync.h"
 #include <atomic>
 
 namespace {

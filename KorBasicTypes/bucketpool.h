@@ -9,7 +9,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "bucketmemorypool.h"
+#include "KorBasicTypes/bucketmemorypool.h"
 #include <cstdint>
 
 /// Parameters of the fallback pool.

@@ -6,7 +6,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "nyrrealloc.h"
+#include "KorBasicTypes/nyrrealloc.h"
 #include <cstdint>
 #include <type_traits>
 

@@ -1,8 +1,8 @@
 //===- korcstring.cpp - Narrow (8-bit) string of the core library ---------===//
-#include "korcstring.h"
-#include "korassert.h"
-#include "strbuffer.h"
-#include "strnumber.h"
+#include "KorBasicTypes/korcstring.h"
+#include "component/korassert.h"
+#include "KorBasicTypes/strbuffer.h"
+#include "KorBasicTypes/strnumber.h"
 #include <algorithm>
 #include <cctype>
 #include <cstdio>

@@ -8,7 +8,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "kortypes.h"
+#include "component/kortypes.h"
 #include <compare>
 #include <cstdint>
 

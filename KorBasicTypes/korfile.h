@@ -5,8 +5,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "binio.h"
-#include "ikordatamodel.h"
-#include "korfileread.h"
-#include "korfilestrings.h"
-#include "korfilewrite.h"
+#include "KorBasicTypes/binio.h"
+#include "KorBasicTypes/ikordatamodel.h"
+#include "KorBasicTypes/korfileread.h"
+#include "KorBasicTypes/korfilestrings.h"
+#include "KorBasicTypes/korfilewrite.h"

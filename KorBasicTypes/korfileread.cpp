@@ -1,7 +1,7 @@
 //===- korfileread.cpp - Reader of block-structured data-model files ------===//
-#include "korfileread.h"
-#include "binfile.h"
-#include "korassert.h"
+#include "KorBasicTypes/korfileread.h"
+#include "KorBasicTypes/binfile.h"
+#include "component/korassert.h"
 #include <cstdio>
 #include <new>
 #include <unistd.h>

@@ -16,7 +16,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikordatamodel.h"
+#include "KorBasicTypes/ikordatamodel.h"
 #include <cstddef>
 #include <string>
 #include <vector>

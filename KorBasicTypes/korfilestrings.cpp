@@ -1,8 +1,8 @@
 //===- korfilestrings.cpp - Strings on binary streams as data-model blocks ===//
-#include "korfilestrings.h"
-#include "bininput.h"
-#include "korfileread.h"
-#include "korfilewrite.h"
+#include "KorBasicTypes/korfilestrings.h"
+#include "KorBasicTypes/bininput.h"
+#include "KorBasicTypes/korfileread.h"
+#include "KorBasicTypes/korfilewrite.h"
 
 // --- String slots of the writer and the reader ------------------------------
 

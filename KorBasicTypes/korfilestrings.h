@@ -9,8 +9,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "korcstring.h"
-#include "korstring.h"
+#include "KorBasicTypes/korcstring.h"
+#include "KorBasicTypes/korstring.h"
 
 class BinInput;
 class BinOutput;

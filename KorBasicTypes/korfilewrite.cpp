@@ -1,8 +1,8 @@
 //===- korfilewrite.cpp - Writer of block-structured data-model files -----===//
-#include "korfilewrite.h"
-#include "binencoding.h"
-#include "binfile.h"
-#include "korassert.h"
+#include "KorBasicTypes/korfilewrite.h"
+#include "KorBasicTypes/binencoding.h"
+#include "KorBasicTypes/binfile.h"
+#include "component/korassert.h"
 #include <cstring>
 #include <new>
 

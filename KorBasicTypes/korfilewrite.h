@@ -9,7 +9,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikordatamodel.h"
+#include "KorBasicTypes/ikordatamodel.h"
 #include <cstddef>
 #include <vector>
 

@@ -1,5 +1,5 @@
 //===- korhashtable.cpp - The library's prime table -----------------------===//
-#include "korhashtable.h"
+#include "KorBasicTypes/korhashtable.h"
 
 const std::vector<uint64_t> &korPrimeTable() {
   static const std::vector<uint64_t> primes = {

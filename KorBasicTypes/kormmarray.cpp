@@ -1,7 +1,7 @@
 //===- kormmarray.cpp - Paged arrays of the host memory manager -----------===//
-#include "kormmarray.h"
-#include "nyrmemory.h"
-#include "nyroutofmemory.h"
+#include "KorBasicTypes/kormmarray.h"
+#include "KorBasicTypes/nyrmemory.h"
+#include "KorBasicTypes/nyroutofmemory.h"
 #include <cstdlib>
 
 namespace KorMM {

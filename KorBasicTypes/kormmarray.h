@@ -7,9 +7,9 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikormmanager.h"
-#include "iptr.h"
-#include "nyrrealloc.h"
+#include "component/ikormmanager.h"
+#include "component/iptr.h"
+#include "KorBasicTypes/nyrrealloc.h"
 #include <algorithm>
 #include <cstring>
 #include <type_traits>

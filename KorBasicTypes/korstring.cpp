@@ -5,10 +5,10 @@
 // korstringops.cpp.
 //
 //===----------------------------------------------------------------------===//
-#include "korstring.h"
-#include "ikorstrsupport.h"
-#include "korstrsupport.h"
-#include "strbuffer.h"
+#include "KorBasicTypes/korstring.h"
+#include "component/ikorstrsupport.h"
+#include "KorBasicTypes/korstrsupport.h"
+#include "KorBasicTypes/strbuffer.h"
 #include <cstring>
 #include <string>
 #include <utility>

@@ -8,8 +8,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "korcstring.h"
-#include "kortypes.h"
+#include "KorBasicTypes/korcstring.h"
+#include "component/kortypes.h"
 #include <cstdint>
 #include <string_view>
 

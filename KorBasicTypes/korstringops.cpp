@@ -1,9 +1,9 @@
 //===- korstringops.cpp - Wide string: search, pieces, numbers, locale ----===//
-#include "ikorstrsupport.h"
-#include "korstring.h"
-#include "korstrsupport.h"
-#include "strbuffer.h"
-#include "strnumber.h"
+#include "component/ikorstrsupport.h"
+#include "KorBasicTypes/korstring.h"
+#include "KorBasicTypes/korstrsupport.h"
+#include "KorBasicTypes/strbuffer.h"
+#include "KorBasicTypes/strnumber.h"
 #include <algorithm>
 #include <cctype>
 #include <cmath>

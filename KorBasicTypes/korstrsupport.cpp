@@ -1,8 +1,8 @@
 //===- korstrsupport.cpp - The string classes' link to IKorStrSupport -----===//
-#include "korstrsupport.h"
-#include "ikorstrsupport.h"
-#include "korcomponentstate.h"
-#include "servicelookup.h"
+#include "KorBasicTypes/korstrsupport.h"
+#include "component/ikorstrsupport.h"
+#include "component/korcomponentstate.h"
+#include "component/servicelookup.h"
 
 namespace {
 IKorStrSupport *gSupport = nullptr;

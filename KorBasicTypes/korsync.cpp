@@ -1,5 +1,5 @@
 //===- korsync.cpp - Thin synchronisation wrappers over POSIX threads -----===//
-#include "korsync.h"
+#include "KorBasicTypes/korsync.h"
 #include <cerrno>
 #include <climits>
 #include <cstdlib>

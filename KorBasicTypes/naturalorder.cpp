@@ -1,6 +1,6 @@
 //===- naturalorder.cpp - Natural-order comparison of names with numbers --===//
-#include "naturalorder.h"
-#include "korstring.h"
+#include "KorBasicTypes/naturalorder.h"
+#include "KorBasicTypes/korstring.h"
 #include <cctype>
 
 namespace {

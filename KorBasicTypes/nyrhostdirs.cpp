@@ -1,8 +1,8 @@
 //===- nyrhostdirs.cpp - Folders for logs and temporary files -------------===//
-#include "nyrhostdirs.h"
-#include "idatastore.h"
-#include "ikordirservice.h"
-#include "iptr.h"
+#include "KorBasicTypes/nyrhostdirs.h"
+#include "component/idatastore.h"
+#include "component/ikordirservice.h"
+#include "component/iptr.h"
 
 namespace {
 void appendUtf8(std::string &out, uint32_t cp) {

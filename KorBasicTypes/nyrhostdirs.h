@@ -1,6 +1,6 @@
 //===- nyrhostdirs.h - Folders the host names for logs and temporary files ===//
 #pragma once
-#include "kortypes.h"
+#include "component/kortypes.h"
 #include <string>
 
 /// The UTF-8 form of a UTF-16 text (null gives the empty text).

@@ -1,8 +1,8 @@
 //===- nyrmemory.cpp - Memory figures, estimates and the memory limit -----===//
-#include "nyrmemory.h"
-#include "idatastore.h"
-#include "iptr.h"
-#include "korsync.h"
+#include "KorBasicTypes/nyrmemory.h"
+#include "component/idatastore.h"
+#include "component/iptr.h"
+#include "KorBasicTypes/korsync.h"
 #include <algorithm>
 #include <climits>
 #include <cstdio>

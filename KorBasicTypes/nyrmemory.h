@@ -7,10 +7,10 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "igfxrenderer.h"
-#include "ikordatareceiver.h"
-#include "ikormmanager.h"
-#include "imemchecker.h"
+#include "component/igfxrenderer.h"
+#include "component/ikordatareceiver.h"
+#include "component/ikormmanager.h"
+#include "component/imemchecker.h"
 #include <atomic>
 #include <cstdint>
 #include <string>

@@ -1,11 +1,11 @@
 //===- nyroutofmemory.cpp - The end of an allocation that cannot be had ---===//
-#include "nyroutofmemory.h"
-#include "idatastore.h"
-#include "ikorerrorservice.h"
-#include "iptr.h"
-#include "nyrhostdirs.h"
-#include "nyrmemory.h"
-#include "translate.h"
+#include "KorBasicTypes/nyroutofmemory.h"
+#include "component/idatastore.h"
+#include "component/ikorerrorservice.h"
+#include "component/iptr.h"
+#include "KorBasicTypes/nyrhostdirs.h"
+#include "KorBasicTypes/nyrmemory.h"
+#include "KorBasicTypes/translate.h"
 #include <cstdio>
 #include <cstdlib>
 

@@ -7,7 +7,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "kortypes.h"
+#include "component/kortypes.h"
 #include <cstddef>
 #include <string>
 

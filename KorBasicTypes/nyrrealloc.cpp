@@ -1,9 +1,9 @@
 //===- nyrrealloc.cpp - Allocation with memory-pressure handling ----------===//
-#include "nyrrealloc.h"
-#include "korassert.h"
-#include "nyrmemory.h"
-#include "nyroutofmemory.h"
-#include "nyrswapfile.h"
+#include "KorBasicTypes/nyrrealloc.h"
+#include "component/korassert.h"
+#include "KorBasicTypes/nyrmemory.h"
+#include "KorBasicTypes/nyroutofmemory.h"
+#include "KorBasicTypes/nyrswapfile.h"
 #include <atomic>
 #include <cstdlib>
 #include <cstring>

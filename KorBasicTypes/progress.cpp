@@ -1,5 +1,5 @@
 //===- progress.cpp - The progress service and its stack of nested ranges -===//
-#include "progress.h"
+#include "KorBasicTypes/progress.h"
 #include <mutex>
 
 //===----------------------------------------------------------------------===//

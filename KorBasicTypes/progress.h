@@ -8,10 +8,10 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikorprogress.h"
-#include "iptr.h"
-#include "korarray.h"
-#include "nyrshared.h"
+#include "component/ikorprogress.h"
+#include "component/iptr.h"
+#include "KorBasicTypes/korarray.h"
+#include "KorBasicTypes/nyrshared.h"
 #include <vector>
 
 class NyrProgress;

@@ -1,6 +1,6 @@
 //===- progresscallback.cpp - Per-mille progress held by an object --------===//
-#include "progresscallback.h"
-#include "iptr.h"
+#include "KorBasicTypes/progresscallback.h"
+#include "component/iptr.h"
 #include <algorithm>
 
 static constexpr int32_t kFullScale = 1000;

@@ -7,7 +7,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikorprogress.h"
+#include "component/ikorprogress.h"
 #include <cstdint>
 
 /// A per-mille position and maximum, a flags byte and the progress service.

@@ -1,5 +1,5 @@
 //===- progressdividers.cpp - Dividing a progress range into parts --------===//
-#include "progressdividers.h"
+#include "KorBasicTypes/progressdividers.h"
 #include <algorithm>
 #include <cmath>
 #include <limits>

@@ -13,7 +13,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "progress.h"
+#include "KorBasicTypes/progress.h"
 #include <functional>
 
 /// What every divider offers: state, step and end.

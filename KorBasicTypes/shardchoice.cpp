@@ -1,5 +1,5 @@
 //===- shardchoice.cpp - Checking a shard index and count given as texts --===//
-#include "shardchoice.h"
+#include "KorBasicTypes/shardchoice.h"
 #include <charconv>
 #include <optional>
 

@@ -1,6 +1,6 @@
 //===- strbuffer.cpp - Pool buffers of the string classes -----------------===//
-#include "strbuffer.h"
-#include "bucketpool.h"
+#include "KorBasicTypes/strbuffer.h"
+#include "KorBasicTypes/bucketpool.h"
 #include <climits>
 
 namespace kor_str {

@@ -1,5 +1,5 @@
 //===- strnumber.cpp - Number texts shared by the string classes ----------===//
-#include "strnumber.h"
+#include "KorBasicTypes/strnumber.h"
 #include <cerrno>
 #include <cmath>
 #include <cstdarg>

@@ -1,7 +1,7 @@
 //===- translate.cpp - The process-wide translator of user-visible texts --===//
-#include "translate.h"
-#include "iptr.h"
-#include "korcomponentstate.h"
+#include "KorBasicTypes/translate.h"
+#include "component/iptr.h"
+#include "component/korcomponentstate.h"
 #include <algorithm>
 
 //===----------------------------------------------------------------------===//

@@ -7,8 +7,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikortranslatorservice.h"
-#include "korstring.h"
+#include "component/ikortranslatorservice.h"
+#include "KorBasicTypes/korstring.h"
 #include <initializer_list>
 
 /// Gives every key back unchanged (widened byte by byte) and substitutes

@@ -4,8 +4,8 @@
 // Peers: the byte-swapped buffer written with one fwrite (and read with one
 // fread) is the limit of the typed streams; the typed writes and reads of the
 // same payload are the peer of the block writer and reader.
-#include "binio.h"
-#include "korfile.h"
+#include "KorBasicTypes/binio.h"
+#include "KorBasicTypes/korfile.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>

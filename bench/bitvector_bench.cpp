@@ -7,11 +7,11 @@
 // each peer.
 //
 //===----------------------------------------------------------------------===//
-#include "bitvector.h"
-#include "componentmanager.h"
-#include "korcomponentstate.h"
-#include "memorymanager.h"
-#include "nyrmemory.h"
+#include "KorBasicTypes/bitvector.h"
+#include "host/services/componentmanager.h"
+#include "component/korcomponentstate.h"
+#include "host/services/memorymanager.h"
+#include "KorBasicTypes/nyrmemory.h"
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <boost/dynamic_bitset.hpp>

@@ -5,7 +5,7 @@
 // order. Prints the time of the pool divided by the time of the heap.
 //
 //===----------------------------------------------------------------------===//
-#include "bucketpool.h"
+#include "KorBasicTypes/bucketpool.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>

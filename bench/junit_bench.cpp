@@ -9,10 +9,10 @@
 // over GoogleTest per test, real time) are printed at the end.
 //
 //===----------------------------------------------------------------------===//
-#include "../unittests/resultsfakes.h"
-#include "componentmanager.h"
-#include "domxml.h"
-#include "korcomponentstate.h"
+#include "tests/unit/support/resultsfakes.h"
+#include "host/services/componentmanager.h"
+#include "host/services/domxml.h"
+#include "component/korcomponentstate.h"
 #include "results/genfileresultsrouter.h"
 #include "results/genjunitresultsformatter.h"
 #include <benchmark/benchmark.h>

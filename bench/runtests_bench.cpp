@@ -6,9 +6,9 @@
 // Prints the nanoseconds per test of each and the ratios.
 //
 //===----------------------------------------------------------------------===//
-#include "test/gentestservice.h"
-#include "ikortestresults.h"
-#include "kortestdecl.h"
+#include "testservice/gentestservice.h"
+#include "frame/ikortestresults.h"
+#include "frame/kortestdecl.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <fcntl.h>

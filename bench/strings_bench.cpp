@@ -6,8 +6,8 @@
 // at the end.
 //
 //===----------------------------------------------------------------------===//
-#include "korstring.h"
-#include "naturalorder.h"
+#include "KorBasicTypes/korstring.h"
+#include "KorBasicTypes/naturalorder.h"
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>

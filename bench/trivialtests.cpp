@@ -5,8 +5,8 @@
 // fact. Built into its own plugin folder.
 //
 //===----------------------------------------------------------------------===//
-#include "korcomponentdef.h"
-#include "kortestdecl.h"
+#include "frame/korcomponentdef.h"
+#include "frame/kortestdecl.h"
 #include <cstdio>
 
 #ifndef KORBENCH_TEST_COUNT

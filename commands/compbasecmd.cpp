@@ -1,6 +1,6 @@
 //===- compbasecmd.cpp - Neutral defaults shared by the component's commands ===//
-#include "compbasecmd.h"
-#include "translate.h"
+#include "commands/compbasecmd.h"
+#include "KorBasicTypes/translate.h"
 
 CompBaseCmd::CompBaseCmd(uint32_t kind, const char *titleKey)
     : kind_(kind), title_(korTranslate(titleKey)) {}

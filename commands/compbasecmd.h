@@ -1,7 +1,7 @@
 //===- compbasecmd.h - Neutral defaults shared by the component's commands ===//
 #pragma once
-#include "icomponentcommand.h"
-#include "korstring.h"
+#include "component/icomponentcommand.h"
+#include "KorBasicTypes/korstring.h"
 
 /// Implements every operation of IComponentCommand with a neutral default
 /// and keeps the fields all commands share: kind, title, the host's pointer

@@ -1,14 +1,14 @@
 //===- genwriteikormeshcmd.cpp - The "Write IKorMesh" command --------------===//
-#include "genwriteikormeshcmd.h"
-#include "binfile.h"
-#include "idatastore.h"
-#include "iguiutil.h"
-#include "ikorcommandcontext.h"
-#include "ikordoc.h"
-#include "ikormesh.h"
-#include "iptr.h"
-#include "koritemfactory.h"
-#include "translate.h"
+#include "commands/genwriteikormeshcmd.h"
+#include "KorBasicTypes/binfile.h"
+#include "component/idatastore.h"
+#include "component/iguiutil.h"
+#include "component/ikorcommandcontext.h"
+#include "component/ikordoc.h"
+#include "component/ikormesh.h"
+#include "component/iptr.h"
+#include "frame/koritemfactory.h"
+#include "KorBasicTypes/translate.h"
 
 KOR_REGISTER_CLASS_AT_LOAD(GenWriteIKorMeshCmd, 0x38D45DC6, 0x5736, 0x41C0,
                            0x8E, 0x53, 0xBE, 0x05, 0xAF, 0x26, 0x0F, 0xB0);

@@ -8,8 +8,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "compbasecmd.h"
-#include "iptr.h"
+#include "commands/compbasecmd.h"
+#include "component/iptr.h"
 
 class IKorMesh;
 class IKorModelContainer;

@@ -8,13 +8,13 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "compbasecmd.h"
-#include "ifilenamewidget.h"
-#include "iptr.h"
-#include "iscriptable.h"
-#include "korarray.h"
-#include "korstring.h"
-#include "kortestdialog.h"
+#include "commands/compbasecmd.h"
+#include "component/ifilenamewidget.h"
+#include "component/iptr.h"
+#include "component/iscriptable.h"
+#include "KorBasicTypes/korarray.h"
+#include "KorBasicTypes/korstring.h"
+#include "commands/kortestdialog.h"
 #include <cstdint>
 #include <optional>
 #include <vector>

@@ -1,17 +1,17 @@
 //===- kortestdialog.cpp - The "Run Programmer Tests" dialog --------------===//
-#include "kortestdialog.h"
-#include "iguiutil.h"
-#include "ikortest.h"
-#include "ikortestresults.h"
-#include "ikorteststatus.h"
-#include "ikortestsuite.h"
-#include "kortestcmd.h"
+#include "commands/kortestdialog.h"
+#include "component/iguiutil.h"
+#include "frame/ikortest.h"
+#include "frame/ikortestresults.h"
+#include "frame/ikorteststatus.h"
+#include "frame/ikortestsuite.h"
+#include "commands/kortestcmd.h"
 #include "results/genfileresultsrouter.h"
 #include "results/ikortestresultsformatter.h"
 #include "results/ikortestresultsrouter.h"
-#include "suitegroups.h"
-#include "test/gentestservice.h"
-#include "translate.h"
+#include "commands/suitegroups.h"
+#include "testservice/gentestservice.h"
+#include "KorBasicTypes/translate.h"
 #include <cstdint>
 #include <limits>
 #include <set>

@@ -7,8 +7,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "iptr.h"
-#include "korarray.h"
+#include "component/iptr.h"
+#include "KorBasicTypes/korarray.h"
 #include <cstdint>
 #include <map>
 

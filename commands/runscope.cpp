@@ -1,13 +1,13 @@
 //===- runscope.cpp - Which tests of a run's list actually run ------------===//
-#include "runscope.h"
-#include "idatastore.h"
-#include "ikorerrorservice.h"
-#include "ikortest.h"
-#include "iptr.h"
-#include "korstring.h"
-#include "shardchoice.h"
-#include "test/gentestservice.h"
-#include "translate.h"
+#include "commands/runscope.h"
+#include "component/idatastore.h"
+#include "component/ikorerrorservice.h"
+#include "frame/ikortest.h"
+#include "component/iptr.h"
+#include "KorBasicTypes/korstring.h"
+#include "KorBasicTypes/shardchoice.h"
+#include "testservice/gentestservice.h"
+#include "KorBasicTypes/translate.h"
 #include <charconv>
 
 namespace {

@@ -15,7 +15,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "korarray.h"
+#include "KorBasicTypes/korarray.h"
 #include <cstdint>
 #include <functional>
 #include <optional>

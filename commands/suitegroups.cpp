@@ -1,9 +1,9 @@
 //===- suitegroups.cpp - Tests grouped by suite as the runner groups them -===//
-#include "suitegroups.h"
-#include "ikortest.h"
-#include "ikortestsuite.h"
-#include "korcstring.h"
-#include "korhashtable.h"
+#include "commands/suitegroups.h"
+#include "frame/ikortest.h"
+#include "frame/ikortestsuite.h"
+#include "KorBasicTypes/korcstring.h"
+#include "KorBasicTypes/korhashtable.h"
 #include <cstring>
 
 namespace {

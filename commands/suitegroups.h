@@ -8,7 +8,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "korarray.h"
+#include "KorBasicTypes/korarray.h"
 #include <functional>
 
 class IKorTest;

@@ -1,6 +1,6 @@
 //===- ibucketmemorypool.h - A pool of size-classed heap blocks -----------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 #include <cstdint>
 
 /// A set of free lists, one per size class, that keeps released blocks for

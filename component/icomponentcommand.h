@@ -8,8 +8,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "iguireceiver.h"
-#include "kortypes.h"
+#include "component/iguireceiver.h"
+#include "component/kortypes.h"
 
 class IGuiUtil;
 class IKorCommandContext;

@@ -1,7 +1,7 @@
 //===- idatastore.h - The host's settings store contract ------------------===//
 #pragma once
-#include "ikordatareceiver.h"
-#include "kortypes.h"
+#include "component/ikordatareceiver.h"
+#include "component/kortypes.h"
 
 /// Settings keyed "Section/Name". Slots the component does not use are
 /// reserved and answer 0.

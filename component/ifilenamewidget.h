@@ -1,7 +1,7 @@
 //===- ifilenamewidget.h - The host's file-name field of a dialog ---------===//
 #pragma once
-#include "korclass.h"
-#include "kortypes.h"
+#include "component/korclass.h"
+#include "component/kortypes.h"
 #include <cstdint>
 
 class IGuiUtil;

@@ -5,7 +5,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 
 /// The host's 3D renderer.
 class IGfxRenderer : public virtual IKorUnknown {

@@ -1,6 +1,6 @@
 //===- iguireceiver.h - Events of a command's dialog ----------------------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 #include <cstdint>
 
 /// Receives the events of the widgets of a dialog, by widget number. Slots

@@ -8,8 +8,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "korclass.h"
-#include "kortypes.h"
+#include "component/korclass.h"
+#include "component/kortypes.h"
 #include <cstdint>
 
 template <class T> class KorArray;

@@ -1,6 +1,6 @@
 //===- ikorasserthandlercb.h - The host's assertion handler contract ------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 
 /// Receives failed internal checks reported through Assert_basic.
 class IKorAssertHandlerCB : public virtual IKorUnknown {

@@ -1,7 +1,7 @@
 //===- ikorclassfactory.h - Item factories and the class factory ----------===//
 #pragma once
-#include "korobject.h"
-#include "kortypes.h"
+#include "component/korobject.h"
+#include "component/kortypes.h"
 
 /// Creates the objects of one class. Not reference counted.
 class KorItemFactory : public KorObject {

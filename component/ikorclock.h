@@ -1,6 +1,6 @@
 //===- ikorclock.h - The host clock that times one test at a time ---------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 
 /// A stopwatch. Slots the component does not use are reserved.
 class IKorClock : public virtual IKorUnknown {

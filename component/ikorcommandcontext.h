@@ -1,6 +1,6 @@
 //===- ikorcommandcontext.h - What a command's availability query is given ===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 
 class IKorModelContainer;
 

@@ -1,7 +1,7 @@
 //===- ikorcomponent.h - What a loaded component offers its host ----------===//
 #pragma once
-#include "korclass.h"
-#include "kortypes.h"
+#include "component/korclass.h"
+#include "component/kortypes.h"
 
 class IKorComponentManager;
 class IKorTestService;

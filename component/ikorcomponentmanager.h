@@ -1,7 +1,7 @@
 //===- ikorcomponentmanager.h - The host's component manager contract -----===//
 #pragma once
-#include "korclass.h"
-#include "kortypes.h"
+#include "component/korclass.h"
+#include "component/kortypes.h"
 
 class IKorComponent;
 

@@ -1,6 +1,6 @@
 //===- ikordatareceiver.h - Receiver of settings changes ------------------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 
 /// Called by the settings store when a watched value changes.
 class IKorDataReceiver : public virtual IKorUnknown {

@@ -1,6 +1,6 @@
 //===- ikordate.h - The host's calendar date object -----------------------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 
 /// A calendar date held by the host. The component only sets it to today
 /// (slot 10) and hands it back to host services that format it; the read

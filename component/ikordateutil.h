@@ -1,6 +1,6 @@
 //===- ikordateutil.h - The host's date and time formatting ---------------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 
 class IKorDate;
 class IKorTime;

@@ -1,7 +1,7 @@
 //===- ikordirservice.h - The host's named directories --------------------===//
 #pragma once
-#include "korclass.h"
-#include "kortypes.h"
+#include "component/korclass.h"
+#include "component/kortypes.h"
 
 /// Names the host's directories ("data", "temp", "logs", ...).
 class IKorDirService : public virtual IKorUnknown {

@@ -9,7 +9,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 #include <cstdint>
 
 /// One named entry of a model: it holds the model object.

@@ -7,8 +7,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "korclass.h"
-#include "kortypes.h"
+#include "component/korclass.h"
+#include "component/kortypes.h"
 
 class KorString;
 

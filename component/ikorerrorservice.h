@@ -1,7 +1,7 @@
 //===- ikorerrorservice.h - The host's error service contract -------------===//
 #pragma once
-#include "korclass.h"
-#include "kortypes.h"
+#include "component/korclass.h"
+#include "component/kortypes.h"
 
 /// Shows or logs reports meant for the user.
 class IKorErrorService : public virtual IKorUnknown {

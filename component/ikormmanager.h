@@ -7,7 +7,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 #include <cstddef>
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 //===- ikorqueryserver.h - The host's query server: published records -----===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 #include <cstdint>
 
 template <class T> class KorArray;

@@ -1,6 +1,6 @@
 //===- ikorregistry.h - The host registry: keys and their values ----------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 
 namespace Tarnwell {
 

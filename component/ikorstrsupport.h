@@ -1,7 +1,7 @@
 //===- ikorstrsupport.h - The host's locale-aware wide-string service -----===//
 #pragma once
-#include "korclass.h"
-#include "kortypes.h"
+#include "component/korclass.h"
+#include "component/kortypes.h"
 
 class KorCString;
 class KorString;

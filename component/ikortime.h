@@ -1,6 +1,6 @@
 //===- ikortime.h - The host's time-of-day object -------------------------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 
 /// A time of day held by the host. The component only sets it to now
 /// (slot 6) and hands it back to host services that format it; the read

@@ -1,6 +1,6 @@
 //===- imemchecker.h - The host's override of the memory figures ----------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 #include <cstdint>
 
 /// Supplies the machine's memory figures in place of the operating system

@@ -1,6 +1,6 @@
 //===- iproductinfo.h - The host's product description --------------------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 
 class KorCString;
 

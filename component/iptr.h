@@ -7,8 +7,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "korclass.h"
-#include "servicelookup.h"
+#include "component/korclass.h"
+#include "component/servicelookup.h"
 #include <type_traits>
 #include <utility>
 

@@ -1,6 +1,6 @@
 //===- iscriptable.h - A command the host's script engine can run ---------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 
 class IScript;
 class IScriptOptions;

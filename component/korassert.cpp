@@ -1,7 +1,7 @@
 //===- korassert.cpp - The core library's report of a failed internal check ===//
-#include "korassert.h"
-#include "ikorasserthandlercb.h"
-#include "iptr.h"
+#include "component/korassert.h"
+#include "component/ikorasserthandlercb.h"
+#include "component/iptr.h"
 #include <cstdlib>
 
 namespace {

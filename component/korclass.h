@@ -9,8 +9,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "kordescription.h"
-#include "korobject.h"
+#include "component/kordescription.h"
+#include "component/korobject.h"
 #include <cstring>
 
 /// Gives an interface its query name (the unqualified class name).

@@ -1,5 +1,5 @@
 //===- korcomponentstate.cpp - Identity and manager of this component -----===//
-#include "korcomponentstate.h"
+#include "component/korcomponentstate.h"
 
 namespace {
 struct ComponentState {

@@ -1,7 +1,7 @@
 //===- korcount.cpp - The count service behind every AddRef and Release ---===//
-#include "korcount.h"
-#include "ikorcomponentmanager.h"
-#include "korcomponentstate.h"
+#include "component/korcount.h"
+#include "component/ikorcomponentmanager.h"
+#include "component/korcomponentstate.h"
 
 void korCountIncrement(uint32_t *count) {
   if (IKorComponentManager *manager = korComponentManager()) {

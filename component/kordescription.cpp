@@ -1,6 +1,6 @@
 //===- kordescription.cpp - Record filled by description-mode queries -----===//
-#include "kordescription.h"
-#include "korcomponentstate.h"
+#include "component/kordescription.h"
+#include "component/korcomponentstate.h"
 
 uint32_t KorSeenSet::djb2(const char *text) {
   uint32_t hash = 5381;

@@ -1,6 +1,6 @@
 //===- korobject.cpp - Root classes of the reference-counted object model -===//
-#include "korobject.h"
-#include "korcount.h"
+#include "component/korobject.h"
+#include "component/korcount.h"
 
 KorObject::~KorObject() = default;
 

@@ -1,7 +1,7 @@
 //===- servicelookup.cpp - Finding host services by name ------------------===//
-#include "servicelookup.h"
-#include "ikorcomponentmanager.h"
-#include "korcomponentstate.h"
+#include "component/servicelookup.h"
+#include "component/ikorcomponentmanager.h"
+#include "component/korcomponentstate.h"
 
 int korLookupService(const char *name, void **result) {
   IKorComponentManager *manager = korComponentManager();

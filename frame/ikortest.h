@@ -1,7 +1,7 @@
 //===- ikortest.h - One programmer test as the runner sees it -------------===//
 #pragma once
-#include "ikortestmetadata.h"
-#include "korclass.h"
+#include "frame/ikortestmetadata.h"
+#include "component/korclass.h"
 
 class KorCString;
 class IKorTestStatus;

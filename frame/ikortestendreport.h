@@ -9,7 +9,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 
 class IKorTest;
 

@@ -1,6 +1,6 @@
 //===- ikortestmetadata.h - One metadata item attached to a test ----------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 #include <list>
 
 class KorCString;

@@ -1,6 +1,6 @@
 //===- ikortestresults.h - The results of one test run --------------------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 #include <cstdint>
 
 class IKorDate;

@@ -1,7 +1,7 @@
 //===- ikortestservice.h - The test service: registry and runner of tests -===//
 #pragma once
-#include "korarray.h"
-#include "korclass.h"
+#include "KorBasicTypes/korarray.h"
+#include "component/korclass.h"
 
 class IKorTest;
 class IKorTestResults;

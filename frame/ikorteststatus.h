@@ -1,6 +1,6 @@
 //===- ikorteststatus.h - The status record of one test run ---------------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 
 class KorCString;
 class IKorTest;

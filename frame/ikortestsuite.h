@@ -1,6 +1,6 @@
 //===- ikortestsuite.h - A named group of tests with run hooks ------------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 
 class KorCString;
 class IKorTest;

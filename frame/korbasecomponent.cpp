@@ -1,14 +1,14 @@
 //===- korbasecomponent.cpp - The component object EntryPoint hands out ---===//
-#include "korbasecomponent.h"
-#include "ikorcomponentmanager.h"
-#include "ikorerrorservice.h"
-#include "ikortestservice.h"
-#include "iptr.h"
-#include "korbreakflag.h"
-#include "korcomponentdef.h"
-#include "korcomponentstate.h"
-#include "kordefaultclassfactory.h"
-#include "kortestregistry.h"
+#include "frame/korbasecomponent.h"
+#include "component/ikorcomponentmanager.h"
+#include "component/ikorerrorservice.h"
+#include "frame/ikortestservice.h"
+#include "component/iptr.h"
+#include "frame/korbreakflag.h"
+#include "frame/korcomponentdef.h"
+#include "component/korcomponentstate.h"
+#include "frame/kordefaultclassfactory.h"
+#include "frame/kortestregistry.h"
 
 void KorBaseComponent::QueryInterface(const char *name, void **result, int) {
   if (!name)

@@ -1,6 +1,6 @@
 //===- korbasecomponent.h - The component object EntryPoint hands out -----===//
 #pragma once
-#include "ikorcomponent.h"
+#include "component/ikorcomponent.h"
 
 /// A component's object: its IKorComponent and IKorCompInternal faces.
 class KorBaseComponent : public IKorComponent, public IKorCompInternal {

@@ -1,5 +1,5 @@
 //===- korbreakflag.cpp - The break-enabled flag from KOR_BREAK_ENABLED ---===//
-#include "korbreakflag.h"
+#include "frame/korbreakflag.h"
 #include <cstdlib>
 #include <cstring>
 

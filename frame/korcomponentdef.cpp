@@ -1,9 +1,9 @@
 //===- korcomponentdef.cpp - A component's identity and its EntryPoint ----===//
-#include "korcomponentdef.h"
-#include "korbasecomponent.h"
-#include "korbreakflag.h"
-#include "korcomponentstate.h"
-#include "kordefaultclassfactory.h"
+#include "frame/korcomponentdef.h"
+#include "frame/korbasecomponent.h"
+#include "frame/korbreakflag.h"
+#include "component/korcomponentstate.h"
+#include "frame/kordefaultclassfactory.h"
 #include <utility>
 
 namespace {

@@ -7,8 +7,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikorclassfactory.h"
-#include "kortypes.h"
+#include "component/ikorclassfactory.h"
+#include "component/kortypes.h"
 #include <cstdint>
 
 /// The customizer of this component, or null before load-time set-up.

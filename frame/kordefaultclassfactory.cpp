@@ -1,5 +1,5 @@
 //===- kordefaultclassfactory.cpp - The process-wide class factory --------===//
-#include "kordefaultclassfactory.h"
+#include "frame/kordefaultclassfactory.h"
 
 KorDefaultClassFactory &KorDefaultClassFactory::instance() {
   static KorDefaultClassFactory *factory = new KorDefaultClassFactory;

@@ -1,7 +1,7 @@
 //===- kordefaultclassfactory.h - The process-wide class factory ----------===//
 #pragma once
-#include "ikorclassfactory.h"
-#include "korhashtable.h"
+#include "component/ikorclassfactory.h"
+#include "KorBasicTypes/korhashtable.h"
 #include <memory>
 #include <vector>
 

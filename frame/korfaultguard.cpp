@@ -1,6 +1,6 @@
 //===- korfaultguard.cpp - Faults and interrupts end a call ---------------===//
-#include "korfaultguard.h"
-#include "korinterrupt.h"
+#include "frame/korfaultguard.h"
+#include "frame/korinterrupt.h"
 #include <algorithm>
 #include <atomic>
 #include <cerrno>

@@ -1,13 +1,13 @@
 //===- korfaultreport.cpp - Tells the user what ended a test body ---------===//
-#include "korfaultreport.h"
-#include "ikortest.h"
-#include "ikortestendreport.h"
-#include "ikortestservice.h"
-#include "ikortestsuite.h"
-#include "iptr.h"
-#include "korcstring.h"
-#include "korfaultguard.h"
-#include "korinterrupt.h"
+#include "frame/korfaultreport.h"
+#include "frame/ikortest.h"
+#include "frame/ikortestendreport.h"
+#include "frame/ikortestservice.h"
+#include "frame/ikortestsuite.h"
+#include "component/iptr.h"
+#include "KorBasicTypes/korcstring.h"
+#include "frame/korfaultguard.h"
+#include "frame/korinterrupt.h"
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>

@@ -1,5 +1,5 @@
 //===- korinterrupt.cpp - How a test run tells a test body to stop --------===//
-#include "korinterrupt.h"
+#include "frame/korinterrupt.h"
 #include <cstring>
 
 KorInterruptNotice *korInterruptNoticeOf(const siginfo_t *info) {

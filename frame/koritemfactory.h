@@ -1,6 +1,6 @@
 //===- koritemfactory.h - Item factories for plain and singleton classes --===//
 #pragma once
-#include "kordefaultclassfactory.h"
+#include "frame/kordefaultclassfactory.h"
 
 /// Creates a new T on every request (kind 1).
 template <class T> class KorTClassItemFactory : public KorItemFactory {

@@ -1,6 +1,6 @@
 //===- kormetadata.cpp - Metadata items of tests and their argument list --===//
-#include "kormetadata.h"
-#include "korcstring.h"
+#include "frame/kormetadata.h"
+#include "KorBasicTypes/korcstring.h"
 
 KorCString &KorMetadataBase::TypeName(KorCString &out) {
   out = ClassName();

@@ -6,7 +6,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikortestmetadata.h"
+#include "frame/ikortestmetadata.h"
 #include <initializer_list>
 
 /// Base of metadata items; its type name is its class name.

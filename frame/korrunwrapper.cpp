@@ -1,10 +1,10 @@
 //===- korrunwrapper.cpp - Runs a test body against its status record -----===//
-#include "korrunwrapper.h"
-#include "ikorteststatus.h"
-#include "korfaultguard.h"
-#include "korfaultreport.h"
-#include "korinterrupt.h"
-#include "kortestbase.h"
+#include "frame/korrunwrapper.h"
+#include "frame/ikorteststatus.h"
+#include "frame/korfaultguard.h"
+#include "frame/korfaultreport.h"
+#include "frame/korinterrupt.h"
+#include "frame/kortestbase.h"
 #include <string>
 
 namespace {

@@ -11,8 +11,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "korarray.h"
-#include "kortestsuitebase.h"
+#include "KorBasicTypes/korarray.h"
+#include "frame/kortestsuitebase.h"
 
 /// Creates one suite and its tests (korCreateSuite<S> of one suite S).
 using KorSuiteCreator = void (*)();

@@ -1,5 +1,5 @@
 //===- kortestbase.cpp - Base class of every programmer test --------------===//
-#include "kortestbase.h"
+#include "frame/kortestbase.h"
 
 KorTestBase::KorTestBase(KorMetadataArgs metadata) {
   korBuildMetadataList(metadata_, metadata);

@@ -7,8 +7,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikortest.h"
-#include "kormetadata.h"
+#include "frame/ikortest.h"
+#include "frame/kormetadata.h"
 
 /// Base of concrete tests; owns the test's metadata items.
 class KorTestBase : public virtual IKorTest {

@@ -29,12 +29,12 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "korcstring.h"
-#include "kormetadata.h"
-#include "korrunwrapper.h"
-#include "kortestbase.h"
-#include "kortestmacros.h"
-#include "kortestsuitebase.h"
+#include "KorBasicTypes/korcstring.h"
+#include "frame/kormetadata.h"
+#include "frame/korrunwrapper.h"
+#include "frame/kortestbase.h"
+#include "frame/kortestmacros.h"
+#include "frame/kortestsuitebase.h"
 
 /// The suite of the running test, typed as the suite class S.
 #define SUITE_VAR kor_suite_

@@ -1,5 +1,5 @@
 //===- kortestmacros.cpp - Checks, exits and expectations of test bodies --===//
-#include "kortestmacros.h"
+#include "frame/kortestmacros.h"
 #include <cstdio>
 #include <cstdlib>
 

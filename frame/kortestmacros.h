@@ -12,9 +12,9 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikorteststatus.h"
-#include "korassert.h"
-#include "kortestbase.h"
+#include "frame/ikorteststatus.h"
+#include "component/korassert.h"
+#include "frame/kortestbase.h"
 #include <cmath>
 #include <string>
 #include <type_traits>

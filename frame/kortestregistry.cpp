@@ -1,5 +1,5 @@
 //===- kortestregistry.cpp - The component's process-wide list of tests ---===//
-#include "kortestregistry.h"
+#include "frame/kortestregistry.h"
 
 KorArray<IKorTest *> &korTestRegistry() {
   static KorArray<IKorTest *> *registry = new KorArray<IKorTest *>;

@@ -1,6 +1,6 @@
 //===- kortestregistry.h - The component's process-wide list of tests -----===//
 #pragma once
-#include "korarray.h"
+#include "KorBasicTypes/korarray.h"
 
 class IKorTest;
 

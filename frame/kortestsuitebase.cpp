@@ -1,5 +1,5 @@
 //===- kortestsuitebase.cpp - Base class of every test suite --------------===//
-#include "kortestsuitebase.h"
+#include "frame/kortestsuitebase.h"
 
 KorTestSuiteBase::~KorTestSuiteBase() {
   for (IKorTest *test : tests_)

@@ -7,10 +7,10 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikortest.h"
-#include "ikortestsuite.h"
-#include "korarray.h"
-#include "kortestregistry.h"
+#include "frame/ikortest.h"
+#include "frame/ikortestsuite.h"
+#include "KorBasicTypes/korarray.h"
+#include "frame/kortestregistry.h"
 
 /// Base of concrete suites; owns its tests (no references are counted).
 class KorTestSuiteBase : public virtual IKorTestSuite {

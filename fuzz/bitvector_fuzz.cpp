@@ -8,12 +8,12 @@
 // are paged.
 //
 //===----------------------------------------------------------------------===//
-#include "bininput.h"
-#include "binoutput.h"
-#include "bitvector.h"
-#include "componentmanager.h"
-#include "korcomponentstate.h"
-#include "memorymanager.h"
+#include "KorBasicTypes/bininput.h"
+#include "KorBasicTypes/binoutput.h"
+#include "KorBasicTypes/bitvector.h"
+#include "host/services/componentmanager.h"
+#include "component/korcomponentstate.h"
+#include "host/services/memorymanager.h"
 #include <algorithm>
 #include <cstdlib>
 #include <vector>

@@ -1,7 +1,7 @@
 // Fuzz target: the data-model file reader walking the block tree of
 // arbitrary bytes, with every peek, typed block read and skip it offers.
-#include "binio.h"
-#include "korfile.h"
+#include "KorBasicTypes/binio.h"
+#include "KorBasicTypes/korfile.h"
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>

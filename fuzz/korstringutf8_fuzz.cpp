@@ -6,7 +6,7 @@
 // every decoded text must survive an encode-decode round trip.
 //
 //===----------------------------------------------------------------------===//
-#include "korstring.h"
+#include "KorBasicTypes/korstring.h"
 #include <cstdlib>
 #include <cstring>
 #include <optional>

@@ -6,8 +6,8 @@
 // are the same.
 //
 //===----------------------------------------------------------------------===//
-#include "korstring.h"
-#include "naturalorder.h"
+#include "KorBasicTypes/korstring.h"
+#include "KorBasicTypes/naturalorder.h"
 #include <cstdlib>
 #include <cstring>
 #include <string>

@@ -5,7 +5,7 @@
 // with "%x" reads as the same identifier.
 //
 //===----------------------------------------------------------------------===//
-#include "test/registryvalue.h"
+#include "testservice/registryvalue.h"
 #include <cstdio>
 #include <cstdlib>
 #include <string>

@@ -1,5 +1,5 @@
 // Fuzz target: korhost's settings-file parser on arbitrary text.
-#include "settingsstore.h"
+#include "host/services/settingsstore.h"
 #include <cstddef>
 #include <cstdint>
 #include <string>

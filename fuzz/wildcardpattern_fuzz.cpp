@@ -5,7 +5,7 @@
 // object must give the same answer when asked twice.
 //
 //===----------------------------------------------------------------------===//
-#include "test/wildcardpattern.h"
+#include "testservice/wildcardpattern.h"
 #include <cstdlib>
 #include <cstring>
 #include <string>

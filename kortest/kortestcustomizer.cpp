@@ -1,13 +1,13 @@
 //===- kortestcustomizer.cpp - Late registrations of the kortest component ===//
-#include "kortestcustomizer.h"
+#include "kortest/kortestcustomizer.h"
 #include "include/test/builtinsuites.h"
-#include "korcomponentdef.h"
-#include "koritemfactory.h"
+#include "frame/korcomponentdef.h"
+#include "frame/koritemfactory.h"
 #include "results/genfileresultsrouter.h"
 #include "results/genjunitresultsformatter.h"
 #include "results/genxmlresultsformatter.h"
-#include "test/gentestservice.h"
-#include "test/testassertcb.h"
+#include "testservice/gentestservice.h"
+#include "testservice/testassertcb.h"
 
 // The kortest component: name, identifier and entry.
 KOR_DEFINE_COMPONENT("kortest", korTestInternalComponentCustomizer, 0x74372F72,

@@ -1,6 +1,6 @@
 //===- kortestcustomizer.h - Late registrations of the kortest component --===//
 #pragma once
-#include "ikorclassfactory.h"
+#include "component/ikorclassfactory.h"
 
 /// Registers the classes and built-in suites that need the host's manager.
 class korTestInternalComponentCustomizer : public IKorComponentCustomizer {

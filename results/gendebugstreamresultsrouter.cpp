@@ -14,8 +14,8 @@
 //  4. Otherwise standard error.
 //
 //===----------------------------------------------------------------------===//
-#include "gendebugstreamresultsrouter.h"
-#include "korstring.h"
+#include "results/gendebugstreamresultsrouter.h"
+#include "KorBasicTypes/korstring.h"
 #include "results/ikortestresultsformatter.h"
 #include <cerrno>
 #include <cstdio>

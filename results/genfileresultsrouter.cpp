@@ -1,6 +1,6 @@
 //===- genfileresultsrouter.cpp - Writes a formatter's text to a file -----===//
-#include "genfileresultsrouter.h"
-#include "binfile.h"
+#include "results/genfileresultsrouter.h"
+#include "KorBasicTypes/binfile.h"
 #include "results/ikortestresultsformatter.h"
 #include "results/resultpath.h"
 #include <cerrno>

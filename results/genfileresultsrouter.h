@@ -1,6 +1,6 @@
 //===- genfileresultsrouter.h - Writes a formatter's text to a file -------===//
 #pragma once
-#include "korstring.h"
+#include "KorBasicTypes/korstring.h"
 #include <string>
 #include "results/ikortestresultsrouter.h"
 

@@ -5,10 +5,10 @@
 // like every other number of these reports, which that schema rejects.
 //
 //===----------------------------------------------------------------------===//
-#include "genjunitresultsformatter.h"
-#include "ikordomxml.h"
-#include "ikorteststatus.h"
-#include "iptr.h"
+#include "results/genjunitresultsformatter.h"
+#include "component/ikordomxml.h"
+#include "frame/ikorteststatus.h"
+#include "component/iptr.h"
 #include "results/resultsxml.h"
 
 using namespace korresults;

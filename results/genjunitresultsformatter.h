@@ -1,6 +1,6 @@
 //===- genjunitresultsformatter.h - Results as a JUnit XML document -------===//
 #pragma once
-#include "korstring.h"
+#include "KorBasicTypes/korstring.h"
 #include "results/ikortestresultsformatter.h"
 
 /// Writes a "testsuites" document with one "testsuite" per suite name (in

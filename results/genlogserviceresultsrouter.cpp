@@ -1,8 +1,8 @@
 //===- genlogserviceresultsrouter.cpp - Hands a formatter's text to the log ===//
-#include "genlogserviceresultsrouter.h"
-#include "ikorerrorservice.h"
-#include "iptr.h"
-#include "korstring.h"
+#include "results/genlogserviceresultsrouter.h"
+#include "component/ikorerrorservice.h"
+#include "component/iptr.h"
+#include "KorBasicTypes/korstring.h"
 #include "results/ikortestresultsformatter.h"
 
 void GenLogServiceResultsRouter::Route(IKorTestResultsFormatter *formatter) {

@@ -1,6 +1,6 @@
 //===- genstdstreamsresultsrouter.cpp - Writes a formatter's text to stdout ===//
-#include "genstdstreamsresultsrouter.h"
-#include "korstring.h"
+#include "results/genstdstreamsresultsrouter.h"
+#include "KorBasicTypes/korstring.h"
 #include "results/ikortestresultsformatter.h"
 #include <iostream>
 

@@ -1,10 +1,10 @@
 //===- gentestresults.cpp - The results of one test run -------------------===//
-#include "gentestresults.h"
-#include "ikortest.h"
-#include "ikorteststatus.h"
-#include "iproductinfo.h"
-#include "korcstring.h"
-#include "koritemfactory.h"
+#include "results/gentestresults.h"
+#include "frame/ikortest.h"
+#include "frame/ikorteststatus.h"
+#include "component/iproductinfo.h"
+#include "KorBasicTypes/korcstring.h"
+#include "frame/koritemfactory.h"
 #include <cstring>
 #include <unistd.h>
 

@@ -1,10 +1,10 @@
 //===- gentestresults.h - The results of one test run ---------------------===//
 #pragma once
-#include "ikordate.h"
-#include "ikortestresults.h"
-#include "ikortime.h"
-#include "iptr.h"
-#include "korarray.h"
+#include "component/ikordate.h"
+#include "frame/ikortestresults.h"
+#include "component/ikortime.h"
+#include "component/iptr.h"
+#include "KorBasicTypes/korarray.h"
 
 /// The status records of one run, with the date and time of its start.
 ///

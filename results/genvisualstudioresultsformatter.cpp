@@ -1,11 +1,11 @@
 //===- genvisualstudioresultsformatter.cpp - Results as clickable lines ---===//
-#include "genvisualstudioresultsformatter.h"
-#include "ikortest.h"
-#include "ikortestresults.h"
-#include "ikorteststatus.h"
-#include "korcstring.h"
+#include "results/genvisualstudioresultsformatter.h"
+#include "frame/ikortest.h"
+#include "frame/ikortestresults.h"
+#include "frame/ikorteststatus.h"
+#include "KorBasicTypes/korcstring.h"
 #include "results/resultstext.h"
-#include "translate.h"
+#include "KorBasicTypes/translate.h"
 #include <string>
 
 namespace {

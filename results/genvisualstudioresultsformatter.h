@@ -1,6 +1,6 @@
 //===- genvisualstudioresultsformatter.h - Results as clickable lines -----===//
 #pragma once
-#include "korstring.h"
+#include "KorBasicTypes/korstring.h"
 #include "results/ikortestresultsformatter.h"
 
 /// Writes one "file(line) : test : message" line per message, the form a

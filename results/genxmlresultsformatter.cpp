@@ -1,9 +1,9 @@
 //===- genxmlresultsformatter.cpp - Results as the native XML document ----===//
-#include "genxmlresultsformatter.h"
-#include "ikordateutil.h"
-#include "ikordomxml.h"
-#include "ikortestresults.h"
-#include "iptr.h"
+#include "results/genxmlresultsformatter.h"
+#include "component/ikordateutil.h"
+#include "component/ikordomxml.h"
+#include "frame/ikortestresults.h"
+#include "component/iptr.h"
 #include "results/resultstext.h"
 #include "results/resultsxml.h"
 

@@ -1,6 +1,6 @@
 //===- genxmlresultsformatter.h - Results as the native XML document ------===//
 #pragma once
-#include "korstring.h"
+#include "KorBasicTypes/korstring.h"
 #include "results/ikortestresultsformatter.h"
 
 /// Writes a "korTestResults" document stamped with the outcome, the run's

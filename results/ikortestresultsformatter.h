@@ -1,6 +1,6 @@
 //===- ikortestresultsformatter.h - Turns run results into one text -------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 
 class IKorTestResults;
 class KorString;

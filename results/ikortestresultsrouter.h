@@ -1,6 +1,6 @@
 //===- ikortestresultsrouter.h - Delivers a formatter's text --------------===//
 #pragma once
-#include "korclass.h"
+#include "component/korclass.h"
 
 class IKorTestResultsFormatter;
 

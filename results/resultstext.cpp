@@ -1,5 +1,5 @@
 //===- resultstext.cpp - Narrow texts of test records as wide text --------===//
-#include "resultstext.h"
+#include "results/resultstext.h"
 
 KorString korResultsText(const char *narrow) {
   if (!narrow || !*narrow)

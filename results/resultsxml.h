@@ -5,8 +5,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "korcstring.h"
-#include "korstring.h"
+#include "KorBasicTypes/korcstring.h"
+#include "KorBasicTypes/korstring.h"
 #include <map>
 #include <vector>
 

@@ -7,10 +7,10 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikortestendreport.h"
-#include "ikortestservice.h"
-#include "iptr.h"
-#include "korarray.h"
+#include "frame/ikortestendreport.h"
+#include "frame/ikortestservice.h"
+#include "component/iptr.h"
+#include "KorBasicTypes/korarray.h"
 #include <memory>
 
 class GenTestStatus;

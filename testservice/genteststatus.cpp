@@ -1,5 +1,5 @@
 //===- genteststatus.cpp - The status record of one test run --------------===//
-#include "genteststatus.h"
+#include "testservice/genteststatus.h"
 #include <utility>
 
 const char *GenTestStatus::stateName(int state) {

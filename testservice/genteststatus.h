@@ -1,7 +1,7 @@
 //===- genteststatus.h - The status record of one test run ----------------===//
 #pragma once
-#include "ikorteststatus.h"
-#include "korcstring.h"
+#include "frame/ikorteststatus.h"
+#include "KorBasicTypes/korcstring.h"
 #include <vector>
 
 /// The status record of one test run: a plain data holder that the run

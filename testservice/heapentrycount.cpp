@@ -1,6 +1,6 @@
 //===- heapentrycount.cpp - Live heap blocks of the process, for leak checks
 //===//
-#include "heapentrycount.h"
+#include "testservice/heapentrycount.h"
 
 // The executable may or may not provide the counter; a weak reference
 // stays null when it does not.

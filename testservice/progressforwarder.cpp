@@ -1,8 +1,8 @@
 //===- progressforwarder.cpp - Progress reports of a test into its record -===//
-#include "progressforwarder.h"
-#include "ikorprogress.h"
-#include "ikorteststatus.h"
-#include "progress.h"
+#include "testservice/progressforwarder.h"
+#include "component/ikorprogress.h"
+#include "frame/ikorteststatus.h"
+#include "KorBasicTypes/progress.h"
 
 KorTestProgressForwarder::KorTestProgressForwarder() {
   SPtr<IKorProgress> service;

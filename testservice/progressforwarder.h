@@ -7,7 +7,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "iptr.h"
+#include "component/iptr.h"
 
 class IKorProgress;
 class IKorTestStatus;

@@ -1,6 +1,6 @@
 //===- registryvalue.cpp - Component identifiers written as registry values
 //===//
-#include "registryvalue.h"
+#include "testservice/registryvalue.h"
 #include <cstdio>
 #include <cstring>
 

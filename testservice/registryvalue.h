@@ -1,6 +1,6 @@
 //===- registryvalue.h - Component identifiers written as registry values -===//
 #pragma once
-#include "kortypes.h"
+#include "component/kortypes.h"
 
 /// Longest registry value text that is looked at; the rest is ignored.
 constexpr int kRegistryValueMaxChars = 150;

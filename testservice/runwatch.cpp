@@ -1,6 +1,6 @@
 //===- runwatch.cpp - What may end a test run early, and what it leaves ---===//
-#include "runwatch.h"
-#include "korinterrupt.h"
+#include "testservice/runwatch.h"
+#include "frame/korinterrupt.h"
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>

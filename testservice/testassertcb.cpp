@@ -1,8 +1,8 @@
 //===- testassertcb.cpp - Records application assertions against the test ===//
-#include "testassertcb.h"
-#include "ikorcomponentmanager.h"
-#include "ikorteststatus.h"
-#include "korcomponentstate.h"
+#include "testservice/testassertcb.h"
+#include "component/ikorcomponentmanager.h"
+#include "frame/ikorteststatus.h"
+#include "component/korcomponentstate.h"
 
 void TestAssertCB::HandleAssert(const char *text, const char *file, int line) {
   if (chain_ && previous_)

@@ -7,8 +7,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikorasserthandlercb.h"
-#include "iptr.h"
+#include "component/ikorasserthandlercb.h"
+#include "component/iptr.h"
 
 class IKorTestStatus;
 

@@ -1,7 +1,7 @@
 //===- uncountedstatus.cpp - A record whose own blocks are not counted ----===//
-#include "uncountedstatus.h"
-#include "heapentrycount.h"
-#include "korcstring.h"
+#include "testservice/uncountedstatus.h"
+#include "testservice/heapentrycount.h"
+#include "KorBasicTypes/korcstring.h"
 #include <type_traits>
 
 template <class Operation>

@@ -11,7 +11,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikorteststatus.h"
+#include "frame/ikorteststatus.h"
 #include <cstdint>
 
 /// Forwards to a status record and counts the blocks the record keeps.

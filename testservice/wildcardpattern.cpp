@@ -1,5 +1,5 @@
 //===- wildcardpattern.cpp - Whole-name patterns with *, ? and [sets] -----===//
-#include "wildcardpattern.h"
+#include "testservice/wildcardpattern.h"
 #include <algorithm>
 #include <utility>
 

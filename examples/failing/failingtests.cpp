@@ -8,8 +8,8 @@
 // plugin folder so that the default run does not load it.
 //
 //===----------------------------------------------------------------------===//
-#include "korcomponentdef.h"
-#include "kortestdecl.h"
+#include "frame/korcomponentdef.h"
+#include "frame/kortestdecl.h"
 #include <cstdlib>
 #include <string>
 

@@ -4,9 +4,9 @@
 // with KOR_REGISTER_SUITE; kortest_add_test_component() supplies the rest.
 //
 //===----------------------------------------------------------------------===//
-#include "korcstring.h"
-#include "korsuiteregistration.h"
-#include "kortestdecl.h"
+#include "KorBasicTypes/korcstring.h"
+#include "frame/korsuiteregistration.h"
+#include "frame/kortestdecl.h"
 #include <string>
 
 namespace {

@@ -1,11 +1,11 @@
 //===- commandcommand.cpp - `korhost command TITLE`: run a component command ===//
-#include "commandcommand.h"
-#include "componentmanager.h"
-#include "dialogwindow.h"
-#include "headlessgui.h"
-#include "hostutf.h"
-#include "ikordoc.h"
-#include "korstring.h"
+#include "host/cli/commandcommand.h"
+#include "host/services/componentmanager.h"
+#include "host/gui/dialogwindow.h"
+#include "host/gui/headlessgui.h"
+#include "host/services/hostutf.h"
+#include "component/ikordoc.h"
+#include "KorBasicTypes/korstring.h"
 #include <vector>
 
 IKorModelContainer *HostCommandContext::ModelContainer() {

@@ -8,9 +8,9 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "commands/icomponentcommand.h"
-#include "ikorcommandcontext.h"
-#include "iptr.h"
+#include "component/icomponentcommand.h"
+#include "component/ikorcommandcontext.h"
+#include "component/iptr.h"
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <optional>

@@ -1,9 +1,9 @@
 //===- dialogcommand.cpp - `korhost dialog [TITLE]`: a command's dialog ---===//
-#include "dialogcommand.h"
-#include "commandcommand.h"
-#include "componentmanager.h"
-#include "dialogwindow.h"
-#include "iguiutil.h"
+#include "host/cli/dialogcommand.h"
+#include "host/cli/commandcommand.h"
+#include "host/services/componentmanager.h"
+#include "host/gui/dialogwindow.h"
+#include "component/iguiutil.h"
 #include <CLI/CLI.hpp>
 
 namespace {

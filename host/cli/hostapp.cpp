@@ -1,8 +1,8 @@
 //===- hostapp.cpp - The running host: manager, settings and services -----===//
-#include "hostapp.h"
-#include "hostservices.h"
-#include "korcomponentstate.h"
-#include "testservicebridge.h"
+#include "host/cli/hostapp.h"
+#include "host/services/hostservices.h"
+#include "component/korcomponentstate.h"
+#include "host/services/testservicebridge.h"
 #include <filesystem>
 
 std::string hostBinaryDir() {

@@ -1,8 +1,8 @@
 //===- hostapp.h - The running host: manager, settings and services -------===//
 #pragma once
-#include "componentmanager.h"
-#include "hostoptions.h"
-#include "settingsstore.h"
+#include "host/services/componentmanager.h"
+#include "host/cli/hostoptions.h"
+#include "host/services/settingsstore.h"
 
 /// Owns the component manager and the settings store of one korhost run.
 class HostApp {

@@ -1,6 +1,6 @@
 //===- infocommand.cpp - `korhost info`: what the loaded components offer -===//
-#include "infocommand.h"
-#include "componentmanager.h"
+#include "host/cli/infocommand.h"
+#include "host/services/componentmanager.h"
 
 int runInfoCommand(HostComponentManager &manager, FILE *out) {
   for (const auto &loaded : manager.components()) {

@@ -1,10 +1,10 @@
 //===- listcommand.cpp - `korhost list`: every suite and test -------------===//
-#include "listcommand.h"
-#include "iptr.h"
-#include "korcstring.h"
-#include "test/model/ikortest.h"
-#include "test/model/ikortestservice.h"
-#include "test/model/ikortestsuite.h"
+#include "host/cli/listcommand.h"
+#include "component/iptr.h"
+#include "KorBasicTypes/korcstring.h"
+#include "frame/ikortest.h"
+#include "frame/ikortestservice.h"
+#include "frame/ikortestsuite.h"
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 #include <string>

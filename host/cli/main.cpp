@@ -7,13 +7,13 @@
 // loaded; a test run has its own statuses (exitstatus.h).
 //
 //===----------------------------------------------------------------------===//
-#include "commandcommand.h"
-#include "dialogcommand.h"
-#include "hostapp.h"
-#include "infocommand.h"
-#include "listcommand.h"
-#include "meshinfocommand.h"
-#include "scriptcommand.h"
+#include "host/cli/commandcommand.h"
+#include "host/cli/dialogcommand.h"
+#include "host/cli/hostapp.h"
+#include "host/cli/infocommand.h"
+#include "host/cli/listcommand.h"
+#include "host/cli/meshinfocommand.h"
+#include "host/cli/scriptcommand.h"
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>

@@ -1,12 +1,12 @@
 //===- meshinfocommand.cpp - `korhost mesh-info FILE`: what a mesh file holds ===//
-#include "meshinfocommand.h"
-#include "binfile.h"
-#include "componentmanager.h"
-#include "document.h"
-#include "hostmesh.h"
-#include "hostutf.h"
-#include "iptr.h"
-#include "korfile.h"
+#include "host/cli/meshinfocommand.h"
+#include "KorBasicTypes/binfile.h"
+#include "host/services/componentmanager.h"
+#include "host/services/document.h"
+#include "host/services/hostmesh.h"
+#include "host/services/hostutf.h"
+#include "component/iptr.h"
+#include "KorBasicTypes/korfile.h"
 
 namespace {
 /// What a block of a fixed id holds.

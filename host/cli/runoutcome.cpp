@@ -1,6 +1,6 @@
 //===- runoutcome.cpp - How a test run ended: closing line and exit status ===//
-#include "runoutcome.h"
-#include "queryserver.h"
+#include "host/cli/runoutcome.h"
+#include "host/services/queryserver.h"
 
 namespace {
 /// Value `i` of a record, or `absent` when the record is shorter.

@@ -9,7 +9,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "exitstatus.h"
+#include "host/cli/exitstatus.h"
 #include <cstdint>
 #include <optional>
 #include <string>

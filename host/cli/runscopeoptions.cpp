@@ -1,15 +1,15 @@
 //===- runscopeoptions.cpp - korhost options that narrow a test run -------===//
-#include "runscopeoptions.h"
-#include "hostutf.h"
-#include "iptr.h"
-#include "korcstring.h"
-#include "scriptcommand.h"
-#include "scriptengine.h"
-#include "settingsstore.h"
-#include "shardchoice.h"
-#include "test/model/ikortest.h"
-#include "test/model/ikortestservice.h"
-#include "test/model/ikortestsuite.h"
+#include "host/cli/runscopeoptions.h"
+#include "host/services/hostutf.h"
+#include "component/iptr.h"
+#include "KorBasicTypes/korcstring.h"
+#include "host/cli/scriptcommand.h"
+#include "host/services/scriptengine.h"
+#include "host/services/settingsstore.h"
+#include "KorBasicTypes/shardchoice.h"
+#include "frame/ikortest.h"
+#include "frame/ikortestservice.h"
+#include "frame/ikortestsuite.h"
 #include <CLI/CLI.hpp>
 #include <cstdlib>
 

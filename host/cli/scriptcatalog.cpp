@@ -1,6 +1,6 @@
 //===- scriptcatalog.cpp - The scripts the loaded components offer --------===//
-#include "scriptcatalog.h"
-#include "componentmanager.h"
+#include "host/cli/scriptcatalog.h"
+#include "host/services/componentmanager.h"
 #include <algorithm>
 
 namespace {

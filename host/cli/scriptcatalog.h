@@ -1,8 +1,8 @@
 //===- scriptcatalog.h - The scripts the loaded components offer ----------===//
 #pragma once
-#include "iptr.h"
-#include "iscriptable.h"
-#include "scriptengine.h"
+#include "component/iptr.h"
+#include "component/iscriptable.h"
+#include "host/services/scriptengine.h"
 #include <string>
 #include <vector>
 

@@ -1,8 +1,8 @@
 //===- scriptcommand.cpp - One korhost subcommand per offered script ------===//
-#include "scriptcommand.h"
-#include "hostutf.h"
-#include "queryserver.h"
-#include "test/model/ikortestservice.h"
+#include "host/cli/scriptcommand.h"
+#include "host/services/hostutf.h"
+#include "host/services/queryserver.h"
+#include "frame/ikortestservice.h"
 #include <charconv>
 
 bool parseInt32(const std::string &text, int32_t &value) {

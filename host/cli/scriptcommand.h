@@ -10,9 +10,9 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "runoutcome.h"
-#include "runscopeoptions.h"
-#include "scriptcatalog.h"
+#include "host/cli/runoutcome.h"
+#include "host/cli/runscopeoptions.h"
+#include "host/cli/scriptcatalog.h"
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <deque>

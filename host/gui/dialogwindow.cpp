@@ -1,7 +1,7 @@
 //===- dialogwindow.cpp - What korhost's on-screen dialog builder offers --===//
-#include "dialogwindow.h"
-#include "hostoptions.h"
-#include "iguiutil.h"
+#include "host/gui/dialogwindow.h"
+#include "host/cli/hostoptions.h"
+#include "component/iguiutil.h"
 #include <cstdlib>
 
 namespace {

@@ -1,8 +1,8 @@
 //===- filenamewidget.cpp - The host's file-name field of a dialog --------===//
-#include "filenamewidget.h"
-#include "dialogbuilder.h"
-#include "hostservices.h"
-#include "iguiutil.h"
+#include "host/gui/filenamewidget.h"
+#include "host/gui/dialogbuilder.h"
+#include "host/services/hostservices.h"
+#include "component/iguiutil.h"
 
 void HostFileNameWidget::SetFilter(const KorWChar *filter) {
   filter_ = filter ? filter : u"";

@@ -6,7 +6,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ifilenamewidget.h"
+#include "component/ifilenamewidget.h"
 #include <functional>
 #include <string>
 

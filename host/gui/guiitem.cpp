@@ -1,6 +1,6 @@
 //===- guiitem.cpp - A list item of a korhost dialog ----------------------===//
-#include "guiitem.h"
-#include "hostservices.h"
+#include "host/gui/guiitem.h"
+#include "host/services/hostservices.h"
 
 KORHOST_SERVICE("IGuiItem",
                 [](const HostOptions &) { return new HostGuiItem; });

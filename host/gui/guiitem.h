@@ -7,7 +7,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "iguiutil.h"
+#include "component/iguiutil.h"
 #include <string>
 
 /// The host's IGuiItem: a number and a copied text.

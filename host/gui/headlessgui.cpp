@@ -1,9 +1,9 @@
 //===- headlessgui.cpp - Dialog services of a host without a screen -------===//
-#include "headlessgui.h"
-#include "hostservices.h"
-#include "hostutf.h"
-#include "idatastore.h"
-#include "korarray.h"
+#include "host/gui/headlessgui.h"
+#include "host/services/hostservices.h"
+#include "host/services/hostutf.h"
+#include "component/idatastore.h"
+#include "KorBasicTypes/korarray.h"
 #include <cstdio>
 
 HeadlessWidget *HostHeadlessGui::widget(const std::string &name,

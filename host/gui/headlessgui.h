@@ -11,12 +11,12 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "commands/iguireceiver.h"
-#include "dialogbuilder.h"
-#include "filenamewidget.h"
-#include "guiitem.h"
-#include "iguiutil.h"
-#include "iptr.h"
+#include "component/iguireceiver.h"
+#include "host/gui/dialogbuilder.h"
+#include "host/gui/filenamewidget.h"
+#include "host/gui/guiitem.h"
+#include "component/iguiutil.h"
+#include "component/iptr.h"
 #include <array>
 #include <cstdint>
 #include <map>

@@ -6,8 +6,8 @@
 // line breaks stay visible.
 //
 //===----------------------------------------------------------------------===//
-#include "headlessgui.h"
-#include "hostutf.h"
+#include "host/gui/headlessgui.h"
+#include "host/services/hostutf.h"
 #include <cstdio>
 #include <string>
 

@@ -5,7 +5,7 @@
 // receiver as a real dialog would.
 //
 //===----------------------------------------------------------------------===//
-#include "headlessgui.h"
+#include "host/gui/headlessgui.h"
 
 void HostHeadlessGui::setReceiver(IGuiReceiver *receiver) {
   receiver_ = IPtr<IGuiReceiver>(receiver);

@@ -1,6 +1,6 @@
 //===- asserthandler.cpp - The host's own assertion handler ---------------===//
-#include "asserthandler.h"
-#include "hostservices.h"
+#include "host/services/asserthandler.h"
+#include "host/services/hostservices.h"
 #include <cstdio>
 
 void HostAssertHandler::HandleAssert(const char *text, const char *file,

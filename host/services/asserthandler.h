@@ -1,6 +1,6 @@
 //===- asserthandler.h - The host's own assertion handler -----------------===//
 #pragma once
-#include "ikorasserthandlercb.h"
+#include "component/ikorasserthandlercb.h"
 
 /// Prints a failed check with its file and line to stderr and carries on.
 class HostAssertHandler : public IKorAssertHandlerCB {

@@ -6,8 +6,8 @@
 // from this one pool.
 //
 //===----------------------------------------------------------------------===//
-#include "bucketpool.h"
-#include "hostservices.h"
+#include "KorBasicTypes/bucketpool.h"
+#include "host/services/hostservices.h"
 
 KORHOST_SERVICE("IBucketMemoryPool", [](const HostOptions &) -> IKorUnknown * {
   // The constructor makes the pool current in korhost's own copy of the

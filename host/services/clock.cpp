@@ -1,6 +1,6 @@
 //===- clock.cpp - The host clock: a monotonic stopwatch ------------------===//
-#include "clock.h"
-#include "hostservices.h"
+#include "host/services/clock.h"
+#include "host/services/hostservices.h"
 
 void HostClock::Start() {
   start_ = std::chrono::steady_clock::now();

@@ -1,6 +1,6 @@
 //===- clock.h - The host clock: a monotonic stopwatch --------------------===//
 #pragma once
-#include "ikorclock.h"
+#include "component/ikorclock.h"
 #include <chrono>
 
 /// The host's IKorClock over the monotonic clock (never set back, so a

@@ -1,6 +1,6 @@
 //===- componentmanager.cpp - The host's component manager ----------------===//
-#include "componentmanager.h"
-#include "exitstatus.h"
+#include "host/services/componentmanager.h"
+#include "host/cli/exitstatus.h"
 #include <algorithm>
 #include <atomic>
 #include <cstdio>

@@ -6,9 +6,9 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "hostoptions.h"
-#include "ikorcomponent.h"
-#include "ikorcomponentmanager.h"
+#include "host/cli/hostoptions.h"
+#include "component/ikorcomponent.h"
+#include "component/ikorcomponentmanager.h"
 #include <map>
 #include <memory>
 #include <string>

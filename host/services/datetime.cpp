@@ -1,6 +1,6 @@
 //===- datetime.cpp - The host's date and time-of-day objects -------------===//
-#include "datetime.h"
-#include "hostservices.h"
+#include "host/services/datetime.h"
+#include "host/services/hostservices.h"
 #include <ctime>
 
 namespace {

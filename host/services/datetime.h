@@ -5,8 +5,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikordate.h"
-#include "ikortime.h"
+#include "component/ikordate.h"
+#include "component/ikortime.h"
 
 /// A calendar date in the local time zone.
 class HostDate : public IKorDate {

@@ -1,10 +1,10 @@
 //===- dateutil.cpp - The host's date and time formatting -----------------===//
-#include "dateutil.h"
-#include "hostoptions.h"
-#include "hostservices.h"
-#include "ikordate.h"
-#include "ikortime.h"
-#include "korstring.h"
+#include "host/services/dateutil.h"
+#include "host/cli/hostoptions.h"
+#include "host/services/hostservices.h"
+#include "component/ikordate.h"
+#include "component/ikortime.h"
+#include "KorBasicTypes/korstring.h"
 #include <cstdio>
 #include <ctime>
 

@@ -1,6 +1,6 @@
 //===- dateutil.h - The host's date and time formatting -------------------===//
 #pragma once
-#include "ikordateutil.h"
+#include "component/ikordateutil.h"
 #include <string>
 
 /// The host's IKorDateUtil: ISO 8601 local date and time.

@@ -1,9 +1,9 @@
 //===- dirservice.cpp - The host's named directories ----------------------===//
-#include "dirservice.h"
-#include "hostservices.h"
-#include "hostutf.h"
-#include "idatastore.h"
-#include "iptr.h"
+#include "host/services/dirservice.h"
+#include "host/services/hostservices.h"
+#include "host/services/hostutf.h"
+#include "component/idatastore.h"
+#include "component/iptr.h"
 #include <cctype>
 #include <cstdlib>
 

@@ -7,7 +7,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikordirservice.h"
+#include "component/ikordirservice.h"
 #include <string>
 
 /// The host's IKorDirService.

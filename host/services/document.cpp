@@ -1,7 +1,7 @@
 //===- document.cpp - korhost's open document and its model ----------------===//
-#include "document.h"
-#include "hostoptions.h"
-#include "hostservices.h"
+#include "host/services/document.h"
+#include "host/cli/hostoptions.h"
+#include "host/services/hostservices.h"
 #include <cerrno>
 #include <charconv>
 #include <climits>

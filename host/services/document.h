@@ -6,9 +6,9 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "hostmesh.h"
-#include "ikordoc.h"
-#include "iptr.h"
+#include "host/services/hostmesh.h"
+#include "component/ikordoc.h"
+#include "component/iptr.h"
 #include <iosfwd>
 #include <map>
 #include <string>

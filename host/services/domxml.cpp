@@ -1,9 +1,9 @@
 //===- domxml.cpp - The host's XML document service on libxml2 ------------===//
-#include "domxml.h"
-#include "hostoptions.h"
-#include "hostservices.h"
-#include "hostutf.h"
-#include "korstring.h"
+#include "host/services/domxml.h"
+#include "host/cli/hostoptions.h"
+#include "host/services/hostservices.h"
+#include "host/services/hostutf.h"
+#include "KorBasicTypes/korstring.h"
 #include <libxml/chvalid.h>
 #include <libxml/parser.h>
 #include <unicode/unistr.h>

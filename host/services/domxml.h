@@ -8,8 +8,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikordomxml.h"
-#include "iptr.h"
+#include "component/ikordomxml.h"
+#include "component/iptr.h"
 #include <libxml/tree.h>
 #include <string>
 

@@ -1,7 +1,7 @@
 //===- errorservice.cpp - The host's error service: reports on the console ===//
-#include "errorservice.h"
-#include "hostservices.h"
-#include "hostutf.h"
+#include "host/services/errorservice.h"
+#include "host/services/hostservices.h"
+#include "host/services/hostutf.h"
 
 void HostErrorService::Report(const KorWChar *message, const int &severity,
                               const char *source) {

@@ -1,6 +1,6 @@
 //===- errorservice.h - The host's error service: reports on the console --===//
 #pragma once
-#include "ikorerrorservice.h"
+#include "component/ikorerrorservice.h"
 #include <cstdio>
 
 /// Writes severity-1 reports to stderr and kind-0 output as plain lines on

@@ -1,7 +1,7 @@
 //===- hostmesh.cpp - korhost's triangle mesh and its ".ikm" file form -----===//
-#include "hostmesh.h"
-#include "binoutput.h"
-#include "korfile.h"
+#include "host/services/hostmesh.h"
+#include "KorBasicTypes/binoutput.h"
+#include "KorBasicTypes/korfile.h"
 #include <string>
 
 bool writeMeshFile(const MeshData &mesh, BinOutput &out) {

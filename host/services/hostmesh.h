@@ -7,8 +7,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikormesh.h"
-#include "kortypes.h"
+#include "component/ikormesh.h"
+#include "component/kortypes.h"
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -1,5 +1,5 @@
 //===- hostservices.cpp - The table of named host services ----------------===//
-#include "hostservices.h"
+#include "host/services/hostservices.h"
 
 std::vector<HostServiceEntry> &hostServiceTable() {
   static std::vector<HostServiceEntry> table;

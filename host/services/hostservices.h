@@ -8,7 +8,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "korobject.h"
+#include "component/korobject.h"
 #include <functional>
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
 //===- hostutf.cpp - UTF-16 <-> UTF-8 for the host's own output -----------===//
-#include "hostutf.h"
+#include "host/services/hostutf.h"
 #include <unicode/unistr.h>
 
 std::string hostToUtf8(const KorWChar *text) {

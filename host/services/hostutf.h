@@ -1,6 +1,6 @@
 //===- hostutf.h - UTF-16 <-> UTF-8 for the host's own output -------------===//
 #pragma once
-#include "kortypes.h"
+#include "component/kortypes.h"
 #include <string>
 
 /// The UTF-8 form of a UTF-16 text (null gives the empty text).

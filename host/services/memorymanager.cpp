@@ -1,6 +1,6 @@
 //===- memorymanager.cpp - The host's memory manager: heap pages ----------===//
-#include "memorymanager.h"
-#include "hostservices.h"
+#include "host/services/memorymanager.h"
+#include "host/services/hostservices.h"
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

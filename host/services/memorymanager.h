@@ -1,6 +1,6 @@
 //===- memorymanager.h - The host's memory manager: heap pages ------------===//
 #pragma once
-#include "ikormmanager.h"
+#include "component/ikormmanager.h"
 #include <atomic>
 
 /// A minimal memory manager: pages come zero-filled from the heap, paged

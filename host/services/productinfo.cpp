@@ -1,7 +1,7 @@
 //===- productinfo.cpp - The host's product description -------------------===//
-#include "productinfo.h"
-#include "hostservices.h"
-#include "korcstring.h"
+#include "host/services/productinfo.h"
+#include "host/services/hostservices.h"
+#include "KorBasicTypes/korcstring.h"
 
 #ifndef KORHOST_VERSION
 #define KORHOST_VERSION "0.0"

@@ -1,6 +1,6 @@
 //===- productinfo.h - The host's product description ---------------------===//
 #pragma once
-#include "iproductinfo.h"
+#include "component/iproductinfo.h"
 
 /// The product text of korhost: its name and version.
 class HostProductInfo : public IProductInfo {

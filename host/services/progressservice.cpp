@@ -6,8 +6,8 @@
 // 0 to 1 on its stack, ready for dividers.
 //
 //===----------------------------------------------------------------------===//
-#include "hostservices.h"
-#include "progress.h"
+#include "host/services/hostservices.h"
+#include "KorBasicTypes/progress.h"
 
 KORHOST_SERVICE("IKorProgress", [](const HostOptions &) -> IKorUnknown * {
   auto *progress = new NyrGlobalCallbackProgress;

@@ -1,7 +1,7 @@
 //===- queryserver.cpp - The host's query server: records commands publish ===//
-#include "queryserver.h"
-#include "hostservices.h"
-#include "korarray.h"
+#include "host/services/queryserver.h"
+#include "host/services/hostservices.h"
+#include "KorBasicTypes/korarray.h"
 
 void HostQueryServer::Publish(const char *name,
                               const KorArray<int32_t> &values) {

@@ -1,6 +1,6 @@
 //===- queryserver.h - The host's query server: records commands publish --===//
 #pragma once
-#include "ikorqueryserver.h"
+#include "component/ikorqueryserver.h"
 #include <cstdint>
 #include <map>
 #include <optional>

@@ -1,8 +1,8 @@
 //===- registry.cpp - The host registry over sections of the settings file ===//
-#include "registry.h"
-#include "hostservices.h"
-#include "iptr.h"
-#include "settingsstore.h"
+#include "host/services/registry.h"
+#include "host/services/hostservices.h"
+#include "component/iptr.h"
+#include "host/services/settingsstore.h"
 #include <algorithm>
 
 void HostRegIter::Next() {

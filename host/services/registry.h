@@ -7,7 +7,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikorregistry.h"
+#include "component/ikorregistry.h"
 #include <string>
 #include <vector>
 

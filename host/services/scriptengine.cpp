@@ -1,7 +1,7 @@
 //===- scriptengine.cpp - The host's script engine: scripts and options ---===//
-#include "scriptengine.h"
-#include "hostservices.h"
-#include "hostutf.h"
+#include "host/services/scriptengine.h"
+#include "host/services/hostservices.h"
+#include "host/services/hostutf.h"
 
 ScriptOption *HostScriptOptions::find(const std::string &name) {
   for (ScriptOption &option : options_)

@@ -7,8 +7,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "iptr.h"
-#include "iscriptfactory.h"
+#include "component/iptr.h"
+#include "component/iscriptfactory.h"
 #include <cstdint>
 #include <string>
 #include <variant>

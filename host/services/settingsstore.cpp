@@ -6,9 +6,9 @@
 // errors name the place in the file.
 //
 //===----------------------------------------------------------------------===//
-#include "settingsstore.h"
-#include "hostoptions.h"
-#include "hostutf.h"
+#include "host/services/settingsstore.h"
+#include "host/cli/hostoptions.h"
+#include "host/services/hostutf.h"
 #include <algorithm>
 #include <charconv>
 #include <cstdint>

@@ -5,8 +5,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "idatastore.h"
-#include "iptr.h"
+#include "component/idatastore.h"
+#include "component/iptr.h"
 #include <map>
 #include <string>
 #include <string_view>

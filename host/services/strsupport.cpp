@@ -1,10 +1,10 @@
 //===- strsupport.cpp - The host's locale-aware string service on ICU -----===//
-#include "strsupport.h"
-#include "hostservices.h"
-#include "hostutf.h"
-#include "idatastore.h"
-#include "iptr.h"
-#include "korstring.h"
+#include "host/services/strsupport.h"
+#include "host/services/hostservices.h"
+#include "host/services/hostutf.h"
+#include "component/idatastore.h"
+#include "component/iptr.h"
+#include "KorBasicTypes/korstring.h"
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>

@@ -6,7 +6,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikorstrsupport.h"
+#include "component/ikorstrsupport.h"
 #include <memory>
 #include <string>
 #include <unicode/coll.h>

@@ -1,6 +1,6 @@
 //===- testservicebridge.cpp - Services that loaded components provide ----===//
-#include "testservicebridge.h"
-#include "componentmanager.h"
+#include "host/services/testservicebridge.h"
+#include "host/services/componentmanager.h"
 
 bool registerComponentServices(HostComponentManager &manager) {
   for (const auto &loaded : manager.components()) {

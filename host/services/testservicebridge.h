@@ -6,7 +6,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "kortypes.h"
+#include "component/kortypes.h"
 
 class HostComponentManager;
 

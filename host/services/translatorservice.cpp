@@ -5,11 +5,11 @@
 // parser splits at ':', strips "; comments" and limits line length.
 //
 //===----------------------------------------------------------------------===//
-#include "translatorservice.h"
-#include "hostoptions.h"
-#include "hostservices.h"
-#include "hostutf.h"
-#include "idatastore.h"
+#include "host/services/translatorservice.h"
+#include "host/cli/hostoptions.h"
+#include "host/services/hostservices.h"
+#include "host/services/hostutf.h"
+#include "component/idatastore.h"
 #include <filesystem>
 #include <fstream>
 #include <sstream>

@@ -16,9 +16,9 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikortranslatorservice.h"
-#include "iptr.h"
-#include "translate.h"
+#include "component/ikortranslatorservice.h"
+#include "component/iptr.h"
+#include "KorBasicTypes/translate.h"
 #include <map>
 #include <string>
 

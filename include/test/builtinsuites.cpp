@@ -1,9 +1,9 @@
 //===- builtinsuites.cpp - The component's self-test suites ---------------===//
-#include "builtinsuites.h"
-#include "emptysuite_test.h"
-#include "specsuite_test.h"
-#include "testappassertexceptions_test.h"
-#include "testassert_test.h"
+#include "include/test/builtinsuites.h"
+#include "include/test/emptysuite_test.h"
+#include "include/test/specsuite_test.h"
+#include "include/test/testappassertexceptions_test.h"
+#include "include/test/testassert_test.h"
 
 void korCreateBuiltInSuites() {
   static const bool created = [] {

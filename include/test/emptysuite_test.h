@@ -3,7 +3,7 @@
 // Enumerated like every other suite; it contributes no test.
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "kortestdecl.h"
+#include "frame/kortestdecl.h"
 
 class EmptySuite : public KorTestSuiteBase {
   KOR_TEST_SUITE(EmptySuite, "Empty Suite")

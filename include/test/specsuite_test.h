@@ -6,7 +6,7 @@
 // of their messages, so this file is kept out of automatic formatting.
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "kortestdecl.h"
+#include "frame/kortestdecl.h"
 #include <cmath>
 // clang-format off
 class SpecSuite : public KorTestSuiteBase {

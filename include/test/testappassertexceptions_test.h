@@ -10,7 +10,7 @@
 // are disabled there; run anyway, they end as a release build dictates.
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "kortestdecl.h"
+#include "frame/kortestdecl.h"
 
 class TestAppAssertExceptionsSuite : public KorTestSuiteBase {
   KOR_TEST_SUITE(TestAppAssertExceptionsSuite,

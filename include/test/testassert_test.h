@@ -4,7 +4,7 @@
 // failure. Tests that fail on purpose are disabled.
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "kortestdecl.h"
+#include "frame/kortestdecl.h"
 
 class TestAssertSuite : public KorTestSuiteBase {
   KOR_TEST_SUITE(TestAssertSuite, "Test Assert Tests")

@@ -1,10 +1,10 @@
 //===- qtgui.cpp - korhost's dialog builder drawn with Qt 6 Widgets -------===//
-#include "qtgui.h"
-#include "filenamewidget.h"
-#include "hostoptions.h"
-#include "hostservices.h"
-#include "korarray.h"
-#include "qtguitext.h"
+#include "host/gui/qt/qtgui.h"
+#include "host/gui/filenamewidget.h"
+#include "host/cli/hostoptions.h"
+#include "host/services/hostservices.h"
+#include "KorBasicTypes/korarray.h"
+#include "host/gui/qt/qtguitext.h"
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>

@@ -14,11 +14,11 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "commands/iguireceiver.h"
-#include "dialogbuilder.h"
-#include "dialogwindow.h"
-#include "iguiutil.h"
-#include "iptr.h"
+#include "component/iguireceiver.h"
+#include "host/gui/dialogbuilder.h"
+#include "host/gui/dialogwindow.h"
+#include "component/iguiutil.h"
+#include "component/iptr.h"
 #include <QPointer>
 #include <QString>
 #include <functional>

@@ -1,6 +1,6 @@
 //===- qtguitext.h - Texts and colours between korhost and Qt -------------===//
 #pragma once
-#include "kortypes.h"
+#include "component/kortypes.h"
 #include <QColor>
 #include <QString>
 #include <string>

@@ -4,9 +4,9 @@
 // command sets raises no event back at the command.
 //
 //===----------------------------------------------------------------------===//
-#include "korarray.h"
-#include "qtgui.h"
-#include "qtguitext.h"
+#include "KorBasicTypes/korarray.h"
+#include "host/gui/qt/qtgui.h"
+#include "host/gui/qt/qtguitext.h"
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>

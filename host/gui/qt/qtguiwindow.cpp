@@ -1,7 +1,7 @@
 //===- qtguiwindow.cpp - The dialog's window, file dialogs and name field -===//
-#include "filenamewidget.h"
-#include "qtgui.h"
-#include "qtguitext.h"
+#include "host/gui/filenamewidget.h"
+#include "host/gui/qt/qtgui.h"
+#include "host/gui/qt/qtguitext.h"
 #include <QAbstractButton>
 #include <QApplication>
 #include <QBoxLayout>

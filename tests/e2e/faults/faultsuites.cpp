@@ -6,8 +6,8 @@
 // or ended the process.
 //
 //===----------------------------------------------------------------------===//
-#include "korsuiteregistration.h"
-#include "kortestdecl.h"
+#include "frame/korsuiteregistration.h"
+#include "frame/kortestdecl.h"
 #include <cassert>
 #include <csignal>
 #include <cstdlib>

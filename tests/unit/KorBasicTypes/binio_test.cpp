@@ -1,7 +1,7 @@
 // Unit tests of the big-endian binary streams: wire form, buffering, partial
 // reads, files, the scrambler hook and BinMagic.
-#include "binio.h"
-#include "binio_testutil.h"
+#include "KorBasicTypes/binio.h"
+#include "tests/unit/support/binio_testutil.h"
 #include <algorithm>
 #include <cmath>
 #include <cstring>

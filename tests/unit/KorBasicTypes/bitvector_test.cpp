@@ -1,14 +1,14 @@
 // Unit tests of BitVector: flat and paged storage, the count cache, the
 // resize transitions, searches, combinations and printing.
-#include "bininput.h"
-#include "binoutput.h"
-#include "bitvector.h"
-#include "hostoptions.h"
-#include "hostservices.h"
-#include "korassert.h"
-#include "hostfixture.h"
-#include "memorymanager.h"
-#include "nyrmemory.h"
+#include "KorBasicTypes/bininput.h"
+#include "KorBasicTypes/binoutput.h"
+#include "KorBasicTypes/bitvector.h"
+#include "host/cli/hostoptions.h"
+#include "host/services/hostservices.h"
+#include "component/korassert.h"
+#include "tests/unit/support/hostfixture.h"
+#include "host/services/memorymanager.h"
+#include "KorBasicTypes/nyrmemory.h"
 #include <gtest/gtest.h>
 #include <random>
 #include <sstream>

@@ -1,11 +1,11 @@
 // Unit tests of the bucket memory pool: size classes, LIFO reuse, enabling,
 // purge, table exchange, the fallback pool and the hand-over to the host's.
-#include "bucketpool.h"
-#include "hostoptions.h"
-#include "hostservices.h"
-#include "iptr.h"
-#include "memoryhost.h"
-#include "nyrrealloc.h"
+#include "KorBasicTypes/bucketpool.h"
+#include "host/cli/hostoptions.h"
+#include "host/services/hostservices.h"
+#include "component/iptr.h"
+#include "tests/unit/support/memoryhost.h"
+#include "KorBasicTypes/nyrrealloc.h"
 #include <cstring>
 #include <gtest/gtest.h>
 #include <thread>

@@ -1,5 +1,5 @@
 // Unit tests of KorArray, the 1-based growable array of the core library.
-#include "korarray.h"
+#include "KorBasicTypes/korarray.h"
 #include <gtest/gtest.h>
 #include <numeric>
 

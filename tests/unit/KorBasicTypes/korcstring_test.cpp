@@ -1,6 +1,6 @@
 //===- korcstring_test.cpp - Narrow string: ownership, search, numbers ----===//
-#include "korcstring.h"
-#include "strtestsupport.h"
+#include "KorBasicTypes/korcstring.h"
+#include "tests/unit/support/strtestsupport.h"
 #include <gtest/gtest.h>
 #include <stdexcept>
 

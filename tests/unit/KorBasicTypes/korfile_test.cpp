@@ -1,9 +1,9 @@
 // Unit tests of the data-model file writer and reader: byte layouts, round
 // trips in both size widths, peeks and skips, corrupt input and misuse.
-#include "binio.h"
-#include "binio_testutil.h"
-#include "korfile.h"
-#include "slotcheck.h"
+#include "KorBasicTypes/binio.h"
+#include "tests/unit/support/binio_testutil.h"
+#include "KorBasicTypes/korfile.h"
+#include "tests/unit/support/slotcheck.h"
 #include <cstring>
 #include <gtest/gtest.h>
 #include <map>

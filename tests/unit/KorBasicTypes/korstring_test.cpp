@@ -1,7 +1,7 @@
 //===- korstring_test.cpp - Wide string: ownership, forms, numbers --------===//
-#include "ikorstrsupport.h"
-#include "korstring.h"
-#include "strtestsupport.h"
+#include "component/ikorstrsupport.h"
+#include "KorBasicTypes/korstring.h"
+#include "tests/unit/support/strtestsupport.h"
 #include <gtest/gtest.h>
 #include <string>
 

@@ -1,6 +1,6 @@
 // Unit tests of the synchronisation wrappers: spin count, handles and the
 // emulated condition variable.
-#include "korsync.h"
+#include "KorBasicTypes/korsync.h"
 #include <atomic>
 #include <gtest/gtest.h>
 #include <string>

@@ -1,6 +1,6 @@
 //===- naturalorder_test.cpp - Natural-order comparison, both widths ------===//
-#include "korstring.h"
-#include "naturalorder.h"
+#include "KorBasicTypes/korstring.h"
+#include "KorBasicTypes/naturalorder.h"
 #include <algorithm>
 #include <cstring>
 #include <gtest/gtest.h>

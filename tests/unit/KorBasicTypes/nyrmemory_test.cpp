@@ -1,8 +1,8 @@
 // Unit tests of the memory figures, their Linux sources and the
 // MemLimitListener.
-#include "iptr.h"
-#include "memoryhost.h"
-#include "nyrmemory.h"
+#include "component/iptr.h"
+#include "tests/unit/support/memoryhost.h"
+#include "KorBasicTypes/nyrmemory.h"
 #include <gtest/gtest.h>
 
 TEST(NyrMemory, ParsesMeminfo) {

@@ -1,9 +1,9 @@
 // Unit tests of the out-of-memory report: who is told, in what order, and
 // the exact layout of memory.log.
-#include "memoryhost.h"
-#include "nyrhostdirs.h"
-#include "nyroutofmemory.h"
-#include "translatorservice.h"
+#include "tests/unit/support/memoryhost.h"
+#include "KorBasicTypes/nyrhostdirs.h"
+#include "KorBasicTypes/nyroutofmemory.h"
+#include "host/services/translatorservice.h"
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>

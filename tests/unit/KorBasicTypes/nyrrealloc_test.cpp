@@ -1,9 +1,9 @@
 // Unit tests of nyrMalloc / nyrRealloc: sizes, zero fill, the bisection and
 // manager order, the swap file, the precondition reports and the fatal end.
-#include "ikordirservice.h"
-#include "korassert.h"
-#include "memoryhost.h"
-#include "nyrrealloc.h"
+#include "component/ikordirservice.h"
+#include "component/korassert.h"
+#include "tests/unit/support/memoryhost.h"
+#include "KorBasicTypes/nyrrealloc.h"
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>

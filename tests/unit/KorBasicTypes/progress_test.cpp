@@ -1,9 +1,9 @@
 // Unit tests of progress reporting: nested ranges, dividers, callbacks.
-#include "hostoptions.h"
-#include "hostservices.h"
-#include "progresscallback.h"
-#include "progressdividers.h"
-#include "slotcheck.h"
+#include "host/cli/hostoptions.h"
+#include "host/services/hostservices.h"
+#include "KorBasicTypes/progresscallback.h"
+#include "KorBasicTypes/progressdividers.h"
+#include "tests/unit/support/slotcheck.h"
 #include <cmath>
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Unit tests of the shard index and count check shared by korhost's options
 // and the kortest command's settings.
-#include "shardchoice.h"
+#include "KorBasicTypes/shardchoice.h"
 #include <gtest/gtest.h>
 
 namespace {

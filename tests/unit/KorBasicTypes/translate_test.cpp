@@ -1,7 +1,7 @@
 //===- translate_test.cpp - Process-wide translator and trivial translator ===//
-#include "iptr.h"
-#include "strtestsupport.h"
-#include "translate.h"
+#include "component/iptr.h"
+#include "tests/unit/support/strtestsupport.h"
+#include "KorBasicTypes/translate.h"
 #include <gtest/gtest.h>
 #include <vector>
 

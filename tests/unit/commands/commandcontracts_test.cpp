@@ -1,13 +1,13 @@
 // Pins the slot positions of the command-side contracts: scripts, query
 // server, dialogs and the command interfaces.
-#include "commands/icomponentcommand.h"
-#include "ifilenamewidget.h"
-#include "iguiutil.h"
-#include "ikorcommandcontext.h"
-#include "ikorqueryserver.h"
-#include "iscriptable.h"
-#include "iscriptfactory.h"
-#include "slotcheck.h"
+#include "component/icomponentcommand.h"
+#include "component/ifilenamewidget.h"
+#include "component/iguiutil.h"
+#include "component/ikorcommandcontext.h"
+#include "component/ikorqueryserver.h"
+#include "component/iscriptable.h"
+#include "component/iscriptfactory.h"
+#include "tests/unit/support/slotcheck.h"
 #include <gtest/gtest.h>
 
 TEST(CommandContracts, ScriptEngine) {

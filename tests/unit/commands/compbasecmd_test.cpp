@@ -1,6 +1,6 @@
 // Unit tests of the command base: defaults, fields and names.
 #include "commands/compbasecmd.h"
-#include "iptr.h"
+#include "component/iptr.h"
 #include <gtest/gtest.h>
 
 TEST(CompBaseCmd, DefaultsAreNeutral) {

@@ -1,15 +1,15 @@
 //===- genwriteikormeshcmd_test.cpp - The "Write IKorMesh" command --------===//
 #include "commands/genwriteikormeshcmd.h"
-#include "binfile.h"
-#include "document.h"
-#include "headlessgui.h"
-#include "ikorcommandcontext.h"
-#include "kordefaultclassfactory.h"
-#include "korfile.h"
-#include "settingsstore.h"
-#include "slotcheck.h"
-#include "strtestsupport.h"
-#include "translatorservice.h"
+#include "KorBasicTypes/binfile.h"
+#include "host/services/document.h"
+#include "host/gui/headlessgui.h"
+#include "component/ikorcommandcontext.h"
+#include "frame/kordefaultclassfactory.h"
+#include "KorBasicTypes/korfile.h"
+#include "host/services/settingsstore.h"
+#include "tests/unit/support/slotcheck.h"
+#include "tests/unit/support/strtestsupport.h"
+#include "host/services/translatorservice.h"
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>

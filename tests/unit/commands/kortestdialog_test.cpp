@@ -3,13 +3,13 @@
 // result text, seed and output file name.
 #include "commands/kortestcmd.h"
 #include "commands/kortestdialog.h"
-#include "expectedfiles.h"
-#include "headlessgui.h"
-#include "hostservicesfixture.h"
-#include "ikortestresults.h"
-#include "kortestdecl.h"
-#include "queryserver.h"
-#include "test/gentestservice.h"
+#include "tests/unit/support/expectedfiles.h"
+#include "host/gui/headlessgui.h"
+#include "tests/unit/support/hostservicesfixture.h"
+#include "frame/ikortestresults.h"
+#include "frame/kortestdecl.h"
+#include "host/services/queryserver.h"
+#include "testservice/gentestservice.h"
 #include <algorithm>
 #include <filesystem>
 #include <map>

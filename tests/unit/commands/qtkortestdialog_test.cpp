@@ -3,10 +3,10 @@
 // select and type into them as a person would.
 #include "commands/kortestcmd.h"
 #include "commands/kortestdialog.h"
-#include "hostservicesfixture.h"
-#include "kortestdecl.h"
-#include "qtguifixture.h"
-#include "test/gentestservice.h"
+#include "tests/unit/support/hostservicesfixture.h"
+#include "frame/kortestdecl.h"
+#include "tests/unit/support/qtguifixture.h"
+#include "testservice/gentestservice.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>

@@ -1,13 +1,13 @@
 // Unit tests of the run scope: exact names whatever characters they hold,
 // the shard partition, and shard settings that are wrong.
 #include "commands/runscope.h"
-#include "hostfixture.h"
-#include "ikortest.h"
-#include "korsuiteregistration.h"
-#include "kortestdecl.h"
-#include "settingsstore.h"
-#include "test/gentestservice.h"
-#include "test/wildcardpattern.h"
+#include "tests/unit/support/hostfixture.h"
+#include "frame/ikortest.h"
+#include "frame/korsuiteregistration.h"
+#include "frame/kortestdecl.h"
+#include "host/services/settingsstore.h"
+#include "testservice/gentestservice.h"
+#include "testservice/wildcardpattern.h"
 #include <set>
 
 namespace {

@@ -1,14 +1,14 @@
 // Pins the slot positions of the object-model and host-contract interfaces.
-#include "idatastore.h"
-#include "ikorasserthandlercb.h"
-#include "ikorcomponent.h"
-#include "ikorcomponentmanager.h"
-#include "ikordatareceiver.h"
-#include "ikordirservice.h"
-#include "ikorerrorservice.h"
-#include "ikormmanager.h"
-#include "ikortestservice.h"
-#include "slotcheck.h"
+#include "component/idatastore.h"
+#include "component/ikorasserthandlercb.h"
+#include "component/ikorcomponent.h"
+#include "component/ikorcomponentmanager.h"
+#include "component/ikordatareceiver.h"
+#include "component/ikordirservice.h"
+#include "component/ikorerrorservice.h"
+#include "component/ikormmanager.h"
+#include "frame/ikortestservice.h"
+#include "tests/unit/support/slotcheck.h"
 #include <gtest/gtest.h>
 
 TEST(InterfaceSlots, IKorUnknownAfterTheTwoDestructorEntries) {

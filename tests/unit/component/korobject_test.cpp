@@ -1,6 +1,6 @@
 // Unit tests of the object model: counts, weak references, queries.
-#include "iptr.h"
-#include "korcount.h"
+#include "component/iptr.h"
+#include "component/korcount.h"
 #include <gtest/gtest.h>
 
 namespace {

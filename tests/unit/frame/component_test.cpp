@@ -1,13 +1,13 @@
 // Unit tests of the component frame: entry, class factory, registrations.
-#include "hostfixture.h"
-#include "ikortestservice.h"
-#include "iptr.h"
-#include "korbasecomponent.h"
-#include "korbreakflag.h"
-#include "korcomponentdef.h"
-#include "korcount.h"
-#include "koritemfactory.h"
-#include "kortestregistry.h"
+#include "tests/unit/support/hostfixture.h"
+#include "frame/ikortestservice.h"
+#include "component/iptr.h"
+#include "frame/korbasecomponent.h"
+#include "frame/korbreakflag.h"
+#include "frame/korcomponentdef.h"
+#include "component/korcount.h"
+#include "frame/koritemfactory.h"
+#include "frame/kortestregistry.h"
 #include <set>
 
 namespace {

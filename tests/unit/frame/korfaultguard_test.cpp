@@ -1,8 +1,8 @@
 // Unit tests of the fault guard: faults, abort and interrupts become
 // returns, handlers come back, a thread's first call allocates nothing.
-#include "korfaultguard.h"
-#include "korinterrupt.h"
-#include "test/heapentrycount.h"
+#include "frame/korfaultguard.h"
+#include "frame/korinterrupt.h"
+#include "testservice/heapentrycount.h"
 #include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Unit tests of the test model: suites, declared tests, metadata lists.
-#include "test/genteststatus.h"
-#include "kordescription.h"
-#include "kortestdecl.h"
+#include "testservice/genteststatus.h"
+#include "component/kordescription.h"
+#include "frame/kortestdecl.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 // Unit tests of the debugger-output router.
 #include "results/gendebugstreamresultsrouter.h"
-#include "resultsfakes.h"
+#include "tests/unit/support/resultsfakes.h"
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>

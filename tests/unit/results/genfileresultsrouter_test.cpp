@@ -1,10 +1,10 @@
 // Unit tests of the file router: names, directories, whole-file writes and
 // what the caller learns of a file that cannot be written.
 #include "results/genfileresultsrouter.h"
-#include "expectedfiles.h"
-#include "hostfixture.h"
-#include "hostutf.h"
-#include "resultsfakes.h"
+#include "tests/unit/support/expectedfiles.h"
+#include "tests/unit/support/hostfixture.h"
+#include "host/services/hostutf.h"
+#include "tests/unit/support/resultsfakes.h"
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>

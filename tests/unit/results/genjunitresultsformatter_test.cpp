@@ -1,9 +1,9 @@
 // Unit tests of the JUnit formatter over korhost's XML document service.
-#include "domxml.h"
-#include "hostfixture.h"
+#include "host/services/domxml.h"
+#include "tests/unit/support/hostfixture.h"
 #include "results/genjunitresultsformatter.h"
-#include "expectedfiles.h"
-#include "resultsfakes.h"
+#include "tests/unit/support/expectedfiles.h"
+#include "tests/unit/support/resultsfakes.h"
 
 namespace {
 class JUnitFormatterTest : public HostManagerTest {

@@ -1,7 +1,7 @@
 // Unit tests of the log-service router.
-#include "hostfixture.h"
+#include "tests/unit/support/hostfixture.h"
 #include "results/genlogserviceresultsrouter.h"
-#include "resultsfakes.h"
+#include "tests/unit/support/resultsfakes.h"
 
 class LogServiceRouterTest : public HostManagerTest {};
 

@@ -1,8 +1,8 @@
 // Unit tests of the standard-output router.
-#include "hostfixture.h"
+#include "tests/unit/support/hostfixture.h"
 #include "results/genstdstreamsresultsrouter.h"
-#include "resultsfakes.h"
-#include "strsupport.h"
+#include "tests/unit/support/resultsfakes.h"
+#include "host/services/strsupport.h"
 #include <gtest/gtest.h>
 #include <iostream>
 

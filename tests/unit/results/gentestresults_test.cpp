@@ -1,11 +1,11 @@
 // Unit tests of the results collection: records, growth, lookups, stamps.
-#include "hostfixture.h"
-#include "iproductinfo.h"
-#include "korcstring.h"
-#include "kordefaultclassfactory.h"
-#include "kortestbase.h"
+#include "tests/unit/support/hostfixture.h"
+#include "component/iproductinfo.h"
+#include "KorBasicTypes/korcstring.h"
+#include "frame/kordefaultclassfactory.h"
+#include "frame/kortestbase.h"
 #include "results/gentestresults.h"
-#include "test/genteststatus.h"
+#include "testservice/genteststatus.h"
 #include <gtest/gtest.h>
 #include <unistd.h>
 

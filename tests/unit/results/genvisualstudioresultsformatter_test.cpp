@@ -1,7 +1,7 @@
 // Unit tests of the Visual Studio lines formatter.
 #include "results/genvisualstudioresultsformatter.h"
-#include "expectedfiles.h"
-#include "resultsfakes.h"
+#include "tests/unit/support/expectedfiles.h"
+#include "tests/unit/support/resultsfakes.h"
 #include <algorithm>
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Unit tests of the native XML formatter over korhost's XML service.
-#include "domxml.h"
-#include "hostfixture.h"
-#include "ikordateutil.h"
+#include "host/services/domxml.h"
+#include "tests/unit/support/hostfixture.h"
+#include "component/ikordateutil.h"
 #include "results/genxmlresultsformatter.h"
-#include "expectedfiles.h"
-#include "resultsfakes.h"
+#include "tests/unit/support/expectedfiles.h"
+#include "tests/unit/support/resultsfakes.h"
 
 namespace {
 /// Writes one fixed date and time, whatever the objects hold.

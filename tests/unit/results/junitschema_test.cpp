@@ -1,11 +1,11 @@
 // Formats and routes a run with every outcome the way a run does, then
 // checks the JUnit file against the JUnit schema with xmllint.
-#include "domxml.h"
-#include "hostfixture.h"
+#include "host/services/domxml.h"
+#include "tests/unit/support/hostfixture.h"
 #include "results/genfileresultsrouter.h"
 #include "results/genjunitresultsformatter.h"
-#include "expectedfiles.h"
-#include "resultsfakes.h"
+#include "tests/unit/support/expectedfiles.h"
+#include "tests/unit/support/resultsfakes.h"
 #include <cstdlib>
 #include <filesystem>
 #include <sys/wait.h>

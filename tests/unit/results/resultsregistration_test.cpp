@@ -1,9 +1,9 @@
 // The formatters and the file router that the class factory creates by
 // identifier once the host has handed over its manager.
-#include "ikorclassfactory.h"
-#include "kordefaultclassfactory.h"
-#include "korcomponentdef.h"
-#include "korcomponentstate.h"
+#include "component/ikorclassfactory.h"
+#include "frame/kordefaultclassfactory.h"
+#include "frame/korcomponentdef.h"
+#include "component/korcomponentstate.h"
 #include <cstring>
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // Pins the slot positions of the results contracts and the host services
 // the formatters call.
-#include "ikordateutil.h"
-#include "ikordomxml.h"
+#include "component/ikordateutil.h"
+#include "component/ikordomxml.h"
 #include "results/ikortestresultsformatter.h"
 #include "results/ikortestresultsrouter.h"
-#include "slotcheck.h"
+#include "tests/unit/support/slotcheck.h"
 #include <gtest/gtest.h>
 
 TEST(ResultsSlots, FormatterAndRouter) {

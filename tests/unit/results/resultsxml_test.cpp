@@ -1,6 +1,6 @@
 // Unit tests of the parts both XML formatters share.
 #include "results/resultsxml.h"
-#include "resultsfakes.h"
+#include "tests/unit/support/resultsfakes.h"
 #include <gtest/gtest.h>
 
 using namespace korresults;

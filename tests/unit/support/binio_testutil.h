@@ -1,9 +1,9 @@
 //===- binio_testutil.h - Memory streams, temporary files, assertion capture ===//
 #pragma once
-#include "bininput.h"
-#include "binoutput.h"
-#include "korassert.h"
-#include "kortypes.h"
+#include "KorBasicTypes/bininput.h"
+#include "KorBasicTypes/binoutput.h"
+#include "component/korassert.h"
+#include "component/kortypes.h"
 #include <algorithm>
 #include <cstdint>
 #include <cstring>

@@ -1,6 +1,6 @@
 //===- expectedfiles.h - Reading report files and checked-in expectations ===//
 #pragma once
-#include "korstring.h"
+#include "KorBasicTypes/korstring.h"
 #include <fstream>
 #include <sstream>
 #include <string>

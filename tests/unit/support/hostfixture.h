@@ -1,8 +1,8 @@
 //===- hostfixture.h - A real host component manager for unit tests -------===//
 #pragma once
-#include "componentmanager.h"
-#include "ikorerrorservice.h"
-#include "korcomponentstate.h"
+#include "host/services/componentmanager.h"
+#include "component/ikorerrorservice.h"
+#include "component/korcomponentstate.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

@@ -1,10 +1,10 @@
 //===- hostservicesfixture.h - Every korhost service around a test --------===//
 #pragma once
-#include "hostfixture.h"
-#include "hostoptions.h"
-#include "hostservices.h"
-#include "ikortestservice.h"
-#include "settingsstore.h"
+#include "tests/unit/support/hostfixture.h"
+#include "host/cli/hostoptions.h"
+#include "host/services/hostservices.h"
+#include "frame/ikortestservice.h"
+#include "host/services/settingsstore.h"
 #include <filesystem>
 #include <string>
 #include <string_view>

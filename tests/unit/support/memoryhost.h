@@ -2,11 +2,11 @@
 // settings store, and fakes of the memory manager, memory checker, renderer
 // and error service that record what the allocator asks of them.
 #pragma once
-#include "componentmanager.h"
-#include "ikorerrorservice.h"
-#include "korcomponentstate.h"
-#include "nyrmemory.h"
-#include "settingsstore.h"
+#include "host/services/componentmanager.h"
+#include "component/ikorerrorservice.h"
+#include "component/korcomponentstate.h"
+#include "KorBasicTypes/nyrmemory.h"
+#include "host/services/settingsstore.h"
 #include <cstdlib>
 #include <filesystem>
 #include <string>

@@ -1,9 +1,9 @@
 //===- qtguifixture.h - Qt application and recording receiver for tests ---===//
 #pragma once
-#include "commands/iguireceiver.h"
-#include "filenamewidget.h"
-#include "iptr.h"
-#include "qtgui.h"
+#include "component/iguireceiver.h"
+#include "host/gui/filenamewidget.h"
+#include "component/iptr.h"
+#include "host/gui/qt/qtgui.h"
 #include <QApplication>
 #include <QByteArray>
 #include <gtest/gtest.h>

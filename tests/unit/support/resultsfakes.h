@@ -5,12 +5,12 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "ikortest.h"
-#include "ikortestresults.h"
-#include "ikorteststatus.h"
-#include "ikortestsuite.h"
-#include "korcstring.h"
-#include "korstring.h"
+#include "frame/ikortest.h"
+#include "frame/ikortestresults.h"
+#include "frame/ikorteststatus.h"
+#include "frame/ikortestsuite.h"
+#include "KorBasicTypes/korcstring.h"
+#include "KorBasicTypes/korstring.h"
 #include "results/ikortestresultsformatter.h"
 #include <memory>
 #include <string>

@@ -1,12 +1,12 @@
 //===- strtestsupport.h - Printing strings, assertions, scoped services ---===//
 #pragma once
-#include "componentmanager.h"
-#include "korassert.h"
-#include "korcomponentstate.h"
-#include "korcstring.h"
-#include "korstring.h"
-#include "korstrsupport.h"
-#include "translate.h"
+#include "host/services/componentmanager.h"
+#include "component/korassert.h"
+#include "component/korcomponentstate.h"
+#include "KorBasicTypes/korcstring.h"
+#include "KorBasicTypes/korstring.h"
+#include "KorBasicTypes/korstrsupport.h"
+#include "KorBasicTypes/translate.h"
 #include <ostream>
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
 // Unit tests of the status record: state, messages, expectations, progress.
-#include "test/genteststatus.h"
+#include "testservice/genteststatus.h"
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>

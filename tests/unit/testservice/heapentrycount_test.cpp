@@ -1,6 +1,6 @@
 // Unit tests of HeapEntryCount: a kept block of any size changes the count,
 // blocks given back (even into the allocator's caches) do not.
-#include "test/heapentrycount.h"
+#include "testservice/heapentrycount.h"
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>

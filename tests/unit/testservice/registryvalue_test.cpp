@@ -1,6 +1,6 @@
 // Unit tests of the registry value reader: eleven "%x" fields, at most 150
 // characters, reading stops at the first missing or unreadable part.
-#include "test/registryvalue.h"
+#include "testservice/registryvalue.h"
 #include <gtest/gtest.h>
 #include <string>
 

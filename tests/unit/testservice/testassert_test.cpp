@@ -1,9 +1,9 @@
 // Unit tests of the test macros, the run wrapper and the assertion hook.
 #define KOR_ENABLE_APP_ASSERT 1
-#include "hostfixture.h"
-#include "kortestdecl.h"
-#include "test/genteststatus.h"
-#include "test/testassertcb.h"
+#include "tests/unit/support/hostfixture.h"
+#include "frame/kortestdecl.h"
+#include "testservice/genteststatus.h"
+#include "testservice/testassertcb.h"
 #include <cmath>
 #include <gtest/gtest.h>
 #include <stdexcept>

@@ -1,5 +1,5 @@
 // Unit tests of WildcardPattern: the rules of *, ?, [sets] and literals.
-#include "test/wildcardpattern.h"
+#include "testservice/wildcardpattern.h"
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,9 +1,9 @@
 // Unit tests of `korhost dialog`: the receiver a command's dialog talks
 // to, and the exits without a display or without the command.
 #include "commands/compbasecmd.h"
-#include "dialogcommand.h"
-#include "hostfixture.h"
-#include "iptr.h"
+#include "host/cli/dialogcommand.h"
+#include "tests/unit/support/hostfixture.h"
+#include "component/iptr.h"
 #include <cstdio>
 #include <cstdlib>
 #include <map>

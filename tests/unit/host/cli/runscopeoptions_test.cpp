@@ -1,9 +1,9 @@
 // Unit tests of korhost's run-scope options: shard values, the settings
 // they leave, and the JUnit report Bazel's XML_OUTPUT_FILE asks for.
-#include "hostfixture.h"
-#include "runscopeoptions.h"
-#include "scriptengine.h"
-#include "settingsstore.h"
+#include "tests/unit/support/hostfixture.h"
+#include "host/cli/runscopeoptions.h"
+#include "host/services/scriptengine.h"
+#include "host/services/settingsstore.h"
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>

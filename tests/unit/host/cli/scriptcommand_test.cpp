@@ -1,10 +1,10 @@
 // Unit tests of korhost's script subcommands: generated options, value
 // checks, the closing line and the exit status.
-#include "hostfixture.h"
-#include "hostutf.h"
-#include "korarray.h"
-#include "queryserver.h"
-#include "scriptcommand.h"
+#include "tests/unit/support/hostfixture.h"
+#include "host/services/hostutf.h"
+#include "KorBasicTypes/korarray.h"
+#include "host/services/queryserver.h"
+#include "host/cli/scriptcommand.h"
 #include <cstdio>
 
 namespace {

@@ -1,7 +1,7 @@
 // Unit tests of korhost's screenless dialog services.
 #include "commands/compbasecmd.h"
-#include "headlessgui.h"
-#include "korarray.h"
+#include "host/gui/headlessgui.h"
+#include "KorBasicTypes/korarray.h"
 #include <gtest/gtest.h>
 
 TEST(HeadlessGui, KeepsWidgetsByNameAndNumber) {

@@ -2,8 +2,8 @@
 // through HostQtGui, receives the clicks as its own receiver and writes
 // its results back into the widgets.
 #include "commands/compbasecmd.h"
-#include "dialogcommand.h"
-#include "qtguifixture.h"
+#include "host/cli/dialogcommand.h"
+#include "tests/unit/support/qtguifixture.h"
 #include <QSpinBox>
 #include <QTreeWidget>
 

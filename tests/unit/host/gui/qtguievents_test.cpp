@@ -1,6 +1,6 @@
 // Unit tests of korhost's on-screen dialog builder: events reaching the
 // receiver, the file-name field, the save dialog and the window itself.
-#include "qtguifixture.h"
+#include "tests/unit/support/qtguifixture.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>

@@ -1,6 +1,6 @@
 // Unit tests of the host clock: slot positions and the stopwatch rules.
-#include "clock.h"
-#include "slotcheck.h"
+#include "host/services/clock.h"
+#include "tests/unit/support/slotcheck.h"
 #include <gtest/gtest.h>
 
 TEST(HostClock, ContractSlots) {

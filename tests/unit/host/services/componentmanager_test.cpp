@@ -1,7 +1,7 @@
 // Unit tests of korhost's component manager: services, counts, loading.
-#include "hostfixture.h"
-#include "iptr.h"
-#include "ikorasserthandlercb.h"
+#include "tests/unit/support/hostfixture.h"
+#include "component/iptr.h"
+#include "component/ikorasserthandlercb.h"
 #include <thread>
 
 class ComponentManagerTest : public HostManagerTest {};

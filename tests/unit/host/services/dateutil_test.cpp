@@ -1,8 +1,8 @@
 // Unit tests of korhost's date and time formatting.
-#include "dateutil.h"
-#include "ikordate.h"
-#include "ikortime.h"
-#include "korstring.h"
+#include "host/services/dateutil.h"
+#include "component/ikordate.h"
+#include "component/ikortime.h"
+#include "KorBasicTypes/korstring.h"
 #include <cstdlib>
 #include <ctime>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Unit tests of korhost's directory service.
-#include "dirservice.h"
-#include "hostfixture.h"
-#include "settingsstore.h"
+#include "host/services/dirservice.h"
+#include "tests/unit/support/hostfixture.h"
+#include "host/services/settingsstore.h"
 #include <cstdlib>
 
 namespace {

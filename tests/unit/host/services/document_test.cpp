@@ -1,10 +1,10 @@
 //===- document_test.cpp - korhost's document, OBJ loading and mesh files ==//
-#include "binfile.h"
-#include "document.h"
-#include "hostoptions.h"
-#include "hostservices.h"
-#include "korfile.h"
-#include "meshinfocommand.h"
+#include "KorBasicTypes/binfile.h"
+#include "host/services/document.h"
+#include "host/cli/hostoptions.h"
+#include "host/services/hostservices.h"
+#include "KorBasicTypes/korfile.h"
+#include "host/cli/meshinfocommand.h"
 #include <algorithm>
 #include <filesystem>
 #include <fstream>

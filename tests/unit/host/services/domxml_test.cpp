@@ -1,6 +1,6 @@
 // Unit tests of korhost's XML document service.
-#include "domxml.h"
-#include "korstring.h"
+#include "host/services/domxml.h"
+#include "KorBasicTypes/korstring.h"
 #include <gtest/gtest.h>
 
 namespace {

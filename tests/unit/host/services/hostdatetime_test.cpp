@@ -1,8 +1,8 @@
 // Unit tests of the host's date, time and product information services.
-#include "datetime.h"
-#include "korcstring.h"
-#include "productinfo.h"
-#include "slotcheck.h"
+#include "host/services/datetime.h"
+#include "KorBasicTypes/korcstring.h"
+#include "host/services/productinfo.h"
+#include "tests/unit/support/slotcheck.h"
 #include <ctime>
 #include <gtest/gtest.h>
 #include <string>

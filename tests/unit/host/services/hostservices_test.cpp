@@ -1,8 +1,8 @@
 // Unit tests of korhost's service table: overrides replace a service only
 // when their condition holds.
-#include "hostoptions.h"
-#include "hostservices.h"
-#include "korclass.h"
+#include "host/cli/hostoptions.h"
+#include "host/services/hostservices.h"
+#include "component/korclass.h"
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,6 +1,6 @@
 // Unit tests of korhost's query server.
-#include "korarray.h"
-#include "queryserver.h"
+#include "KorBasicTypes/korarray.h"
+#include "host/services/queryserver.h"
 #include <gtest/gtest.h>
 
 TEST(QueryServer, KeepsTheLastRecordPerName) {

@@ -1,11 +1,11 @@
 // Unit tests of the host registry: keys are settings-file sections and
 // their values come in file order.
-#include "componentmanager.h"
-#include "iptr.h"
-#include "korcomponentstate.h"
-#include "registry.h"
-#include "settingsstore.h"
-#include "slotcheck.h"
+#include "host/services/componentmanager.h"
+#include "component/iptr.h"
+#include "component/korcomponentstate.h"
+#include "host/services/registry.h"
+#include "host/services/settingsstore.h"
+#include "tests/unit/support/slotcheck.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
 // Unit tests of korhost's script engine: declarations, defaults and values.
-#include "scriptengine.h"
+#include "host/services/scriptengine.h"
 #include <gtest/gtest.h>
 
 TEST(ScriptEngine, DeclaredOptionsKeepOrderTypesAndDefaults) {

@@ -1,6 +1,6 @@
 // Unit tests of korhost's INI settings store.
-#include "settingsstore.h"
-#include "hostoptions.h"
+#include "host/services/settingsstore.h"
+#include "host/cli/hostoptions.h"
 #include <fstream>
 #include <gtest/gtest.h>
 #include <optional>

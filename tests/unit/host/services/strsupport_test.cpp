@@ -1,6 +1,6 @@
 //===- strsupport_test.cpp - korhost's ICU string service -----------------===//
-#include "strsupport.h"
-#include "strtestsupport.h"
+#include "host/services/strsupport.h"
+#include "tests/unit/support/strtestsupport.h"
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,9 +1,9 @@
 //===- translatorservice_test.cpp - korhost's catalogue translations ------===//
-#include "hostoptions.h"
-#include "hostservices.h"
-#include "settingsstore.h"
-#include "strtestsupport.h"
-#include "translatorservice.h"
+#include "host/cli/hostoptions.h"
+#include "host/services/hostservices.h"
+#include "host/services/settingsstore.h"
+#include "tests/unit/support/strtestsupport.h"
+#include "host/services/translatorservice.h"
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>

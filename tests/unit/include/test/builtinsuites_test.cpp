@@ -1,17 +1,17 @@
 // Unit tests of the built-in self-test suites: their declarations as the
 // registry lists them, and how each test ends when run.
-#include "hostfixture.h"
-#include "ikortestresults.h"
+#include "tests/unit/support/hostfixture.h"
+#include "frame/ikortestresults.h"
 #include "include/test/builtinsuites.h"
 #include "include/test/emptysuite_test.h"
 #include "include/test/specsuite_test.h"
-#include "korassert.h"
-#include "korcstring.h"
-#include "kortestbase.h"
-#include "kortestmacros.h"
-#include "kortestregistry.h"
-#include "test/gentestservice.h"
-#include "test/genteststatus.h"
+#include "component/korassert.h"
+#include "KorBasicTypes/korcstring.h"
+#include "frame/kortestbase.h"
+#include "frame/kortestmacros.h"
+#include "frame/kortestregistry.h"
+#include "testservice/gentestservice.h"
+#include "testservice/genteststatus.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 // Unit tests of korhost's on-screen dialog builder: the widget tree a
 // layout builds and the values, ranges and colours it shows.
-#include "korarray.h"
-#include "qtguifixture.h"
+#include "KorBasicTypes/korarray.h"
+#include "tests/unit/support/qtguifixture.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
