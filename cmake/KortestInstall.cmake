@@ -26,9 +26,9 @@ install(TARGETS kortest EXPORT kortestTargets
 install(TARGETS korobject KorBasicTypes korframe kortest_framework
   EXPORT kortestTargets ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 
-# Headers keep their source folders, so their flat includes resolve through
-# the same include directories as in the source tree.
-foreach(dir component component/frame test/model KorBasicTypes)
+# Headers keep their source folders, so includes written from the repository
+# root read the same in a test component built against the installed kit.
+foreach(dir component frame KorBasicTypes)
   file(GLOB headers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.h)
   install(FILES ${headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/kortest/${dir})
 endforeach()

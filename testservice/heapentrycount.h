@@ -16,6 +16,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
+#include "component/korheapcount.h"
 #include <cstdint>
 
 /// Blocks allocated minus blocks freed since counting was switched on;
@@ -26,10 +27,3 @@ int64_t HeapEntryCount();
 /// True when the process counts heap blocks, so HeapEntryCount can see a
 /// leak.
 bool HeapEntryCountAvailable();
-
-extern "C" {
-/// The process's live block count, switching counting on at the first
-/// call. Defined by the executable's counting allocator and exported to
-/// the component libraries it loads.
-__attribute__((visibility("default"))) int64_t korProcessHeapBlockCount();
-}

@@ -9,7 +9,7 @@
 // own the allocation functions.
 //
 //===----------------------------------------------------------------------===//
-#include "testservice/heapentrycount.h"
+#include "component/korheapcount.h"
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 #define KOR_SANITIZER_OWNS_ALLOCATOR 1

@@ -88,7 +88,7 @@ TEST(TestModel, DeclarationGivesTheConstantAnswers) {
   EXPECT_EQ(descriptionOf(data), "Suite data test");
   EXPECT_TRUE(data->Enabled());
   EXPECT_STREQ(data->DisabledReason(), "");
-  EXPECT_STREQ(data->SourceFile(), "unittests/testmodel_test.cpp");
+  EXPECT_STREQ(data->SourceFile(), "tests/unit/frame/testmodel_test.cpp");
   EXPECT_EQ(data->DeclarationLine(), kSuiteDataTestLine);
   EXPECT_EQ(data->TestNumber(), -1);
   EXPECT_FALSE(data->BreakOnFailure());

@@ -13,10 +13,10 @@ inline std::string readFileBytes(const std::string &path) {
   return bytes.str();
 }
 
-/// A checked-in expected report under unittests/expected/.
+/// A checked-in expected report under tests/unit/expected/.
 inline std::string readExpected(const std::string &name) {
   return readFileBytes(std::string(KORTEST_SOURCE_DIR) +
-                       "/unittests/expected/" + name);
+                       "/tests/unit/expected/" + name);
 }
 
 /// The UTF-8 form of a wide text, as the report files hold it.

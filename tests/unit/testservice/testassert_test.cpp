@@ -11,7 +11,7 @@
 #include <vector>
 
 namespace {
-constexpr const char *kFile = "unittests/testassert_test.cpp";
+constexpr const char *kFile = "tests/unit/testservice/testassert_test.cpp";
 int gLine = 0;          // line of the macro under test
 volatile bool gReached = false; // a statement after the macro ran
 bool gCleanedUp = false;
