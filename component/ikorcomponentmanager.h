@@ -2,6 +2,7 @@
 #pragma once
 #include "component/korclass.h"
 #include "component/kortypes.h"
+#include "component/korreservedslots.h"
 
 class IKorComponent;
 
@@ -12,16 +13,13 @@ class IKorComponentManager : public virtual IKorUnknown {
   /// Slot 0: loads the component `id`; non-zero with *component on success.
   virtual int LoadComponent(const KorGuid &id, const char *name,
                             IKorComponent **component) = 0;
-  virtual int Reserved1() { return 0; }
-  virtual int Reserved2() { return 0; }
+  KOR_RESERVED_SLOTS(1, 2)
   /// Slot 3: registers `service` as the process-wide service `name`.
   virtual void RegisterService(const char *name, IKorUnknown *service) = 0;
-  virtual int Reserved4() { return 0; }
-  virtual int Reserved5() { return 0; }
+  KOR_RESERVED_SLOTS(4, 2)
   /// Slot 6: 1 and *result = the interface when service `name` exists.
   virtual int LookupService(const char *name, void **result) = 0;
-  virtual int Reserved7() { return 0; }
-  virtual int Reserved8() { return 0; }
+  KOR_RESERVED_SLOTS(7, 2)
   /// Slot 9: the manager's account of its last failure.
   virtual int LastError() = 0;
   /// Slot 10: adds one to the count.

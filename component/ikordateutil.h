@@ -1,6 +1,7 @@
 //===- ikordateutil.h - The host's date and time formatting ---------------===//
 #pragma once
 #include "component/korclass.h"
+#include "component/korreservedslots.h"
 
 class IKorDate;
 class IKorTime;
@@ -10,9 +11,7 @@ class KorString;
 /// use are reserved and answer 0.
 class IKorDateUtil : public virtual IKorUnknown {
   KOR_INTERFACE(IKorDateUtil)
-  virtual int Reserved0() { return 0; }
-  virtual int Reserved1() { return 0; }
-  virtual int Reserved2() { return 0; }
+  KOR_RESERVED_SLOTS(0, 3)
   /// Slot 3: the date and the time of day as one text into `out`.
   virtual void FormatDateTime(KorString &out, IKorDate *date,
                               IKorTime *time) = 0;

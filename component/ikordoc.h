@@ -10,6 +10,7 @@
 //===----------------------------------------------------------------------===//
 #pragma once
 #include "component/korclass.h"
+#include "component/korreservedslots.h"
 #include <cstdint>
 
 /// One named entry of a model: it holds the model object.
@@ -22,35 +23,7 @@ class IKorModelItem : public virtual IKorUnknown {
 /// The items of one model, by name.
 class IKorModelContainer : public virtual IKorUnknown {
   KOR_INTERFACE(IKorModelContainer)
-  virtual int Reserved0() { return 0; }
-  virtual int Reserved1() { return 0; }
-  virtual int Reserved2() { return 0; }
-  virtual int Reserved3() { return 0; }
-  virtual int Reserved4() { return 0; }
-  virtual int Reserved5() { return 0; }
-  virtual int Reserved6() { return 0; }
-  virtual int Reserved7() { return 0; }
-  virtual int Reserved8() { return 0; }
-  virtual int Reserved9() { return 0; }
-  virtual int Reserved10() { return 0; }
-  virtual int Reserved11() { return 0; }
-  virtual int Reserved12() { return 0; }
-  virtual int Reserved13() { return 0; }
-  virtual int Reserved14() { return 0; }
-  virtual int Reserved15() { return 0; }
-  virtual int Reserved16() { return 0; }
-  virtual int Reserved17() { return 0; }
-  virtual int Reserved18() { return 0; }
-  virtual int Reserved19() { return 0; }
-  virtual int Reserved20() { return 0; }
-  virtual int Reserved21() { return 0; }
-  virtual int Reserved22() { return 0; }
-  virtual int Reserved23() { return 0; }
-  virtual int Reserved24() { return 0; }
-  virtual int Reserved25() { return 0; }
-  virtual int Reserved26() { return 0; }
-  virtual int Reserved27() { return 0; }
-  virtual int Reserved28() { return 0; }
+  KOR_RESERVED_SLOTS(0, 29)
   /// Slot 29: the item of that name (such as "GenModel"), or null.
   virtual IKorModelItem *Item(const char *name) = 0;
 };
@@ -58,37 +31,7 @@ class IKorModelContainer : public virtual IKorUnknown {
 /// The host's open document (service name "IKorDoc").
 class IKorDoc : public virtual IKorUnknown {
   KOR_INTERFACE(IKorDoc)
-  virtual int Reserved0() { return 0; }
-  virtual int Reserved1() { return 0; }
-  virtual int Reserved2() { return 0; }
-  virtual int Reserved3() { return 0; }
-  virtual int Reserved4() { return 0; }
-  virtual int Reserved5() { return 0; }
-  virtual int Reserved6() { return 0; }
-  virtual int Reserved7() { return 0; }
-  virtual int Reserved8() { return 0; }
-  virtual int Reserved9() { return 0; }
-  virtual int Reserved10() { return 0; }
-  virtual int Reserved11() { return 0; }
-  virtual int Reserved12() { return 0; }
-  virtual int Reserved13() { return 0; }
-  virtual int Reserved14() { return 0; }
-  virtual int Reserved15() { return 0; }
-  virtual int Reserved16() { return 0; }
-  virtual int Reserved17() { return 0; }
-  virtual int Reserved18() { return 0; }
-  virtual int Reserved19() { return 0; }
-  virtual int Reserved20() { return 0; }
-  virtual int Reserved21() { return 0; }
-  virtual int Reserved22() { return 0; }
-  virtual int Reserved23() { return 0; }
-  virtual int Reserved24() { return 0; }
-  virtual int Reserved25() { return 0; }
-  virtual int Reserved26() { return 0; }
-  virtual int Reserved27() { return 0; }
-  virtual int Reserved28() { return 0; }
-  virtual int Reserved29() { return 0; }
-  virtual int Reserved30() { return 0; }
+  KOR_RESERVED_SLOTS(0, 31)
   /// Slot 31: the current model container, or null when there is none.
   /// Both arguments are 0.
   virtual IKorModelContainer *CurrentModel(int32_t which, int32_t flags) = 0;

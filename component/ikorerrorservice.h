@@ -2,12 +2,12 @@
 #pragma once
 #include "component/korclass.h"
 #include "component/kortypes.h"
+#include "component/korreservedslots.h"
 
 /// Shows or logs reports meant for the user.
 class IKorErrorService : public virtual IKorUnknown {
   KOR_INTERFACE(IKorErrorService)
-  virtual int Reserved0() { return 0; }
-  virtual int Reserved1() { return 0; }
+  KOR_RESERVED_SLOTS(0, 2)
   /// Slot 2: one report; severity 1 for errors, 0 for passed-on output.
   virtual void Report(const KorWChar *message, const int &severity,
                       const char *source) = 0;

@@ -8,6 +8,7 @@
 //===----------------------------------------------------------------------===//
 #pragma once
 #include "component/korclass.h"
+#include "component/korreservedslots.h"
 #include <cstddef>
 #include <cstdint>
 
@@ -27,22 +28,14 @@ class IKorMManager : public virtual IKorUnknown {
   virtual void FreePage(void *page, size_t bytes) = 0;
   /// 4: releases memory on request; false when nothing more can go.
   virtual bool ReleaseMemory() = 0;
-  virtual int Reserved5() { return 0; }
-  virtual int Reserved6() { return 0; }
-  virtual int Reserved7() { return 0; }
-  virtual int Reserved8() { return 0; }
-  virtual int Reserved9() { return 0; }
-  virtual int Reserved10() { return 0; }
+  KOR_RESERVED_SLOTS(5, 6)
   /// 11: the core (physical) limit in blocks.
   virtual uint64_t CoreLimit() = 0;
   /// 12: the swap limit in blocks.
   virtual uint64_t SwapLimit() = 0;
   /// 13: the current swap use in blocks.
   virtual uint64_t SwapNow() = 0;
-  virtual int Reserved14() { return 0; }
-  virtual int Reserved15() { return 0; }
-  virtual int Reserved16() { return 0; }
-  virtual int Reserved17() { return 0; }
+  KOR_RESERVED_SLOTS(14, 4)
   /// 18: the current core use in blocks.
   virtual uint64_t CoreNow() = 0;
 };

@@ -1,13 +1,14 @@
 //===- ikorregistry.h - The host registry: keys and their values ----------===//
 #pragma once
 #include "component/korclass.h"
+#include "component/korreservedslots.h"
 
 namespace Tarnwell {
 
 /// Walks the values of one registry key, in the registry's order.
 class IKorRegIter : public virtual IKorUnknown {
   KOR_INTERFACE(IKorRegIter)
-  virtual int Reserved0() { return 0; }
+  KOR_RESERVED_SLOTS(0, 1)
   /// Slot 1: goes to the first value.
   virtual void First() = 0;
   /// Slot 2: goes to the next value.
@@ -22,12 +23,7 @@ class IKorRegIter : public virtual IKorUnknown {
 /// The host registry. Slots the component does not use are reserved.
 class IKorRegistry : public virtual IKorUnknown {
   KOR_INTERFACE(IKorRegistry)
-  virtual int Reserved0() { return 0; }
-  virtual int Reserved1() { return 0; }
-  virtual int Reserved2() { return 0; }
-  virtual int Reserved3() { return 0; }
-  virtual int Reserved4() { return 0; }
-  virtual int Reserved5() { return 0; }
+  KOR_RESERVED_SLOTS(0, 6)
   /// Slot 6: a new iterator (no reference taken yet) over the values of
   /// `key`, or null when the key does not exist.
   virtual IKorRegIter *GetValueIterator(const char *key) = 0;

@@ -2,6 +2,7 @@
 #pragma once
 #include "component/korclass.h"
 #include "component/kortypes.h"
+#include "component/korreservedslots.h"
 
 class KorCString;
 class KorString;
@@ -10,7 +11,7 @@ class KorString;
 /// narrow form, case and normalisation. Service name "IKorStrSupport".
 class IKorStrSupport : public virtual IKorUnknown {
   KOR_INTERFACE(IKorStrSupport)
-  virtual int Reserved0() { return 0; }
+  KOR_RESERVED_SLOTS(0, 1)
   /// Slot 1: writes the narrow form of `text` to `out`.
   virtual void NarrowForm(const KorWChar *text, KorCString &out) = 0;
   /// Slot 2: negative, zero or positive as `a` sorts before, with or after
@@ -20,7 +21,7 @@ class IKorStrSupport : public virtual IKorUnknown {
   virtual bool IsSpace(KorWChar c) = 0;
   /// Slot 4: whether `c` is a decimal digit.
   virtual bool IsDigit(KorWChar c) = 0;
-  virtual int Reserved5() { return 0; }
+  KOR_RESERVED_SLOTS(5, 1)
   /// Slot 6: lower case, in place.
   virtual void ToLower(KorString &text) = 0;
   /// Slot 7: upper case, in place.

@@ -8,6 +8,7 @@
 #pragma once
 #include "component/korclass.h"
 #include "component/kortypes.h"
+#include "component/korreservedslots.h"
 #include <cstdint>
 
 class KorString;
@@ -49,7 +50,7 @@ class IKorTranslator : public virtual IKorUnknown {
 /// The host's source of translators. Service name "IKorTranslatorService".
 class IKorTranslatorService : public virtual IKorUnknown {
   KOR_INTERFACE(IKorTranslatorService)
-  virtual int Reserved0() { return 0; }
+  KOR_RESERVED_SLOTS(0, 1)
   /// Slot 1: the translator for the component `componentId`, or null; no
   /// reference is added for the caller.
   virtual IKorTranslator *GetTranslator(const KorGuid &componentId) = 0;
