@@ -1,5 +1,6 @@
 //===- nyrrealloc.cpp - Allocation with memory-pressure handling ----------===//
 #include "KorBasicTypes/nyrrealloc.h"
+#include "KorBasicTypes/nyrfaultinjection.h"
 #include "component/korassert.h"
 #include "KorBasicTypes/nyrmemory.h"
 #include "KorBasicTypes/nyroutofmemory.h"
@@ -16,9 +17,6 @@ constexpr int kGrowPreconditionLine = 455;
 constexpr int kFirstBisection = 7;
 /// From this counter on the host memory manager is asked as well.
 constexpr int kFirstManagerBisection = 5;
-
-std::atomic<NyrFaultHook> gFaultHook{nullptr};
-std::atomic<void *> gFaultContext{nullptr};
 
 void *heapMalloc(size_t bytes) {
   return nyrStepFails(NyrStep::Malloc, bytes) ? nullptr : std::malloc(bytes);
@@ -139,16 +137,6 @@ size_t swapOut(void **slot, size_t elementSize, size_t curSize, size_t count) {
   }
 }
 } // namespace
-
-void nyrSetFaultHook(NyrFaultHook hook, void *context) {
-  gFaultContext.store(context);
-  gFaultHook.store(hook);
-}
-
-bool nyrStepFails(NyrStep step, size_t bytes) {
-  NyrFaultHook hook = gFaultHook.load(std::memory_order_relaxed);
-  return hook && hook(gFaultContext.load(), step, bytes);
-}
 
 uint32_t growCapacity(uint32_t current, uint32_t needed) {
   if (current >= needed)

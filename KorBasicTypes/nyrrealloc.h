@@ -22,14 +22,3 @@ size_t nyrRealloc(void **slot, size_t elementSize, size_t curSize,
 bool nyrFree(void *p);
 /// The capacity an array with `current` room grows to when it needs `needed`.
 uint32_t growCapacity(uint32_t current, uint32_t needed);
-
-/// The heap and swap-file steps a fault hook can make fail.
-enum class NyrStep { Malloc, Realloc, SwapWrite, SwapRead };
-/// Decides before each step whether it fails as if the heap or the file
-/// had refused; `bytes` is the size asked for.
-using NyrFaultHook = bool (*)(void *context, NyrStep step, size_t bytes);
-/// Installs (or with null removes) the fault hook; for tests that drive the
-/// out-of-memory paths without exhausting the machine.
-void nyrSetFaultHook(NyrFaultHook hook, void *context);
-/// True when the installed hook makes this step fail.
-bool nyrStepFails(NyrStep step, size_t bytes);

@@ -1,7 +1,7 @@
 //===- nyrswapfile.cpp - The temporary file a reallocation swaps through --===//
 #include "KorBasicTypes/nyrswapfile.h"
 #include "KorBasicTypes/nyrhostdirs.h"
-#include "KorBasicTypes/nyrrealloc.h"
+#include "KorBasicTypes/nyrfaultinjection.h"
 #include <cerrno>
 #include <cstdio>
 #include <ctime>

@@ -3,7 +3,9 @@
 #include "component/ikordirservice.h"
 #include "component/korassert.h"
 #include "tests/unit/support/memoryhost.h"
+#include "KorBasicTypes/nyrfaultinjection.h"
 #include "KorBasicTypes/nyrrealloc.h"
+#include "KorBasicTypes/nyrfaultinjection.h"
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
