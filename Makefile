@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build run test valgrind asan fuzz bench clean
+.PHONY: deps configure build run test valgrind asan fuzz bench coverage clean
 
 deps:
 	@bash cmake/install-deps.sh
@@ -62,5 +62,20 @@ bench: deps
 	cmake --build build-bench -j$(JOBS) --target benchmarks korhost kortest
 	bash bench/run.sh build-bench
 
+# Line and branch coverage of the product code by the unit and end-to-end
+# tests (gcovr), from a build of its own in build-coverage/.
+coverage: deps
+	@bash cmake/install-deps.sh gcovr
+	cmake -S . -B build-coverage -DCMAKE_BUILD_TYPE=Debug -DKORTEST_QT=ON \
+	  -DCMAKE_CXX_FLAGS="--coverage -fprofile-update=atomic"
+	cmake --build build-coverage -j$(JOBS)
+	find build-coverage -name '*.gcda' -delete
+	cd build-coverage && ctest -j$(JOBS) --output-on-failure
+	gcovr --root . --object-directory build-coverage --exclude-directories 'build-coverage/CMakeFiles/[0-9].*' --gcov-ignore-parse-errors \
+	  --exclude-unreachable-branches --exclude-throw-branches \
+	  --filter 'component/' --filter 'KorBasicTypes/' --filter 'frame/' --filter 'testservice/' \
+	  --filter 'results/' --filter 'commands/' --filter 'include/test/' --filter 'kortest/' --filter 'host/' \
+	  --print-summary --txt build-coverage/coverage.txt
+
 clean:
-	rm -rf $(BUILD) build-asan build-bench build-fuzz
+	rm -rf $(BUILD) build-asan build-bench build-fuzz build-coverage

@@ -19,6 +19,10 @@ add_library(kortest_framework INTERFACE)
 set_target_properties(kortest_framework PROPERTIES EXPORT_NAME framework)
 target_link_libraries(kortest_framework INTERFACE korframe)
 target_compile_features(kortest_framework INTERFACE cxx_std_20)
+# Static libraries built for coverage need the coverage runtime at link time.
+if(CMAKE_CXX_FLAGS MATCHES "--coverage")
+  target_link_options(kortest_framework INTERFACE --coverage)
+endif()
 
 install(TARGETS korhost RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS kortest EXPORT kortestTargets

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs; as non-root, names the apt-get line instead.
 set -euo pipefail
-pkgs=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+pkgs=(cmake g++ make pkg-config python3 libgtest-dev libgmock-dev libbenchmark-dev
       libxml2-dev libxml2-utils libicu-dev libcli11-dev libsimpleini-dev
       nlohmann-json3-dev libtinyobjloader-dev jq qt6-base-dev valgrind)
 missing=()
