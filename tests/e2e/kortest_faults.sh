@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# A run survives its tests: a component of faulting tests (tests/faults/),
+# A run survives its tests: a component of faulting tests (tests/e2e/faults/),
 # built out of tree with the kit against an installed kortest, runs one
 # suite per kind of fault with the JUnit report in a file. Each row of the
 # table names the suite, korhost's extra options, the exit status and a
@@ -13,7 +13,7 @@ PREFIX=$WORK/prefix
 cmake --install "$KORTEST_BUILD" --prefix "$PREFIX" >"$WORK/install.log" ||
   fail "install: $(cat "$WORK/install.log")"
 KORHOST=$PREFIX/bin/korhost
-cp -r "$KORTEST_SOURCE/tests/faults" "$WORK/src"
+cp -r "$KORTEST_SOURCE/tests/e2e/faults" "$WORK/src"
 cmake -S "$WORK/src" -B "$WORK/build" -DCMAKE_PREFIX_PATH="$PREFIX" >"$WORK/configure.log" 2>&1 ||
   fail "configure: $(tail -20 "$WORK/configure.log")"
 cmake --build "$WORK/build" >"$WORK/build.log" 2>&1 || fail "build: $(tail -20 "$WORK/build.log")"
