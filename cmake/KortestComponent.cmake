@@ -12,8 +12,10 @@
 # link to the installed libkortest.so, and <build>/<name>.korhost.ini lists
 # the component under [KorTest], so that
 #   korhost --plugins <PLUGIN_DIR> --config <build>/<name>.korhost.ini run_programmer_tests
-# runs its tests. The target's properties KORTEST_PLUGIN_DIR and
-# KORTEST_CONFIG hold both paths.
+# runs its tests; <build> is the binary folder of the project() that calls
+# the function. The target's properties KORTEST_PLUGIN_DIR and
+# KORTEST_CONFIG hold both paths. Tests report their declaration files
+# relative to the top of the source tree being built.
 set_property(GLOBAL PROPERTY KORTEST_CMAKE_DIR "${CMAKE_CURRENT_LIST_DIR}")
 
 function(kortest_add_test_component name)
@@ -58,9 +60,9 @@ function(kortest_add_test_component name)
     get_filename_component(plugin_dir "${arg_PLUGIN_DIR}" ABSOLUTE
       BASE_DIR "${CMAKE_CURRENT_BINARY_DIR}")
   else()
-    set(plugin_dir "${CMAKE_BINARY_DIR}/kortest-plugins")
+    set(plugin_dir "${PROJECT_BINARY_DIR}/kortest-plugins")
   endif()
-  set(config "${CMAKE_BINARY_DIR}/${name}.korhost.ini")
+  set(config "${PROJECT_BINARY_DIR}/${name}.korhost.ini")
 
   add_library(${name} MODULE ${arg_SOURCES} "${entry}")
   target_link_libraries(${name} PRIVATE kortest::framework)
@@ -71,9 +73,8 @@ function(kortest_add_test_component name)
     LIBRARY_OUTPUT_DIRECTORY "${plugin_dir}"
     KORTEST_PLUGIN_DIR "${plugin_dir}"
     KORTEST_CONFIG "${config}")
-  # Test declarations report their file relative to the project.
-  target_compile_options(${name} PRIVATE
-    "-ffile-prefix-map=${CMAKE_CURRENT_SOURCE_DIR}/=")
+  # Test declarations report their file relative to the top source folder.
+  target_compile_options(${name} PRIVATE "-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=")
   target_link_options(${name} PRIVATE
     "-Wl,--version-script=${cmake_dir}/component.map" "-Wl,--no-undefined")
   set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS "${cmake_dir}/component.map")

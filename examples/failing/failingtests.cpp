@@ -2,13 +2,13 @@
 //
 // One suite with a passing, a failing, an aborting and a disabled test, and
 // a last test that fails with its first random draw as the message (the
-// draw a seed gives, to repeat a randomized run): the shape of a test
-// component (korframe, an identity, a customizer that creates its suites)
-// and the run's outcomes other than success. It is built into its own
-// plugin folder so that the default run does not load it.
+// draw a seed gives, to repeat a randomized run): the run's outcomes other
+// than success, and the exit status korhost gives them. Its CMakeLists.txt
+// builds it with kortest_add_test_component() into a plugin folder of its
+// own, so the default run of korhost does not load it.
 //
 //===----------------------------------------------------------------------===//
-#include "frame/korcomponentdef.h"
+#include "frame/korsuiteregistration.h"
 #include "frame/kortestdecl.h"
 #include <cstdlib>
 #include <string>
@@ -34,17 +34,6 @@ class FailingSuite : public KorTestSuiteBase {
     TEST_FAIL("first draw " + std::to_string(std::rand()));
   }
 };
-
-/// Creates the suite once the host has handed over its manager.
-class FailingCustomizer : public IKorComponentCustomizer {
-public:
-  bool OnManagerHandedOver(IKorComponentManager *) override {
-    korCreateSuite<FailingSuite>();
-    return true;
-  }
-  bool Customize() override { return true; }
-};
 } // namespace
 
-KOR_DEFINE_COMPONENT("korfailing", FailingCustomizer, 0xE9EADC63, 0x1523,
-                     0x4D6D, 0xA2, 0x81, 0x97, 0xF0, 0xD9, 0xE2, 0xDD, 0xEB)
+KOR_REGISTER_SUITE(FailingSuite);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# An author with only an installed kortest builds the example test component
-# out of tree with find_package(kortest) and runs it with the installed korhost.
+# An author with only an installed kortest builds the examples out of tree
+# with find_package(kortest), all of examples/ at once and one folder copied
+# alone, and runs each with the installed korhost.
 source "$(dirname "$0")/lib.sh"
 : "${KORTEST_SOURCE:?}"
 PREFIX=$WORK/prefix
@@ -22,13 +23,14 @@ done >"$WORK/allheaders.cpp"
 g++ -std=c++20 -fsyntax-only -Wall -Wextra -I"$INC" "$WORK/allheaders.cpp" 2>"$WORK/headers.err" \
   || fail "installed headers do not compile: $(head -20 "$WORK/headers.err")"
 
-# The example, copied out of the source tree, configures and builds against the prefix.
-cp -r "$KORTEST_SOURCE/examples/kit" "$WORK/src"
+# examples/, copied out of the source tree, configures and builds against the prefix.
+cp -r "$KORTEST_SOURCE/examples" "$WORK/src"
 cmake -S "$WORK/src" -B "$WORK/build" -DCMAKE_PREFIX_PATH="$PREFIX" >"$WORK/configure.log" 2>&1 \
   || fail "configure: $(tail -20 "$WORK/configure.log")"
 cmake --build "$WORK/build" -j2 >"$WORK/build.log" 2>&1 || fail "build: $(tail -20 "$WORK/build.log")"
-PLUGINS=$WORK/build/kortest-plugins
-CONFIG=$WORK/build/greetingtests.korhost.ini
+KIT=$WORK/build/kit
+PLUGINS=$KIT/kortest-plugins
+CONFIG=$KIT/greetingtests.korhost.ini
 [ -f "$PLUGINS/libgreetingtests.so" ] || fail "no libgreetingtests.so in $PLUGINS"
 grep -qx "greetingtests = 155AFEB7,6DD1,4A7E,93,73,EA,51,DC,0F,DC,77" "$CONFIG" \
   || fail "config does not list the component: $(cat "$CONFIG")"
@@ -63,7 +65,7 @@ fi
 # CTest: kortest_discover_tests registered one test per programmer test;
 # each runs in its own korhost process and covers exactly its test, the
 # disabled one is not run.
-ctest --test-dir "$WORK/build" -j2 --output-junit "$WORK/ctest.xml" >"$WORK/ctest.log" 2>&1 ||
+ctest --test-dir "$KIT" -j2 --output-junit "$WORK/ctest.xml" >"$WORK/ctest.log" 2>&1 ||
   fail "ctest: $(cat "$WORK/ctest.log")"
 enabled=("Greets by name" "Greeting length" "Core library string" "Greets [a-z] or ?" "Greets * everyone")
 [ "$(xmllint --xpath 'count(//testcase)' "$WORK/ctest.xml")" = 6 ] ||
@@ -81,6 +83,27 @@ done
   "$WORK/ctest.xml")" = disabled ] || fail "the disabled test was not reported disabled"
 grep -qF "Greeting Suite.Greets in any script (Disabled)" "$WORK/ctest.log" ||
   fail "ctest did not list the disabled test as not run: $(cat "$WORK/ctest.log")"
+
+# The failing example runs its own suite only, fails the run, and reports
+# its declaration files relative to the top of the built tree.
+FAILING=(--plugins "$WORK/build/failing/kortest-plugins" --config "$WORK/build/failing/korfailing.korhost.ini")
+rc=$(run_korhost "$WORK/out" "$WORK/err" "${FAILING[@]}" run_programmer_tests)
+[ "$rc" = 1 ] || fail "the failing example exited $rc: $(cat "$WORK/out" "$WORK/err")"
+tail -1 "$WORK/out" | grep -qx '1 passed, 2 failed, 0 skipped, 1 not run, 1 aborted' \
+  || fail "failing example: $(cat "$WORK/out")"
+rc=$(run_korhost "$WORK/out" "$WORK/err" "${FAILING[@]}" list --format json)
+[ "$(jq -r '[.[].file] | unique | .[]' "$WORK/out")" = failing/failingtests.cpp ] ||
+  fail "failing example's declaration files: $(cat "$WORK/out")"
+
+# One folder copied alone builds the same way, its files named from its top.
+cp -r "$KORTEST_SOURCE/examples/kit" "$WORK/kit"
+cmake -S "$WORK/kit" -B "$WORK/kit/build" -DCMAKE_PREFIX_PATH="$PREFIX" >"$WORK/configure.log" 2>&1 \
+  || fail "configure kit alone: $(tail -20 "$WORK/configure.log")"
+cmake --build "$WORK/kit/build" -j2 >"$WORK/build.log" 2>&1 || fail "build kit alone: $(tail -20 "$WORK/build.log")"
+rc=$(run_korhost "$WORK/out" "$WORK/err" --plugins "$WORK/kit/build/kortest-plugins" \
+  --config "$WORK/kit/build/greetingtests.korhost.ini" list --format json)
+[ "$(jq -r '[.[].file] | unique | .[]' "$WORK/out")" = greetingsuite.cpp ] ||
+  fail "kit alone: $(cat "$WORK/out" "$WORK/err")"
 
 # The identifier may be written in braces and lower case; anything else is
 # refused at configure time with the identifier named.

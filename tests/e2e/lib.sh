@@ -25,7 +25,7 @@ run_korhost() {
 host_with_failing_example() {
   mkdir "$WORK/plugins"
   ln -s "$KORTEST_BUILD/bin/libkortest.so" "$WORK/plugins/"
-  ln -s "$KORTEST_BUILD/bin/examples-failing/libkorfailing.so" "$WORK/plugins/"
+  ln -s "$KORTEST_BUILD/examples/failing/kortest-plugins/libkorfailing.so" "$WORK/plugins/"
   {
     printf '[Directories]\nData Directory = %s/data\n[KorTest]\n' "$WORK"
     [ "${1:-}" != kortest ] || echo "kortest = 74372F72,BA35,4766,A9,53,74,13,03,A2,38,51"
