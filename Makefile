@@ -57,7 +57,7 @@ fuzz: deps
 	bash fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
 bench: deps
-	@bash cmake/install-deps.sh libboost-dev hyperfine
+	@bash cmake/install-deps.sh libboost-dev hyperfine doctest-dev
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-bench -j$(JOBS) --target benchmarks korhost kortest
 	bash bench/run.sh build-bench

@@ -1,14 +1,18 @@
 //===- gtest_trivial.cpp - The GoogleTest peer: 10,000 trivial tests ------===//
 //
-// The same load as the trivial test component, registered with
-// testing::RegisterTest in a loop and run with --gtest_output=xml.
+// The same load as the trivial test component, 100 suites of 100 tests,
+// registered with testing::RegisterTest in a loop and run with
+// --gtest_output=xml.
 //
 //===----------------------------------------------------------------------===//
 #include <cstdio>
 #include <gtest/gtest.h>
 
-#ifndef KORBENCH_TEST_COUNT
-#define KORBENCH_TEST_COUNT 10000
+#ifndef KORBENCH_SUITE_COUNT
+#define KORBENCH_SUITE_COUNT 100
+#endif
+#ifndef KORBENCH_TESTS_PER_SUITE
+#define KORBENCH_TESTS_PER_SUITE 100
 #endif
 
 namespace {
@@ -20,12 +24,17 @@ public:
 
 int main(int argc, char **argv) {
   testing::InitGoogleTest(&argc, argv);
-  for (int i = 1; i <= KORBENCH_TEST_COUNT; ++i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "TrivialTest%05d", i);
-    testing::RegisterTest("TrivialSuite", name, nullptr, nullptr, __FILE__,
-                          __LINE__,
-                          []() -> testing::Test * { return new TrivialTest; });
+  for (int s = 1; s <= KORBENCH_SUITE_COUNT; ++s) {
+    char suite[32];
+    std::snprintf(suite, sizeof suite, "TrivialSuite%03d", s);
+    for (int t = 1; t <= KORBENCH_TESTS_PER_SUITE; ++t) {
+      char name[32];
+      std::snprintf(name, sizeof name, "TrivialTest%05d",
+                    (s - 1) * KORBENCH_TESTS_PER_SUITE + t);
+      testing::RegisterTest(
+          suite, name, nullptr, nullptr, __FILE__, __LINE__,
+          []() -> testing::Test * { return new TrivialTest; });
+    }
   }
   return RUN_ALL_TESTS();
 }

@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
-# Whole-process timing with hyperfine: `korhost run_programmer_tests` over a
-# component of 10,000 trivial passing tests (JUnit report to a file, console
-# to /dev/null) against a GoogleTest binary with the same 10,000 tests and
-# --gtest_output=xml, then `korhost list` over the same component. Prints
-# the medians and the ratio korhost / GoogleTest.
+# Whole-process comparison of the main job: `korhost run_programmer_tests`
+# over a component of 100 suites of 100 trivial passing tests (JUnit report
+# to a file, console to /dev/null) against the same 10,000 tests in doctest
+# (JUnit reporter to a file) and in GoogleTest (--gtest_output=xml), then
+# `korhost list` against `gtest --gtest_list_tests`. Prints the medians of
+# hyperfine, the ratios korhost / peer and the peak memory of each run.
 #
 #   KORTEST_BUILD=build-bench RUNS=10 bash bench/korhost_run.sh
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$(cd "${KORTEST_BUILD:-$ROOT/build-bench}" && pwd)
 RUNS=${RUNS:-10}
+TESTS=10000
 command -v hyperfine >/dev/null ||
   { echo "hyperfine is missing: bash cmake/install-deps.sh hyperfine" >&2; exit 1; }
 cmake --build "$BUILD" --target korhost_run_bench >/dev/null
 BIN=$BUILD/bin
+[ -x "$BIN/doctest_trivial" ] ||
+  { echo "doctest_trivial is missing: bash cmake/install-deps.sh doctest-dev, then reconfigure" >&2; exit 1; }
 
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
@@ -26,30 +30,51 @@ Data Directory = $WORK/out
 [KorTest]
 kortrivial = 5B0C1E77,2D4A,4C61,9E,3F,11,08,6A,D2,47,B5
 INI
-KORHOST="$BIN/korhost --plugins $WORK/plugins --config $WORK/korhost.ini"
 
-# A sanity run: every test passes and the report names them all.
-$KORHOST run_programmer_tests --results_formatter GenJUnitResultsFormatter \
-  --results_router GenFileResultsRouter \
-  --result_filename.txt "$WORK/out/check.xml" | tail -1
-[ "$(grep -c '<testcase' "$WORK/out/check.xml")" = 10000 ] ||
-  { echo "the korhost report does not hold 10000 test cases" >&2; exit 1; }
+KORHOST_RUN="$BIN/korhost --plugins $WORK/plugins --config $WORK/korhost.ini \
+run_programmer_tests --results_formatter GenJUnitResultsFormatter \
+--results_router GenFileResultsRouter --result_filename.txt $WORK/out/korhost.xml"
+DOCTEST_RUN="$BIN/doctest_trivial --reporters=junit --out=$WORK/out/doctest.xml"
+GTEST_RUN="$BIN/gtest_trivial --gtest_output=xml:$WORK/out/gtest.xml"
+KORHOST_LIST="$BIN/korhost --plugins $WORK/plugins --config $WORK/korhost.ini list"
+GTEST_LIST="$BIN/gtest_trivial --gtest_list_tests"
+
+# A sanity run: every report holds every test case.
+for run in "$KORHOST_RUN" "$DOCTEST_RUN" "$GTEST_RUN"; do
+  $run >/dev/null || { echo "failed: $run" >&2; exit 1; }
+done
+for report in korhost doctest gtest; do
+  cases=$(grep -c '<testcase' "$WORK/out/$report.xml")
+  [ "$cases" = $TESTS ] ||
+    { echo "the $report report holds $cases test cases, not $TESTS" >&2; exit 1; }
+done
 
 hyperfine --warmup 1 --runs "$RUNS" --export-json "$WORK/run.json" \
-  -n "korhost run_programmer_tests" \
-  "$KORHOST run_programmer_tests --results_formatter GenJUnitResultsFormatter --results_router GenFileResultsRouter --result_filename.txt $WORK/out/korhost.xml >/dev/null" \
-  -n "gtest --gtest_output=xml" \
-  "$BIN/gtest_trivial --gtest_output=xml:$WORK/out/gtest.xml >/dev/null" \
-  -n "korhost list" \
-  "$KORHOST list >/dev/null"
+  -n "korhost run_programmer_tests" "$KORHOST_RUN >/dev/null" \
+  -n "doctest --reporters=junit" "$DOCTEST_RUN >/dev/null" \
+  -n "gtest --gtest_output=xml" "$GTEST_RUN >/dev/null" \
+  -n "korhost list" "$KORHOST_LIST >/dev/null" \
+  -n "gtest --gtest_list_tests" "$GTEST_LIST >/dev/null"
 
-# The medians in command order: korhost run, GoogleTest, korhost list.
+# Peak resident memory (KiB) of one run each.
+peak() { /usr/bin/time -f %M -o "$WORK/peak" $1 >/dev/null && cat "$WORK/peak"; }
+mem_korhost=$(peak "$KORHOST_RUN")
+mem_doctest=$(peak "$DOCTEST_RUN")
+mem_gtest=$(peak "$GTEST_RUN")
+
+# The medians in command order.
 mapfile -t medians < <(sed -n -E 's/.*"median": *([0-9.eE+-]+).*/\1/p' \
   "$WORK/run.json")
-awk -v run="${medians[0]}" -v gtest="${medians[1]}" -v list="${medians[2]}" \
+awk -v run="${medians[0]}" -v doctest="${medians[1]}" -v gtest="${medians[2]}" \
+    -v list="${medians[3]}" -v glist="${medians[4]}" \
+    -v mk="$mem_korhost" -v md="$mem_doctest" -v mg="$mem_gtest" \
   'BEGIN {
-     printf "median korhost run_programmer_tests: %.1f ms\n", run * 1000
-     printf "median gtest --gtest_output=xml:     %.1f ms\n", gtest * 1000
-     printf "median korhost list:                 %.1f ms\n", list * 1000
+     printf "median korhost run_programmer_tests: %7.1f ms   peak %5.1f MiB\n", run * 1000, mk / 1024
+     printf "median doctest --reporters=junit:    %7.1f ms   peak %5.1f MiB\n", doctest * 1000, md / 1024
+     printf "median gtest --gtest_output=xml:     %7.1f ms   peak %5.1f MiB\n", gtest * 1000, mg / 1024
+     printf "median korhost list:                 %7.1f ms\n", list * 1000
+     printf "median gtest --gtest_list_tests:     %7.1f ms\n", glist * 1000
+     printf "ratio korhost run / doctest:         %.2f\n", run / doctest
      printf "ratio korhost run / gtest:           %.2f\n", run / gtest
+     printf "ratio korhost list / gtest list:     %.2f\n", list / glist
    }'

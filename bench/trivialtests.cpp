@@ -1,21 +1,36 @@
 //===- trivialtests.cpp - A test component of 10,000 trivial passing tests ===//
 //
-// The load of the korhost run benchmark: one suite whose tests are created
-// in a loop (KORBENCH_TEST_COUNT, default 10,000), each checking one trivial
-// fact. Built into its own plugin folder.
+// The load of the korhost run benchmark: 100 suites of 100 tests each,
+// created in a loop, each test checking one trivial fact. Built into its
+// own plugin folder.
 //
 //===----------------------------------------------------------------------===//
 #include "frame/korcomponentdef.h"
 #include "frame/kortestdecl.h"
 #include <cstdio>
 
-#ifndef KORBENCH_TEST_COUNT
-#define KORBENCH_TEST_COUNT 10000
+#ifndef KORBENCH_SUITE_COUNT
+#define KORBENCH_SUITE_COUNT 100
+#endif
+#ifndef KORBENCH_TESTS_PER_SUITE
+#define KORBENCH_TESTS_PER_SUITE 100
 #endif
 
 namespace {
+/// One suite, numbered in its name.
 class TrivialSuite : public KorTestSuiteBase {
-  KOR_TEST_SUITE(TrivialSuite, "Trivial Suite")
+public:
+  KOR_CLASS_DERIVED(TrivialSuite, KorTestSuiteBase, IKorTestSuite)
+  explicit TrivialSuite(int index) : index_(index) {}
+  KorCString &Name(KorCString &out) override {
+    char text[32];
+    std::snprintf(text, sizeof text, "Trivial Suite %03d", index_);
+    out = text;
+    return out;
+  }
+
+private:
+  int index_;
 };
 
 /// One trivial test, numbered in its description.
@@ -48,12 +63,16 @@ private:
 class TrivialCustomizer : public IKorComponentCustomizer {
 public:
   bool OnManagerHandedOver(IKorComponentManager *) override {
+    // Suites and tests live until the library is unloaded.
     static const bool created = [] {
-      TrivialSuite &suite = korCreateSuite<TrivialSuite>();
-      for (int i = 1; i <= KORBENCH_TEST_COUNT; ++i) {
-        IKorTest *test = new TrivialTest(i);
-        korTestRegistry().append(test);
-        suite.AddTest(test);
+      for (int s = 1; s <= KORBENCH_SUITE_COUNT; ++s) {
+        auto *suite = new TrivialSuite(s);
+        for (int t = 1; t <= KORBENCH_TESTS_PER_SUITE; ++t) {
+          IKorTest *test =
+              new TrivialTest((s - 1) * KORBENCH_TESTS_PER_SUITE + t);
+          korTestRegistry().append(test);
+          suite->AddTest(test);
+        }
       }
       return true;
     }();
