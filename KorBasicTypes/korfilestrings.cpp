@@ -1,75 +1,7 @@
 //===- korfilestrings.cpp - Strings on binary streams as data-model blocks ===//
 #include "KorBasicTypes/korfilestrings.h"
-#include "KorBasicTypes/bininput.h"
 #include "KorBasicTypes/korfileread.h"
 #include "KorBasicTypes/korfilewrite.h"
-
-// --- String slots of the writer and the reader ------------------------------
-
-bool KorFileWrite::writeWideString(const KorString &text) {
-  return writeWideText(text.data(), size_t(text.length()));
-}
-
-bool KorFileWrite::beginNamed(const KorString &name) {
-  writeWideString(name);
-  return true;
-}
-
-KorFileWrite &KorFileWrite::operator<<(const KorString &text) {
-  if (hasStream())
-    writeWideString(text);
-  return *this;
-}
-
-KorFileWrite &KorFileWrite::operator<<(const KorCString &text) {
-  if (hasStream())
-    writeString(text.data());
-  return *this;
-}
-
-bool KorFileRead::readWideString(KorString &text) {
-  std::u16string units;
-  if (readWideText(units))
-    text = KorString(std::u16string_view(units));
-  return bi_ != nullptr;
-}
-
-bool KorFileRead::readString(KorCString &text) {
-  std::string bytes;
-  if (readNarrowText(bytes))
-    text = bytes.c_str();
-  return bi_ != nullptr;
-}
-
-// Only a name block is read: peeking at anything else leaves the reader as
-// it was and gives the null string.
-const KorString *KorFileRead::peekName() {
-  dropPeekedName();
-  peekedName_ = new KorString;
-  if (!bi_ || !isNextBlock(KorBlock::kWideString))
-    return peekedName_;
-  int64_t start = bi_->tell();
-  readWideString(*peekedName_);
-  moveTo(start);
-  return peekedName_;
-}
-
-void KorFileRead::dropPeekedName() {
-  delete peekedName_;
-  peekedName_ = nullptr;
-}
-
-KorFileRead &KorFileRead::operator>>(KorString &text) {
-  if (hasStream())
-    readWideString(text);
-  return *this;
-}
-
-KorFileRead &KorFileRead::operator>>(KorCString &text) {
-  if (hasStream())
-    readString(text);
-  return *this;
-}
 
 // --- Stream operators of the string classes ---------------------------------
 

@@ -279,6 +279,29 @@ bool KorFileWrite::writeByte(uint8_t value) {
   return bo_ && bo_->write(&value, 1);
 }
 
+// --- Strings ----------------------------------------------------------------
+
+bool KorFileWrite::writeWideString(const KorString &text) {
+  return writeWideText(text.data(), size_t(text.length()));
+}
+
+bool KorFileWrite::beginNamed(const KorString &name) {
+  writeWideString(name);
+  return true;
+}
+
+KorFileWrite &KorFileWrite::operator<<(const KorString &text) {
+  if (hasStream())
+    writeWideString(text);
+  return *this;
+}
+
+KorFileWrite &KorFileWrite::operator<<(const KorCString &text) {
+  if (hasStream())
+    writeString(text.data());
+  return *this;
+}
+
 // --- Stream operators -------------------------------------------------------
 
 bool KorFileWrite::hasStream() {
