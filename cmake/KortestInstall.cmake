@@ -5,6 +5,7 @@
 #
 #   <prefix>/bin/korhost
 #   <prefix>/lib/kortest/libkortest.so, korhost.ini   (korhost's default plugins)
+#   <prefix>/lib/kortest/korhost_qt.so                (korhost's on-screen dialogs)
 #   <prefix>/lib/libkorframe.a, libKorBasicTypes.a, libkorobject.a
 #   <prefix>/include/kortest/...                       (same layout as the sources)
 #   <prefix>/lib/cmake/kortest/                        (package configuration)
@@ -25,6 +26,9 @@ if(CMAKE_CXX_FLAGS MATCHES "--coverage")
 endif()
 
 install(TARGETS korhost RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(KORTEST_QT)
+  install(TARGETS korhost_qt LIBRARY DESTINATION ${KORTEST_INSTALL_PLUGINDIR})
+endif()
 install(TARGETS kortest EXPORT kortestTargets
   LIBRARY DESTINATION ${KORTEST_INSTALL_PLUGINDIR})
 install(TARGETS korobject KorBasicTypes korframe kortest_framework

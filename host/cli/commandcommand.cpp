@@ -3,6 +3,7 @@
 #include "host/services/componentmanager.h"
 #include "host/gui/dialogwindow.h"
 #include "host/gui/headlessgui.h"
+#include "host/gui/screengui.h"
 #include "host/services/hostutf.h"
 #include "component/ikordoc.h"
 #include "KorBasicTypes/korstring.h"
@@ -29,25 +30,32 @@ IPtr<IComponentCommand> commandOfClass(LoadedComponent &loaded,
   return command;
 }
 
+/// `gui` as an object of the host class `Class`, or null.
+template <class Class> Class *asClass(IGuiUtil &gui) {
+  void *found = nullptr;
+  gui.QueryInterface(Class::kClassName, &found);
+  return static_cast<Class *>(found);
+}
+
 /// Makes the save dialog answer `saveAs`; without it an on-screen dialog
-/// asks the user and a headless one is cancelled.
+/// asks the user and a headless one is cancelled. A preset name draws no
+/// window, so it loads no window toolkit.
 void presetSaveDialog(HostComponentManager &manager,
                       const std::optional<std::string> &saveAs) {
   void *service = nullptr;
   if (manager.LookupService("IGuiUtil", &service) != 1 || !service)
     return;
   // The manager answers the service's "IGuiUtil" interface.
-  if (HostDialogWindow *window =
-          hostDialogWindow(static_cast<IGuiUtil *>(service))) {
-    window->setPresetSaveName(saveAs ? std::optional(hostToUtf16(*saveAs))
-                                     : std::nullopt);
-    return;
-  }
-  void *gui = nullptr;
-  static_cast<IGuiUtil *>(service)->QueryInterface("HostHeadlessGui", &gui);
-  if (gui)
-    static_cast<HostHeadlessGui *>(gui)->setPresetSaveName(
-        saveAs ? hostToUtf16(*saveAs) : std::u16string());
+  auto *gui = static_cast<IGuiUtil *>(service);
+  std::optional<std::u16string> name;
+  if (saveAs)
+    name = hostToUtf16(*saveAs);
+  if (auto *screen = asClass<HostScreenGui>(*gui))
+    screen->setPresetSaveName(name);
+  else if (HostDialogWindow *window = hostDialogWindow(gui))
+    window->setPresetSaveName(name);
+  else if (auto *headless = asClass<HostHeadlessGui>(*gui))
+    headless->setPresetSaveName(name.value_or(u""));
 }
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "host/cli/commandcommand.h"
 #include "host/services/componentmanager.h"
 #include "host/gui/dialogwindow.h"
+#include "host/gui/screengui.h"
 #include "component/iguiutil.h"
 #include <CLI/CLI.hpp>
 
@@ -97,11 +98,12 @@ int runDialogCommand(HostComponentManager &manager,
                  request.title.c_str());
     return 2;
   }
-  IGuiUtil *gui = hostGui(manager);
-  HostDialogWindow *window = gui ? hostDialogWindow(gui) : nullptr;
+  std::string whyNot;
+  IGuiUtil *gui = hostDrawingGui(hostGui(manager), whyNot);
+  HostDialogWindow *window = hostDialogWindow(gui);
   if (!window) {
-    std::fprintf(errors, "korhost: no on-screen dialogs in this korhost "
-                         "(--headless, or built without Qt)\n");
+    std::fprintf(errors, "korhost: no on-screen dialogs in this korhost (%s)\n",
+                 whyNot.c_str());
     return 1;
   }
   IPtr<HostCommandContext> context(new HostCommandContext);

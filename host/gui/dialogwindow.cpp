@@ -21,5 +21,8 @@ bool hostWantsWindows(const HostOptions &options) {
 }
 
 HostDialogWindow *hostDialogWindow(IGuiUtil *gui) {
-  return dynamic_cast<HostDialogWindow *>(gui);
+  void *window = nullptr;
+  if (gui)
+    gui->QueryInterface(HostDialogWindow::kInterfaceName, &window);
+  return static_cast<HostDialogWindow *>(window);
 }

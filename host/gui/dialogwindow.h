@@ -1,12 +1,13 @@
 //===- dialogwindow.h - What korhost's on-screen dialog builder offers ----===//
 //
-// With a display, korhost's "IGuiUtil" draws real windows. Host code that
-// shows a command's dialog (`korhost dialog`) or presets the save dialog
-// (`korhost command --save-as`) reaches the on-screen builder through this
-// interface, so it needs no window toolkit of its own.
+// With a display, korhost draws real windows through its Qt module. Host
+// code that shows a command's dialog (`korhost dialog`) reaches the
+// module's builder through this interface, so it needs no window toolkit
+// of its own.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
+#include "component/korclass.h"
 #include <optional>
 #include <string>
 
@@ -16,7 +17,7 @@ struct HostOptions;
 
 /// The on-screen side of a korhost dialog builder.
 class HostDialogWindow {
-public:
+  KOR_INTERFACE(HostDialogWindow)
   virtual ~HostDialogWindow() = default;
   /// Widget events of the dialog go to `receiver` (null: nowhere).
   virtual void setReceiver(IGuiReceiver *receiver) = 0;
@@ -45,5 +46,6 @@ bool hostHasDisplay();
 /// True when korhost should draw its dialogs: a display and no --headless.
 bool hostWantsWindows(const HostOptions &options);
 
-/// The on-screen side of `gui`, or null for a headless builder.
+/// The on-screen side of `gui` (its answer to "HostDialogWindow"), or null
+/// for a headless builder.
 HostDialogWindow *hostDialogWindow(IGuiUtil *gui);

@@ -16,8 +16,12 @@ void HostFileNameWidget::SetFileName(const KorWChar *fileName) {
 
 void HostFileNameWidget::AddToDialog(IGuiUtil *gui, const char *name,
                                      int32_t number, int32_t width) {
-  if (auto *builder = dynamic_cast<HostDialogBuilder *>(gui))
-    builder->addFileNameField(name, number, width, *this);
+  void *builder = nullptr;
+  if (gui)
+    gui->QueryInterface(HostDialogBuilder::kInterfaceName, &builder);
+  if (builder)
+    static_cast<HostDialogBuilder *>(builder)->addFileNameField(name, number,
+                                                                width, *this);
 }
 
 KORHOST_SERVICE("IFileNameWidgetV2",

@@ -62,7 +62,7 @@ struct HeadlessWidget {
 /// The host's IGuiUtil without a screen.
 class HostHeadlessGui : public IGuiUtil, public HostDialogBuilder {
 public:
-  KOR_CLASS(HostHeadlessGui, IGuiUtil)
+  KOR_CLASS(HostHeadlessGui, IGuiUtil, HostDialogBuilder)
   using Key = std::pair<std::string, int32_t>;
 
   void SetTitle(const KorWChar *title) override;

@@ -2,9 +2,10 @@
 //
 // Each service file registers a maker under the service name with
 // KORHOST_SERVICE; korhost creates every service once at start-up and
-// registers it with the component manager under that name. A unit linked
-// into korhost only in some builds (the on-screen dialogs) replaces a
-// service with KORHOST_SERVICE_OVERRIDE when its condition holds.
+// registers it with the component manager under that name. A service with
+// a second form (the on-screen "IGuiUtil") registers that form with
+// KORHOST_SERVICE_OVERRIDE and the condition under which it replaces the
+// plain one.
 //
 //===----------------------------------------------------------------------===//
 #pragma once

@@ -1,8 +1,6 @@
 //===- qtgui.cpp - korhost's dialog builder drawn with Qt 6 Widgets -------===//
 #include "host/gui/qt/qtgui.h"
 #include "host/gui/filenamewidget.h"
-#include "host/cli/hostoptions.h"
-#include "host/services/hostservices.h"
 #include "KorBasicTypes/korarray.h"
 #include "host/gui/qt/qtguitext.h"
 #include <QApplication>
@@ -229,6 +227,3 @@ void HostQtGui::AddTreeList(const char *name, int32_t number, int32_t width,
                           selected.empty() ? 0 : selected[1]);
                    });
 }
-
-KORHOST_SERVICE_OVERRIDE("IGuiUtil", hostWantsWindows,
-                         [](const HostOptions &) { return new HostQtGui; });

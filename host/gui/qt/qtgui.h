@@ -1,6 +1,7 @@
 //===- qtgui.h - korhost's dialog builder drawn with Qt 6 Widgets ---------===//
 //
-// With a display, korhost's "IGuiUtil" is HostQtGui: a command's layout
+// With a display, korhost draws through HostQtGui, made by its Qt module
+// (korhost_qt.so) when the first dialog needs a window: a command's layout
 // calls build one window (rows as horizontal layouts, groups as group
 // boxes, Qt widgets for fields, lists and buttons), its value calls read
 // and write those widgets, and what the user does reaches the dialog's
@@ -41,7 +42,7 @@ class HostQtGui : public IGuiUtil,
                   public HostDialogBuilder,
                   public HostDialogWindow {
 public:
-  KOR_CLASS(HostQtGui, IGuiUtil)
+  KOR_CLASS(HostQtGui, IGuiUtil, HostDialogBuilder, HostDialogWindow)
   /// Answers a file dialog in place of the user: the chosen name, or
   /// nullopt when cancelled. Given the start folder and the Qt filter.
   using FileDialogHook = std::function<std::optional<QString>(
