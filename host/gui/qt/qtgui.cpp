@@ -1,34 +1,40 @@
 //===- qtgui.cpp - korhost's dialog builder drawn with Qt 6 Widgets -------===//
 #include "host/gui/qt/qtgui.h"
-#include "host/gui/filenamewidget.h"
 #include "KorBasicTypes/korarray.h"
 #include "host/gui/qt/qtguitext.h"
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTreeWidget>
-#include <QVBoxLayout>
+#include <QTreeWidgetItemIterator>
 #include <limits>
 
 namespace {
-/// Widths and heights above this are taken as mistakes, not sizes.
-constexpr int32_t kLargestSize = 4000;
+/// Item data role holding a tree item's number.
+constexpr int kNumberRole = Qt::UserRole;
 
-bool usableSize(int32_t size) { return size > 0 && size <= kLargestSize; }
+int32_t itemNumber(const QTreeWidgetItem &item) {
+  return item.data(0, kNumberRole).toInt();
+}
 
-/// Arguments of the QApplication korhost makes; they must outlive it.
-int applicationArgc = 1;
-char applicationName[] = "korhost";
-char *applicationArgv[] = {applicationName, nullptr};
+/// The item numbered `number` in `tree`, or null.
+QTreeWidgetItem *findItem(QTreeWidget &tree, int32_t number) {
+  for (QTreeWidgetItemIterator it(&tree); *it; ++it)
+    if (itemNumber(**it) == number)
+      return *it;
+  return nullptr;
+}
 
 /// An integer field: the whole 32-bit range until the command narrows it.
 QSpinBox *makeIntegerField() {
@@ -49,35 +55,7 @@ QDoubleSpinBox *makeRealField() {
 
 HostQtGui::HostQtGui() = default;
 
-HostQtGui::~HostQtGui() {
-  closeDialog();
-  application_.reset();
-}
-
-QWidget &HostQtGui::ensureWindow() {
-  if (!QApplication::instance())
-    application_ =
-        std::make_unique<QApplication>(applicationArgc, applicationArgv);
-  if (!window_) {
-    window_ = std::make_unique<QWidget>();
-    open_.assign(1, new QVBoxLayout(window_.get()));
-  }
-  return *window_;
-}
-
-QBoxLayout &HostQtGui::current() {
-  ensureWindow();
-  return *open_.back();
-}
-
-void HostQtGui::place(const char *name, int32_t number, QWidget *widget,
-                      int32_t width) {
-  current().addWidget(widget);
-  widget->setObjectName(QString::fromUtf8(name ? name : ""));
-  if (usableSize(width))
-    widget->setMinimumWidth(width);
-  widgets_[{name ? name : "", number}] = widget;
-}
+HostQtGui::~HostQtGui() { closeDialog(); }
 
 void HostQtGui::send(void (IGuiReceiver::*event)(int32_t, int32_t),
                      int32_t widget, int32_t value) {
@@ -85,22 +63,16 @@ void HostQtGui::send(void (IGuiReceiver::*event)(int32_t, int32_t),
     (receiver_->*event)(widget, value);
 }
 
-QWidget *HostQtGui::find(const char *name, int32_t number) const {
-  auto exact = widgets_.find({name ? name : "", number});
-  if (exact != widgets_.end())
-    return exact->second;
-  QWidget *only = nullptr;
-  for (const auto &[key, widget] : widgets_)
-    if (key.second == number) {
-      if (only)
-        return nullptr;
-      only = widget;
-    }
-  return only;
+QTreeWidgetItem *HostQtGui::listItem(const char *name, int32_t number,
+                                     int32_t item) const {
+  auto *tree = qobject_cast<QTreeWidget *>(find(name, number));
+  return tree ? findItem(*tree, item) : nullptr;
 }
 
+// --- Layout
+
 void HostQtGui::SetTitle(const KorWChar *title) {
-  ensureWindow().setWindowTitle(qtText(title));
+  layout_.window().setWindowTitle(qtText(title));
 }
 
 bool HostQtGui::GetSaveFileName(const KorWChar **fileName, int32_t *,
@@ -110,7 +82,7 @@ bool HostQtGui::GetSaveFileName(const KorWChar **fileName, int32_t *,
     saveName_ = *presetSave_;
   } else {
     std::optional<QString> chosen =
-        askFileName(qtPath(qtText(directory)), qtFileFilter(filter));
+        chooser_.askSaveName(qtPath(qtText(directory)), qtFileFilter(filter));
     saveName_ = chosen ? korText(*chosen) : std::u16string();
   }
   if (saveName_.empty())
@@ -120,26 +92,14 @@ bool HostQtGui::GetSaveFileName(const KorWChar **fileName, int32_t *,
 }
 
 void HostQtGui::OpenGroup(const KorWChar *caption) {
-  auto *group = new QGroupBox(qtText(caption));
-  current().addWidget(group);
-  open_.push_back(new QVBoxLayout(group));
+  layout_.openGroup(qtText(caption));
 }
 
-void HostQtGui::OpenRow() {
-  auto *row = new QHBoxLayout;
-  current().addLayout(row);
-  open_.push_back(row);
-}
+void HostQtGui::OpenRow() { layout_.openRow(); }
 
-void HostQtGui::CloseGroup() {
-  if (open_.size() > 1)
-    open_.pop_back();
-}
+void HostQtGui::CloseGroup() { layout_.close(); }
 
-void HostQtGui::FinishLayout(int32_t, int32_t) {
-  if (!open_.empty())
-    open_.resize(1);
-}
+void HostQtGui::FinishLayout(int32_t, int32_t) { layout_.closeAll(); }
 
 void HostQtGui::AddField(const char *name, int32_t number, int32_t kind,
                          int32_t width) {
@@ -156,12 +116,12 @@ void HostQtGui::AddField(const char *name, int32_t number, int32_t kind,
   } else {
     field = new QLineEdit;
   }
-  place(name, number, field, width);
+  layout_.place(name, number, field, width);
 }
 
 void HostQtGui::AddLabel(const char *name, int32_t number, const KorWChar *text,
                          int32_t width) {
-  place(name, number, new QLabel(qtText(text)), width);
+  layout_.place(name, number, new QLabel(qtText(text)), width);
 }
 
 void HostQtGui::AddChoiceList(const char *name, int32_t number,
@@ -174,9 +134,9 @@ void HostQtGui::AddChoiceList(const char *name, int32_t number,
   if (caption && *caption) {
     auto *label = new QLabel(qtText(caption));
     label->setBuddy(list);
-    current().addWidget(label);
+    layout_.add(label);
   }
-  place(name, number, list, 0);
+  layout_.place(name, number, list, 0);
   QObject::connect(list, &QComboBox::currentIndexChanged,
                    [this, number](int index) {
                      send(&IGuiReceiver::OnSelection, number, index);
@@ -186,7 +146,7 @@ void HostQtGui::AddChoiceList(const char *name, int32_t number,
 void HostQtGui::AddButton(const char *name, int32_t number,
                           const KorWChar *text) {
   auto *button = new QPushButton(qtText(text));
-  place(name, number, button, 0);
+  layout_.place(name, number, button, 0);
   QObject::connect(button, &QPushButton::clicked, [this, number] {
     send(&IGuiReceiver::OnButton, number, 1);
   });
@@ -195,7 +155,7 @@ void HostQtGui::AddButton(const char *name, int32_t number,
 void HostQtGui::AddCheckBox(const char *name, int32_t number,
                             const KorWChar *text) {
   auto *check = new QCheckBox(qtText(text));
-  place(name, number, check, 0);
+  layout_.place(name, number, check, 0);
   QObject::connect(check, &QCheckBox::clicked, [this, number](bool checked) {
     send(&IGuiReceiver::OnButton, number, checked ? 1 : 0);
   });
@@ -205,9 +165,7 @@ void HostQtGui::AddMultiLineText(const char *name, int32_t number,
                                  int32_t width, int32_t height) {
   auto *text = new QPlainTextEdit;
   text->setReadOnly(true);
-  if (usableSize(height))
-    text->setMinimumHeight(height);
-  place(name, number, text, width);
+  layout_.place(name, number, text, width, height);
 }
 
 void HostQtGui::AddTreeList(const char *name, int32_t number, int32_t width,
@@ -216,9 +174,7 @@ void HostQtGui::AddTreeList(const char *name, int32_t number, int32_t width,
   tree->setColumnCount(1);
   tree->header()->hide();
   tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  if (usableSize(height))
-    tree->setMinimumHeight(height);
-  place(name, number, tree, width);
+  layout_.place(name, number, tree, width, height);
   QObject::connect(tree, &QTreeWidget::itemSelectionChanged,
                    [this, name = std::string(name ? name : ""), number] {
                      KorArray<int32_t> selected;
@@ -226,4 +182,180 @@ void HostQtGui::AddTreeList(const char *name, int32_t number, int32_t width,
                      send(&IGuiReceiver::OnSelection, number,
                           selected.empty() ? 0 : selected[1]);
                    });
+}
+
+void HostQtGui::addFileNameField(const char *name, int32_t number,
+                                 int32_t width, HostFileNameWidget &field) {
+  auto *edit = new QLineEdit(qtText(field.GetFileName()));
+  layout_.place(name, number, edit, width);
+  auto *browse = new QPushButton(QStringLiteral("Browse..."));
+  browse->setObjectName(QStringLiteral("%1Browse").arg(edit->objectName()));
+  layout_.add(browse);
+  fileNameFields_.push_back(std::make_unique<QtFileNameField>(
+      field, edit, browse, chooser_,
+      [this, number] { send(&IGuiReceiver::OnNotify, number, 0); }));
+}
+
+// --- Values
+
+void HostQtGui::SetRealRange(const char *name, int32_t number, double minimum,
+                             double maximum, int32_t decimals) {
+  if (auto *field = qobject_cast<QDoubleSpinBox *>(find(name, number))) {
+    QSignalBlocker quiet(field);
+    // The decimals first: they round the range.
+    field->setDecimals(decimals);
+    field->setRange(minimum, maximum);
+  }
+}
+
+void HostQtGui::SetIntegerRange(const char *name, int32_t number,
+                                int32_t minimum, int32_t maximum) {
+  if (auto *field = qobject_cast<QSpinBox *>(find(name, number))) {
+    QSignalBlocker quiet(field);
+    field->setRange(minimum, maximum);
+  }
+}
+
+void HostQtGui::SetRealIncrement(const char *name, int32_t number,
+                                 double step) {
+  if (auto *field = qobject_cast<QDoubleSpinBox *>(find(name, number)))
+    field->setSingleStep(step);
+}
+
+void HostQtGui::EnableField(const char *name, int32_t number, bool enabled,
+                            int32_t) {
+  if (QWidget *field = find(name, number))
+    field->setEnabled(enabled);
+}
+
+void HostQtGui::AddListItem(const char *name, int32_t number, int32_t parent,
+                            IGuiItem *item) {
+  auto *tree = qobject_cast<QTreeWidget *>(find(name, number));
+  if (!tree || !item)
+    return;
+  QSignalBlocker quiet(tree);
+  QTreeWidgetItem *above = parent != 0 ? findItem(*tree, parent) : nullptr;
+  auto *entry = above ? new QTreeWidgetItem(above) : new QTreeWidgetItem(tree);
+  entry->setText(0, qtText(item->Text()));
+  entry->setData(0, kNumberRole, item->Number());
+  if (above)
+    above->setExpanded(true);
+}
+
+void HostQtGui::SetText(const char *name, int32_t number,
+                        const KorWChar *text) {
+  QWidget *widget = find(name, number);
+  QString value = qtText(text);
+  if (auto *plain = qobject_cast<QPlainTextEdit *>(widget))
+    plain->setPlainText(value);
+  else if (auto *line = qobject_cast<QLineEdit *>(widget))
+    line->setText(value);
+  else if (auto *label = qobject_cast<QLabel *>(widget))
+    label->setText(value);
+  else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+    button->setText(value);
+  else if (auto *group = qobject_cast<QGroupBox *>(widget))
+    group->setTitle(value);
+}
+
+void HostQtGui::SetItemColour(const char *name, int32_t number, int32_t item,
+                              float red, float green, float blue, float alpha) {
+  if (QTreeWidgetItem *entry = listItem(name, number, item))
+    entry->setForeground(0, QBrush(qtColour(red, green, blue, alpha)));
+}
+
+void HostQtGui::GetSelectedItems(const char *name, int32_t number,
+                                 KorArray<int32_t> &out) {
+  out.clear();
+  auto *tree = qobject_cast<QTreeWidget *>(find(name, number));
+  if (!tree)
+    return;
+  for (QTreeWidgetItemIterator it(tree, QTreeWidgetItemIterator::Selected); *it;
+       ++it)
+    out.append(itemNumber(**it));
+}
+
+int32_t HostQtGui::GetChoiceIndex(const char *name, int32_t number) {
+  auto *list = qobject_cast<QComboBox *>(find(name, number));
+  return list ? list->currentIndex() : -1;
+}
+
+void HostQtGui::ClearList(const char *name, int32_t number) {
+  if (auto *tree = qobject_cast<QTreeWidget *>(find(name, number))) {
+    QSignalBlocker quiet(tree);
+    tree->clear();
+  }
+}
+
+void HostQtGui::SetRealValue(const char *name, int32_t number, double value) {
+  if (auto *field = qobject_cast<QDoubleSpinBox *>(find(name, number))) {
+    QSignalBlocker quiet(field);
+    field->setValue(value);
+  }
+}
+
+void HostQtGui::SetIntegerValue(const char *name, int32_t number,
+                                int32_t value) {
+  if (auto *field = qobject_cast<QSpinBox *>(find(name, number))) {
+    QSignalBlocker quiet(field);
+    field->setValue(value);
+  }
+}
+
+bool HostQtGui::GetCheck(const char *name, int32_t number) {
+  auto *check = qobject_cast<QCheckBox *>(find(name, number));
+  return check && check->isChecked();
+}
+
+void HostQtGui::SetLabelColour(const char *name, int32_t number, float red,
+                               float green, float blue, float alpha) {
+  QWidget *label = find(name, number);
+  if (!label)
+    return;
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, qtColour(red, green, blue, alpha));
+  label->setPalette(palette);
+}
+
+void HostQtGui::SetToolTip(const char *name, int32_t number,
+                           const KorWChar *text) {
+  if (QWidget *widget = find(name, number))
+    widget->setToolTip(qtText(text));
+}
+
+// --- The window
+
+void HostQtGui::showDialog() {
+  QWidget &window = layout_.window();
+  window.adjustSize();
+  window.show();
+  QApplication::processEvents();
+}
+
+bool HostQtGui::clickButton(const std::string &name) {
+  QAbstractButton *button = layout_.button(name);
+  if (!button)
+    return false;
+  button->click();
+  QApplication::processEvents();
+  return true;
+}
+
+bool HostQtGui::saveScreenshot(const std::string &fileName) {
+  QWidget &window = layout_.window();
+  QApplication::processEvents();
+  return window.grab().save(QString::fromStdString(fileName), "PNG");
+}
+
+void HostQtGui::runUntilClosed() {
+  QWidget &window = layout_.window();
+  if (!window.isVisible())
+    showDialog();
+  QApplication::setQuitOnLastWindowClosed(true);
+  QApplication::exec();
+}
+
+void HostQtGui::closeDialog() {
+  fileNameFields_.clear();
+  layout_.clear();
 }

@@ -10,32 +10,25 @@
 // selections through slot 2 (the first selected item's number, 0 for none;
 // the chosen index), integer fields through slot 5 and file-name edits
 // through slot 7 with code 0. Values the command sets itself raise no
-// events. The QApplication is made on first use, so a korhost that shows
-// no dialog never connects to the display.
+// events. The window and its widgets are kept by QtDialogLayout, save-file
+// names asked by QtFileChooser, and file-name fields watched by
+// QtFileNameField.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
 #include "component/iguireceiver.h"
+#include "component/iguiutil.h"
 #include "host/gui/dialogbuilder.h"
 #include "host/gui/dialogwindow.h"
-#include "component/iguiutil.h"
-#include "component/iptr.h"
-#include <QPointer>
-#include <QString>
-#include <functional>
-#include <map>
+#include "host/gui/qt/qtdialoglayout.h"
+#include "host/gui/qt/qtfilechooser.h"
+#include "host/gui/qt/qtfilenamefield.h"
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
-class QApplication;
-class QBoxLayout;
-class QLineEdit;
-class QPushButton;
 class QTreeWidgetItem;
-class QWidget;
 
 /// The host's IGuiUtil on screen.
 class HostQtGui : public IGuiUtil,
@@ -43,17 +36,14 @@ class HostQtGui : public IGuiUtil,
                   public HostDialogWindow {
 public:
   KOR_CLASS(HostQtGui, IGuiUtil, HostDialogBuilder, HostDialogWindow)
-  /// Answers a file dialog in place of the user: the chosen name, or
-  /// nullopt when cancelled. Given the start folder and the Qt filter.
-  using FileDialogHook = std::function<std::optional<QString>(
-      const QString &directory, const QString &filter)>;
+  using FileDialogHook = QtFileChooser::Hook;
 
   HostQtGui();
   ~HostQtGui() override;
   HostQtGui(const HostQtGui &) = delete;
   HostQtGui &operator=(const HostQtGui &) = delete;
 
-  // Layout (qtgui.cpp).
+  // Layout.
   void SetTitle(const KorWChar *title) override;
   bool GetSaveFileName(const KorWChar **fileName, int32_t *flags,
                        const KorWChar *directory,
@@ -84,7 +74,7 @@ public:
   void addFileNameField(const char *name, int32_t number, int32_t width,
                         HostFileNameWidget &field) override;
 
-  // Values (qtguivalues.cpp).
+  // Values. Every setter blocks the widget's signals while it writes.
   void SetRealRange(const char *name, int32_t number, double minimum,
                     double maximum, int32_t decimals) override;
   void SetIntegerRange(const char *name, int32_t number, int32_t minimum,
@@ -110,9 +100,9 @@ public:
   void SetToolTip(const char *name, int32_t number,
                   const KorWChar *text) override;
 
-  // The window (qtguiwindow.cpp).
+  // The window.
   void setReceiver(IGuiReceiver *receiver) override { receiver_ = receiver; }
-  int widgetCount() const override { return int(widgets_.size()); }
+  int widgetCount() const override { return layout_.count(); }
   void showDialog() override;
   bool clickButton(const std::string &name) override;
   bool saveScreenshot(const std::string &fileName) override;
@@ -124,46 +114,29 @@ public:
   /// Answers the save dialog and the Browse buttons instead of the user
   /// (empty: ask the user).
   void setFileDialogHook(FileDialogHook hook) {
-    fileDialogHook_ = std::move(hook);
+    chooser_.setHook(std::move(hook));
   }
 
   /// The dialog's window, or null before the first layout call.
-  QWidget *window() const { return window_.get(); }
+  QWidget *window() const { return layout_.existingWindow(); }
   /// The widget of that key, or null; a key whose name matches no widget
   /// falls back to the one widget of that number.
-  QWidget *find(const char *name, int32_t number) const;
+  QWidget *find(const char *name, int32_t number) const {
+    return layout_.find(name, number);
+  }
   /// The item numbered `item` of the tree list of that key, or null.
   QTreeWidgetItem *listItem(const char *name, int32_t number,
                             int32_t item) const;
 
 private:
-  using Key = std::pair<std::string, int32_t>;
-
-  /// Makes the QApplication and the window when missing.
-  QWidget &ensureWindow();
-  /// The layout new widgets go into: the open row or group, else the window.
-  QBoxLayout &current();
-  /// Keys `widget`, puts it into the open row and applies a minimum width.
-  void place(const char *name, int32_t number, QWidget *widget, int32_t width);
   /// Tells the receiver, when there is one.
   void send(void (IGuiReceiver::*event)(int32_t, int32_t), int32_t widget,
             int32_t value);
-  /// A file name from the user (or the hook); nullopt when cancelled.
-  std::optional<QString> askFileName(const QString &directory,
-                                     const QString &filter);
-  /// Connects a file-name field's line edit and Browse button.
-  void watchFileNameField(int32_t number, HostFileNameWidget &field,
-                          QLineEdit *edit, QPushButton *browse);
-  /// Stops every file-name field from updating widgets of this dialog.
-  void forgetFileNameFields();
 
-  std::unique_ptr<QApplication> application_;
-  std::unique_ptr<QWidget> window_;
-  std::vector<QBoxLayout *> open_;
-  std::map<Key, QPointer<QWidget>> widgets_;
-  std::vector<IPtr<HostFileNameWidget>> fileNameFields_;
+  QtDialogLayout layout_;
+  QtFileChooser chooser_{layout_};
+  std::vector<std::unique_ptr<QtFileNameField>> fileNameFields_;
   IGuiReceiver *receiver_ = nullptr;
   std::optional<std::u16string> presetSave_;
   std::u16string saveName_;
-  FileDialogHook fileDialogHook_;
 };
