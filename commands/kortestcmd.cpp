@@ -19,7 +19,7 @@
 #include "results/genvisualstudioresultsformatter.h"
 #include "results/genxmlresultsformatter.h"
 #include "commands/runscope.h"
-#include "commands/suitegroups.h"
+#include "testservice/suitegroups.h"
 #include "testservice/gentestservice.h"
 #include "KorBasicTypes/translate.h"
 #include <cstring>

@@ -9,7 +9,7 @@
 #include "results/genfileresultsrouter.h"
 #include "results/ikortestresultsformatter.h"
 #include "results/ikortestresultsrouter.h"
-#include "commands/suitegroups.h"
+#include "testservice/suitegroups.h"
 #include "testservice/gentestservice.h"
 #include "KorBasicTypes/translate.h"
 #include <cstdint>

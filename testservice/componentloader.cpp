@@ -1,12 +1,12 @@
 //===- componentloader.cpp - Loads the test components the registry names -===//
 #include "testservice/componentloader.h"
+#include "KorBasicTypes/translate.h"
 #include "component/ikorcomponent.h"
 #include "component/ikorcomponentmanager.h"
 #include "component/ikorerrorservice.h"
 #include "component/ikorregistry.h"
 #include "component/iptr.h"
 #include "frame/ikortestservice.h"
-#include "KorBasicTypes/translate.h"
 #include "testservice/registryvalue.h"
 
 namespace {

@@ -37,7 +37,9 @@ public:
   }
   int GetTestCount() override { return tests_.count(); }
   IKorTest *GetTest(int position) override { return tests_.at(position); }
-  IKorTest *FindTest(int testNumber) override { return tests_.find(testNumber); }
+  IKorTest *FindTest(int testNumber) override {
+    return tests_.find(testNumber);
+  }
   void GetTests(KorArray<IKorTest *> &out) override { tests_.copyTo(out); }
   void RunTests(const KorArray<IKorTest *> &tests, IKorTestResults *results,
                 bool breakOnFailure, bool checkMemory,

@@ -32,6 +32,4 @@ IKorTest *RegisteredTests::find(int testNumber) const {
   return nullptr;
 }
 
-void RegisteredTests::copyTo(KorArray<IKorTest *> &out) const {
-  out = tests_;
-}
+void RegisteredTests::copyTo(KorArray<IKorTest *> &out) const { out = tests_; }

@@ -1,17 +1,17 @@
 //===- testrunner.cpp - Runs a list of tests suite by suite ---------------===//
 #include "testservice/testrunner.h"
+#include "KorBasicTypes/korcstring.h"
 #include "component/ikorclock.h"
 #include "frame/ikortest.h"
 #include "frame/ikortestresults.h"
 #include "frame/ikortestsuite.h"
 #include "frame/korfaultreport.h"
 #include "frame/korinterrupt.h"
-#include "KorBasicTypes/korcstring.h"
-#include "KorBasicTypes/korhashtable.h"
 #include "testservice/genteststatus.h"
 #include "testservice/heapentrycount.h"
 #include "testservice/progressforwarder.h"
 #include "testservice/runwatch.h"
+#include "testservice/suitegroups.h"
 #include "testservice/testassertcb.h"
 #include "testservice/testselection.h"
 #include "testservice/uncountedstatus.h"
@@ -28,18 +28,6 @@ struct TestRunner::Run {
 };
 
 namespace {
-/// Buckets of the suite grouping table: the low 32 bits of the suite's
-/// address.
-struct SuiteAddressHash {
-  uint32_t operator()(IKorTestSuite *suite) const {
-    return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(suite));
-  }
-};
-using SuiteTable =
-    KorHashMap<IKorTestSuite *, KorArray<IKorTest *>, SuiteAddressHash>;
-/// The table starts at the first prime above 16: 17 buckets.
-constexpr uint64_t kSuiteTableSize = 16;
-
 /// Milliseconds since an unspecified start (the boot), cut to 32 bits.
 uint32_t tickCount() {
   timespec now{};
@@ -116,20 +104,12 @@ void TestRunner::run(const KorArray<IKorTest *> &tests,
     uncounted_ = IPtr<UncountedStatus>(new UncountedStatus);
   KorRunWatch watch(timeLimit_, static_cast<int32_t>(tests.count()));
 
-  SuiteTable table(kSuiteTableSize);
-  for (IKorTest *test : tests) {
-    IKorTestSuite *suite = test->Suite();
-    KorArray<IKorTest *> *entry = table.find(suite);
-    if (!entry)
-      entry = &table.insert(suite, KorArray<IKorTest *>());
-    entry->append(test);
-  }
-
   const Run run{results, options, &watch};
-  table.forEach([&](IKorTestSuite *suite, const KorArray<IKorTest *> &group) {
-    if (watch.stop() == 0)
-      runSuite(suite, group, run);
-  });
+  korForEachSuiteGroup(
+      tests, [&](IKorTestSuite *suite, const KorArray<IKorTest *> &group) {
+        if (watch.stop() == 0)
+          runSuite(suite, group, run);
+      });
   lastRunStop_ = watch.stop();
 }
 
@@ -159,7 +139,8 @@ void TestRunner::runSuite(IKorTestSuite *suite,
     KorCString description;
     test->Description(description);
     KorCString fullName(suiteName.c_str(), ".", description.c_str());
-    bool selected = suite && test->Enabled() && selection_.selectsName(fullName);
+    bool selected =
+        suite && test->Enabled() && selection_.selectsName(fullName);
     bool printed = selected || !run.options.selectedOnly;
     if (printed) {
       KorCString line("   ", fullName.c_str(), " ... ");

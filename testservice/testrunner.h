@@ -1,17 +1,17 @@
 //===- testrunner.h - Runs a list of tests suite by suite -----------------===//
 //
 // One run: the assertion hook is installed, the tests are grouped by suite
-// and each selected test gets its console line, a reseeded random
-// generator, its clock, an optional leak count and its run wrapper. Every
-// test listed leaves one status record in the run's results (Skipped, or
-// NotRun for a disabled test, when it is not selected). A KorRunWatch
-// keeps a time limit, a stop signal or exit() in a body from ending the run
-// without its results.
+// (suitegroups.h) and each selected test gets its console line, a reseeded
+// random generator, its clock, an optional leak count and its run wrapper.
+// Every test listed leaves one status record in the run's results
+// (Skipped, or NotRun for a disabled test, when it is not selected). A
+// KorRunWatch keeps a time limit, a stop signal or exit() in a body from
+// ending the run without its results.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "component/iptr.h"
 #include "KorBasicTypes/korarray.h"
+#include "component/iptr.h"
 #include <cstdint>
 #include <memory>
 

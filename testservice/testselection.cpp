@@ -1,8 +1,8 @@
 //===- testselection.cpp - Which tests of a run are selected, by full name ===//
 #include "testservice/testselection.h"
+#include "KorBasicTypes/korcstring.h"
 #include "frame/ikortest.h"
 #include "frame/ikortestsuite.h"
-#include "KorBasicTypes/korcstring.h"
 #include "testservice/wildcardpattern.h"
 
 KorCString korFullTestName(IKorTestSuite *suite, IKorTest *test) {

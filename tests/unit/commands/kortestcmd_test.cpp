@@ -2,7 +2,7 @@
 // script, suite selection, seeding, formatter and router choice, reports,
 // the published counts and run status, and the time limit setting.
 #include "commands/kortestcmd.h"
-#include "commands/suitegroups.h"
+#include "testservice/suitegroups.h"
 #include "host/gui/filenamewidget.h"
 #include "host/gui/headlessgui.h"
 #include "tests/unit/support/hostservicesfixture.h"

@@ -265,21 +265,22 @@ TEST_F(GenTestServiceTest, DisabledTestStaysNotRunAndLeavesItsLineOpen) {
             0);
 }
 
-TEST_F(GenTestServiceTest, GroupsBySuiteKeepingInputOrderWithin) {
+TEST_F(GenTestServiceTest, VisitsSuitesInTheOrderTheirFirstTestWasRegistered) {
   IKorTest *a1 = make<AlphaSuite::PassTest>(alpha_);
   IKorTest *b1 = make<BetaSuite::OneTest>(beta_);
   IKorTest *a2 = make<AlphaSuite::FailTest>(alpha_);
-  std::string out = run({a1, b1, a2});
-  size_t first = out.find("Alpha Suite.Passes");
-  size_t second = out.find("Alpha Suite.Fails");
-  size_t beta = out.find("Beta Suite.One");
-  ASSERT_NE(beta, std::string::npos);
-  EXPECT_LT(first, second);
-  EXPECT_TRUE(beta < first || beta > second) << out;
-  ASSERT_EQ(results().GetCount(), 3);
-  int a1At = record(1)->GetTest() == a1 ? 1 : 2;
-  EXPECT_EQ(record(a1At)->GetTest(), a1);
-  EXPECT_EQ(record(a1At + 1)->GetTest(), a2) << "records follow the run";
+  const char *alpha = "   Alpha Suite.Passes ... \033[32mSuccess\033[39m\n"
+                      "   Alpha Suite.Fails ... \033[31mFailed\033[39m\n";
+  const char *beta = "   Beta Suite.One ... \033[32mSuccess\033[39m\n";
+  // Unregistered tests: the suites in the order of their first appearance.
+  EXPECT_EQ(run({a1, b1, a2}), std::string(alpha) + beta);
+  for (IKorTest *test : {b1, a2, a1})
+    service_->AddTest(test);
+  EXPECT_EQ(run({a1, b1, a2}), std::string(beta) + alpha);
+  ASSERT_EQ(results().GetCount(), 6);
+  EXPECT_EQ(record(4)->GetTest(), b1) << "records follow the run";
+  EXPECT_EQ(record(5)->GetTest(), a1) << "tests of a suite in list order";
+  EXPECT_EQ(record(6)->GetTest(), a2);
 }
 
 TEST_F(GenTestServiceTest, IncludePatternSkipsOtherSuitesWithoutHooks) {
