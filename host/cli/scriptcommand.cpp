@@ -1,5 +1,6 @@
 //===- scriptcommand.cpp - One korhost subcommand per offered script ------===//
 #include "host/cli/scriptcommand.h"
+#include "component/ikorscripthelp.h"
 #include "host/services/hostutf.h"
 #include "host/services/queryserver.h"
 #include "frame/ikortestservice.h"
@@ -27,13 +28,22 @@ const CLI::Validator kInt32Check(
     },
     "");
 
-std::string describeOption(const ScriptOption &option) {
+/// What the command says the option does, then its type and default:
+/// "<help> (string, default empty)"; "string option, default empty" when
+/// the command gives no help for it.
+std::string describeOption(const OfferedScript &script,
+                           const ScriptOption &option) {
   static const char *const types[] = {"bool", "integer", "string"};
-  std::string text = types[static_cast<int>(option.type())];
-  text += " option, default ";
+  std::string type = types[static_cast<int>(option.type())];
   std::string value = scriptValueText(option.defaultValue);
-  text += value.empty() ? "empty" : value;
-  return text;
+  std::string byDefault = "default " + (value.empty() ? "empty" : value);
+  IPtr<IKorScriptHelp> help(script.command.get());
+  const char *text =
+      help ? help->OptionHelp(script.name().c_str(), option.name.c_str())
+           : nullptr;
+  if (!text)
+    return type + " option, " + byDefault;
+  return std::string(text) + " (" + type + ", " + byDefault + ")";
 }
 } // namespace
 
@@ -71,7 +81,7 @@ void ScriptSubcommands::bind(Subcommand &sub, const ScriptOption &option) {
   binding.name = option.name;
   binding.type = option.type();
   std::string flagName = "--" + option.name;
-  std::string help = describeOption(option);
+  std::string help = describeOption(*sub.script, option);
   switch (binding.type) {
   case ScriptOptionType::Bool:
     binding.option = sub.app->add_flag(flagName, binding.flag, help);

@@ -1,6 +1,7 @@
 // Unit tests of korhost's script subcommands: generated options, value
 // checks, the closing line and the exit status.
 #include "tests/unit/support/hostfixture.h"
+#include "component/ikorscripthelp.h"
 #include "host/services/hostutf.h"
 #include "KorBasicTypes/korarray.h"
 #include "host/services/queryserver.h"
@@ -8,11 +9,17 @@
 #include <cstdio>
 
 namespace {
-/// A scriptable command that declares three options and publishes the
-/// counts it was told to.
-class FakeScriptCmd : public IScriptable {
+/// A scriptable command that declares three options, explains one of them
+/// and publishes the counts it was told to.
+class FakeScriptCmd : public IScriptable, public IKorScriptHelp {
 public:
-  KOR_CLASS(FakeScriptCmd, IScriptable)
+  KOR_CLASS(FakeScriptCmd, IScriptable, IKorScriptHelp)
+  const char *OptionHelp(const char *script, const char *option) override {
+    return std::string(script) == "run_fake" &&
+                   std::string(option) == "suite_name"
+               ? "the suite to run"
+               : nullptr;
+  }
   IScript *Describe() override {
     SPtr<IScriptFactory> factory;
     IScript *script = factory->CreateScript("run_fake", 1);
@@ -120,6 +127,18 @@ TEST_F(ScriptCommandTest, GivenOptionsReachTheCommandWithTheirTypes) {
   EXPECT_EQ(command_->seenSuite, u"Spec Suite");
   EXPECT_TRUE(command_->seenBreak);
   EXPECT_EQ(command_->seenSeed, -7);
+}
+
+TEST_F(ScriptCommandTest, OptionHelpIsTheCommandsTextWithTypeAndDefault) {
+  CLI::App cli;
+  ScriptSubcommands subcommands(cli, offered_);
+  const std::pair<const char *, const char *> rows[] = {
+      {"--suite_name", "the suite to run (string, default empty)"},
+      {"--break_on_fail", "bool option, default false"},
+      {"--random_seed", "integer option, default -1"}};
+  for (const auto &[option, help] : rows)
+    EXPECT_EQ(cli.get_subcommand("run_fake")->get_option(option)->get_description(),
+              help);
 }
 
 TEST_F(ScriptCommandTest, AnIntegerOptionRefusesOtherText) {
