@@ -36,20 +36,6 @@ struct Point : IKorDataModelObject, IKorClassIdentity, IKorStreamObject {
   bool writeTo(BinOutput &out) override { return out.write(&x, 1); }
 };
 
-Bytes be64(uint64_t v) {
-  Bytes b(8);
-  for (int i = 7; i >= 0; --i, v >>= 8)
-    b[size_t(i)] = uint8_t(v);
-  return b;
-}
-Bytes be32(uint32_t v) { return {uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)}; }
-Bytes cat(std::initializer_list<Bytes> parts) {
-  Bytes all;
-  for (const Bytes &p : parts)
-    all.insert(all.end(), p.begin(), p.end());
-  return all;
-}
-
 /// Writes a file holding one of everything the writer offers.
 void writeSample(KorFileWrite &w) {
   double triples[6] = {1, 2, 3, 4, 5, 6};

@@ -6,37 +6,31 @@
 #include "host/services/translatorservice.h"
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace {
-std::string fileText(const std::string &path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using Calls = std::vector<std::string>;
 
 const char *const kMessageUtf8 =
     "While running this function, you have run out of memory.\n"
     "The application will close. After restarting, please read\n"
     "the online help about \"Memory Optimization\".";
-
-/// Drops the process-wide translator when the test starts and ends.
-struct FreshTranslator {
-  FreshTranslator() { korResetTranslator(); }
-  ~FreshTranslator() { korResetTranslator(); }
-};
 } // namespace
 
-TEST(NyrOutOfMemory, ErrorServiceGetsTheMessageBetweenRendererCalls) {
+TEST(NyrOutOfMemory, TellsTheErrorServiceOrStderrBetweenRendererCalls) {
   ScopedMemoryHost host;
-  host.set("Memory/UseErrorService", "true");
   auto *errors = host.offer("IKorErrorService", new FakeErrorService);
   host.offer("IGfxRenderer", new FakeRenderer);
   hostCalls().clear();
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(handleOutOfMemory(kNyrTempFileCreate));
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            std::string("Out of Memory\n") + kMessageUtf8 + "\n");
+  EXPECT_EQ(hostCalls(), (Calls{"render:8", "render:9"}));
+
+  host.set("Memory/UseErrorService", "true");
+  hostCalls().clear();
   EXPECT_FALSE(handleOutOfMemory(kNyrAllocFailed));
-  EXPECT_EQ(hostCalls(),
-            (std::vector<std::string>{"render:8", "report", "render:9"}));
+  EXPECT_EQ(hostCalls(), (Calls{"render:8", "report", "render:9"}));
   EXPECT_EQ(nyrUtf8(errors->message_.c_str()), kMessageUtf8);
   EXPECT_EQ(errors->severity_, 1);
   EXPECT_EQ(errors->source_, "realloc");
@@ -45,40 +39,6 @@ TEST(NyrOutOfMemory, ErrorServiceGetsTheMessageBetweenRendererCalls) {
   EXPECT_FALSE(handleOutOfMemory(-6)) << "codes beyond -5 to -1 show nothing";
   EXPECT_FALSE(handleOutOfMemory(0));
   EXPECT_TRUE(hostCalls().empty());
-}
-
-TEST(NyrOutOfMemory, WithoutErrorServiceSettingAMessageGoesToStderr) {
-  ScopedMemoryHost host;
-  host.offer("IKorErrorService", new FakeErrorService);
-  host.offer("IGfxRenderer", new FakeRenderer);
-  hostCalls().clear();
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(handleOutOfMemory(kNyrTempFileCreate));
-  std::string shown = testing::internal::GetCapturedStderr();
-  EXPECT_EQ(shown, std::string("Out of Memory\n") + kMessageUtf8 + "\n");
-  EXPECT_EQ(hostCalls(), (std::vector<std::string>{"render:8", "render:9"}));
-}
-
-TEST(NyrOutOfMemory, MessageAndTitlePassThroughTheTranslator) {
-  ScopedMemoryHost host;
-  FreshTranslator fresh;
-  auto *catalogue = new HostCatalogueTranslator;
-  ASSERT_EQ(catalogue->loadText(
-                "While running this function, you have run out of memory.\\n"
-                "The application will close. After restarting, please read\\n"
-                "the online help about \"Memory Optimization\". = Kein "
-                "Speicher mehr.\\nNeu starten.\n"
-                "Out of Memory = Speicher voll\n"),
-            0);
-  host.offer("IKorTranslatorService", new HostTranslatorService(catalogue));
-  testing::internal::CaptureStderr();
-  handleOutOfMemory(kNyrAllocFailed);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "Speicher voll\nKein Speicher mehr.\nNeu starten.\n");
-  host.set("Memory/UseErrorService", "true");
-  auto *errors = host.offer("IKorErrorService", new FakeErrorService);
-  handleOutOfMemory(kNyrAllocFailed);
-  EXPECT_EQ(errors->message_, u"Kein Speicher mehr.\nNeu starten.");
 }
 
 TEST(NyrOutOfMemory, ErrorServiceWantedButMissingShowsNothing) {
@@ -92,50 +52,59 @@ TEST(NyrOutOfMemory, ErrorServiceWantedButMissingShowsNothing) {
   EXPECT_TRUE(hostCalls().empty());
 }
 
+TEST(NyrOutOfMemory, MessageAndTitlePassThroughTheTranslator) {
+  ScopedMemoryHost host;
+  korResetTranslator();
+  auto *catalogue = new HostCatalogueTranslator;
+  ASSERT_EQ(catalogue->loadText(
+                "While running this function, you have run out of memory.\\n"
+                "The application will close. After restarting, please read\\n"
+                "the online help about \"Memory Optimization\". = Kein "
+                "Speicher mehr.\\nNeu starten.\n"
+                "Out of Memory = Speicher voll\n"),
+            0);
+  host.offer("IKorTranslatorService", new HostTranslatorService(catalogue));
+  testing::internal::CaptureStderr();
+  handleOutOfMemory(kNyrAllocFailed);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Speicher voll\nKein Speicher mehr.\nNeu starten.\n");
+  korResetTranslator();
+}
+
 TEST(NyrOutOfMemory, MemoryLogLayout) {
-  ScopedMemoryHost host;
-  ScratchFolder logs;
-  host.set("Directories/Logs Directory", logs.path());
-  host.offer("IMemChecker", new FakeMemChecker(true));
-  host.offer("KorMM::IKorMManager", new FakeMemoryManager(0));
-  writeMemoryLog(12345);
-  EXPECT_EQ(fileText(logs.path() + "/memory.log"),
-            "attempted:          12345b\n"
-            "\n"
-            "system free:         4000k\n"
-            "system total:        8000k\n"
-            "swap free:           1000k\n"
-            "swap total:          2000k\n"
-            "\n"
-            "kormm core now:       960k\n"
-            "kormm core limit:   24000k\n"
-            "kormm swap now:       720k\n"
-            "kormm swap limit:   48000k\n"
-            "\n");
-}
-
-TEST(NyrOutOfMemory, MemoryLogWithoutAttemptOrManagerIsTruncated) {
-  ScopedMemoryHost host;
-  ScratchFolder logs;
-  host.set("Directories/Logs Directory", logs.path() + "\\");
-  host.offer("IMemChecker", new FakeMemChecker(true));
-  std::ofstream(logs.path() + "/memory.log") << "an older, longer log\n\n\n\n";
-  writeMemoryLog(0);
-  EXPECT_EQ(fileText(logs.path() + "/memory.log"),
-            "system free:         4000k\n"
-            "system total:        8000k\n"
-            "swap free:           1000k\n"
-            "swap total:          2000k\n"
-            "\n"
-            "kormm not available\n"
-            "\n");
-}
-
-TEST(NyrOutOfMemory, UnwritableLogIsIgnored) {
+  const std::string figures = "system free:         4000k\n"
+                              "system total:        8000k\n"
+                              "swap free:           1000k\n"
+                              "swap total:          2000k\n"
+                              "\n";
+  struct Case {
+    size_t attempted;
+    bool manager;
+    std::string expected;
+  } cases[] = {
+      {12345, true,
+       "attempted:          12345b\n\n" + figures +
+           "kormm core now:       960k\n"
+           "kormm core limit:   24000k\n"
+           "kormm swap now:       720k\n"
+           "kormm swap limit:   48000k\n\n"},
+      {0, false, figures + "kormm not available\n\n"},
+  };
+  for (const Case &c : cases) {
+    ScopedMemoryHost host;
+    ScratchFolder logs;
+    host.set("Directories/Logs Directory", logs.path() + "\\");
+    host.offer("IMemChecker", new FakeMemChecker(true));
+    if (c.manager)
+      host.offer("KorMM::IKorMManager", new FakeMemoryManager(0));
+    std::ofstream(logs.path() + "/memory.log") << std::string(400, '-');
+    writeMemoryLog(c.attempted);
+    EXPECT_EQ(logs.text("memory.log"), c.expected);
+  }
   ScopedMemoryHost host;
   host.set("Directories/Logs Directory", "/nonexistent/kortest/logs");
   EXPECT_EQ(nyrMemoryLogPath(), "/nonexistent/kortest/logs/memory.log");
-  writeMemoryLog(1);
+  writeMemoryLog(1); // unwritable: ignored
 }
 
 TEST(NyrOutOfMemoryDeathTest, FatalVariantEndsWithMinusOne) {

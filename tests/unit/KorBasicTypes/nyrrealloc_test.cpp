@@ -1,18 +1,17 @@
 // Unit tests of nyrMalloc / nyrRealloc: sizes, zero fill, the bisection and
 // manager order, the swap file, the precondition reports and the fatal end.
 #include "component/ikordirservice.h"
-#include "component/korassert.h"
+#include "tests/unit/support/binio_testutil.h"
 #include "tests/unit/support/memoryhost.h"
 #include "KorBasicTypes/nyrfaultinjection.h"
 #include "KorBasicTypes/nyrrealloc.h"
-#include "KorBasicTypes/nyrfaultinjection.h"
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <regex>
-#include <sstream>
 
 namespace {
+using Calls = std::vector<std::string>;
+
 /// Which heap and file steps fail; every heap step is logged in hostCalls.
 struct FaultPlan {
   size_t reallocAbove = SIZE_MAX;
@@ -20,7 +19,7 @@ struct FaultPlan {
   int mallocFailures = 0;
   bool failSwapWrite = false;
   bool failSwapRead = false;
-  std::function<void()> onSwapWrite;
+  std::function<void()> onSwapWrite = nullptr;
 };
 
 bool planHook(void *context, NyrStep step, size_t bytes) {
@@ -31,11 +30,7 @@ bool planHook(void *context, NyrStep step, size_t bytes) {
     return bytes > plan.reallocAbove;
   case NyrStep::Malloc:
     hostCalls().push_back("malloc:" + std::to_string(bytes));
-    if (plan.mallocFailures > 0) {
-      --plan.mallocFailures;
-      return true;
-    }
-    return bytes > plan.mallocAbove;
+    return plan.mallocFailures-- > 0 || bytes > plan.mallocAbove;
   case NyrStep::SwapWrite:
     if (plan.onSwapWrite)
       plan.onSwapWrite();
@@ -55,14 +50,6 @@ public:
   ~ScopedFaults() { nyrSetFaultHook(nullptr, nullptr); }
 };
 
-struct AssertRecord {
-  std::vector<std::string> reports;
-};
-void recordAssert(void *context, const char *text, const char *file, int line) {
-  static_cast<AssertRecord *>(context)->reports.push_back(
-      std::string(text) + "|" + file + "|" + std::to_string(line));
-}
-
 /// A block of `count` bytes holding 1, 2, 3, ...
 void *patternBlock(size_t count) {
   void *block = nullptr;
@@ -79,13 +66,6 @@ bool patternThenZeros(void *block, size_t kept, size_t end) {
     if (bytes[i] != (i < kept ? static_cast<unsigned char>(i + 1) : 0))
       return false;
   return true;
-}
-
-std::string fileText(const std::string &path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 /// The target of every open descriptor naming a file under `folder`.
@@ -113,33 +93,23 @@ private:
 };
 } // namespace
 
-TEST(NyrRealloc, GrowCapacityDoublesFromCurrent) {
-  EXPECT_EQ(growCapacity(0, 1), 1u);
-  EXPECT_EQ(growCapacity(0, 5), 8u);
-  EXPECT_EQ(growCapacity(3, 4), 6u);
-  EXPECT_EQ(growCapacity(8, 8), 8u);
-  EXPECT_EQ(growCapacity(3, 100), 192u);
-  EXPECT_EQ(growCapacity(21, 22), 42u);
-  EXPECT_EQ(growCapacity(0x80000000u, 0x80000001u), 0x80000001u);
-  EXPECT_EQ(growCapacity(0x60000000u, 0xF0000000u), 0xF0000000u);
-}
-
 TEST(NyrRealloc, SizesZeroFillAndFree) {
+  EXPECT_EQ(std::vector<uint32_t>({growCapacity(0, 1), growCapacity(3, 100),
+                                   growCapacity(8, 8),
+                                   growCapacity(0x60000000u, 0xF0000000u)}),
+            std::vector<uint32_t>({1, 192, 8, 0xF0000000u}));
   void *block = patternBlock(3);
   void *before = block;
   EXPECT_EQ(nyrRealloc(&block, 1, 3, 3, 10), 3u) << "equal sizes: untouched";
   EXPECT_EQ(block, before);
-
   EXPECT_EQ(nyrRealloc(&block, 1, 3, 4, 8), 8u) << "the preferred size wins";
   EXPECT_TRUE(patternThenZeros(block, 3, 8));
   EXPECT_EQ(nyrRealloc(&block, 1, 8, 9, SIZE_MAX), 9u) << "SIZE_MAX is min";
-  EXPECT_EQ(nyrRealloc(&block, 1, 9, 5, 12), 9u)
-      << "no shrink unless max < cur";
+  EXPECT_EQ(nyrRealloc(&block, 1, 9, 5, 12), 9u) << "no shrink unless max < cur";
   EXPECT_EQ(nyrRealloc(&block, 1, 9, 2, 2), 2u);
   EXPECT_TRUE(patternThenZeros(block, 2, 2));
   EXPECT_EQ(nyrRealloc(&block, 1, 2, 0, 0), 0u);
   EXPECT_EQ(block, nullptr);
-
   EXPECT_EQ(nyrRealloc(&block, 4, 0, 5, 50), 5u) << "from nothing: min only";
   EXPECT_TRUE(patternThenZeros(block, 0, 20));
   nyrFree(block);
@@ -154,207 +124,132 @@ TEST(NyrRealloc, SizesZeroFillAndFree) {
 }
 
 TEST(NyrRealloc, PreconditionReportsNameUnitAndLine) {
-  AssertRecord record;
-  korSetAssertHook(recordAssert, &record);
+  AssertRecorder recorder;
   void *block = patternBlock(10);
   EXPECT_EQ(nyrRealloc(&block, 1, 10, 8, 4), 4u) << "shrinks to max anyway";
   EXPECT_EQ(nyrRealloc(&block, 1, 4, 10, 6), 6u) << "grows to max anyway";
-  korSetAssertHook(nullptr, nullptr);
   nyrFree(block);
-  std::vector<std::string> expected = {
-      "maxNewSize >= minNewSize|KorBasicTypes/nyrrealloc|422",
-      "maxNewSize >= minNewSize|KorBasicTypes/nyrrealloc|422",
-      "minNewSize > curSize && maxNewSize >= minNewSize|"
-      "KorBasicTypes/nyrrealloc|455"};
-  EXPECT_EQ(record.reports, expected);
+  const char *unit = "KorBasicTypes/nyrrealloc";
+  EXPECT_EQ(recorder.reports,
+            (std::vector<AssertRecorder::Report>{
+                {"maxNewSize >= minNewSize", unit, 422},
+                {"maxNewSize >= minNewSize", unit, 422},
+                {"minNewSize > curSize && maxNewSize >= minNewSize", unit,
+                 455}}));
 }
 
-TEST(NyrRealloc, BisectsSevenTimesThenTriesTheMinimum) {
-  FaultPlan plan;
-  plan.reallocAbove = 210;
-  void *block = patternBlock(100);
-  {
-    ScopedFaults faults(plan);
-    EXPECT_EQ(nyrRealloc(&block, 1, 100, 200, 1000), 206u);
+TEST(NyrRealloc, FailedStepsAreRetriedInOrder) {
+  // Seven bisections, then the minimum; the host memory manager is asked
+  // from the third bisection on, (300 - 100) / 24576 + 2 times per size,
+  // until it refuses; a failed malloc is retried while it releases.
+  auto grow = [] {
+    void *block = patternBlock(100);
+    hostCalls().clear();
+    size_t got = nyrRealloc(&block, 1, 100, 200, 1000);
+    EXPECT_TRUE(patternThenZeros(block, 100, got));
+    nyrFree(block);
+    return got;
+  };
+  auto malloc16 = [] {
+    void *block = nullptr;
+    size_t got = nyrMalloc(&block, 4, 16);
+    nyrFree(block);
+    return got;
+  };
+  struct Case {
+    int releases; ///< -1: no memory manager
+    FaultPlan plan;
+    std::function<size_t()> call;
+    size_t result;
+    Calls calls;
+  } cases[] = {
+      {-1, {.reallocAbove = 210}, grow, 206,
+       {"realloc:1000", "realloc:600", "realloc:400", "realloc:300",
+        "realloc:250", "realloc:225", "realloc:212", "realloc:206"}},
+      {-1, {.reallocAbove = 200}, grow, 200,
+       {"realloc:1000", "realloc:600", "realloc:400", "realloc:300",
+        "realloc:250", "realloc:225", "realloc:212", "realloc:206",
+        "realloc:200"}},
+      {2, {.reallocAbove = 205}, grow, 200,
+       {"realloc:1000", "realloc:600", "realloc:400", "realloc:300",
+        "release:yes", "realloc:300", "release:yes", "realloc:300",
+        "realloc:250", "release:no", "realloc:225", "realloc:212",
+        "realloc:206", "realloc:200"}},
+      {5, {.mallocFailures = 2}, malloc16, 16,
+       {"malloc:64", "release:yes", "malloc:64", "release:yes", "malloc:64"}},
+  };
+  for (Case &c : cases) {
+    ScopedMemoryHost host;
+    if (c.releases >= 0)
+      host.offer("KorMM::IKorMManager", new FakeMemoryManager(c.releases));
+    ScopedFaults faults(c.plan);
+    EXPECT_EQ(c.call(), c.result);
+    EXPECT_EQ(hostCalls(), c.calls);
   }
-  std::vector<std::string> expected = {
-      "realloc:1000", "realloc:600", "realloc:400", "realloc:300",
-      "realloc:250",  "realloc:225", "realloc:212", "realloc:206"};
-  EXPECT_EQ(hostCalls(), expected);
-  EXPECT_TRUE(patternThenZeros(block, 100, 206));
-  nyrFree(block);
-
-  plan.reallocAbove = 200;
-  block = patternBlock(100);
-  {
-    ScopedFaults faults(plan);
-    EXPECT_EQ(nyrRealloc(&block, 1, 100, 200, 1000), 200u);
-  }
-  EXPECT_EQ(hostCalls().size(), 9u);
-  EXPECT_EQ(hostCalls().back(), "realloc:200") << "the minimum comes last";
-  nyrFree(block);
-}
-
-TEST(NyrRealloc, AsksTheManagerFromTheThirdBisectionUntilItRefuses) {
-  ScopedMemoryHost host;
-  host.offer("KorMM::IKorMManager", new FakeMemoryManager(2));
-  FaultPlan plan;
-  plan.reallocAbove = 205;
-  void *block = patternBlock(100);
-  {
-    ScopedFaults faults(plan);
-    EXPECT_EQ(nyrRealloc(&block, 1, 100, 200, 1000), 200u);
-  }
-  // (300 - 100) / 24576 + 2 = 2 requests at counter 5; a refusal at
-  // counter 4 ends the asking for the rest of the call.
-  std::vector<std::string> expected = {
-      "realloc:1000", "realloc:600", "realloc:400", "realloc:300",
-      "release:yes",  "realloc:300", "release:yes", "realloc:300",
-      "realloc:250",  "release:no",  "realloc:225", "realloc:212",
-      "realloc:206",  "realloc:200"};
-  EXPECT_EQ(hostCalls(), expected);
-  EXPECT_TRUE(patternThenZeros(block, 100, 200));
-  nyrFree(block);
-}
-
-TEST(NyrRealloc, MallocRetriesWhileTheManagerReleases) {
-  ScopedMemoryHost host;
-  host.offer("KorMM::IKorMManager", new FakeMemoryManager(5));
-  FaultPlan plan;
-  plan.mallocFailures = 2;
-  void *block = nullptr;
-  {
-    ScopedFaults faults(plan);
-    EXPECT_EQ(nyrMalloc(&block, 4, 16), 16u);
-  }
-  std::vector<std::string> expected = {"malloc:64", "release:yes", "malloc:64",
-                                       "release:yes", "malloc:64"};
-  EXPECT_EQ(hostCalls(), expected);
-  EXPECT_NE(block, nullptr);
-  nyrFree(block);
 }
 
 TEST(NyrRealloc, SwapsThroughATemporaryFileThatVanishes) {
-  ScopedMemoryHost host;
-  ScratchFolder temp;
-  host.set("Directories/Temp Directory", temp.path() + "/");
-  std::vector<std::string> openDuringWrite;
-  FaultPlan plan;
-  plan.reallocAbove = 0;
-  plan.onSwapWrite = [&] { openDuringWrite = openFilesUnder(temp.path()); };
-  void *block = patternBlock(5000);
-  {
-    ScopedFaults faults(plan);
-    EXPECT_EQ(nyrRealloc(&block, 2, 2500, 3000, 4000), 3000u);
+  for (bool fromSetting : {true, false}) {
+    ScopedMemoryHost host;
+    ScratchFolder temp;
+    if (fromSetting)
+      host.set("Directories/Temp Directory", temp.path() + "/");
+    else
+      host.offer("IKorDirService",
+                 new DirService({temp.path().begin(), temp.path().end()}));
+    Calls openDuringWrite;
+    FaultPlan plan{.reallocAbove = 0};
+    plan.onSwapWrite = [&] { openDuringWrite = openFilesUnder(temp.path()); };
+    void *block = patternBlock(5000);
+    {
+      ScopedFaults faults(plan);
+      EXPECT_EQ(nyrRealloc(&block, 2, 2500, 3000, 4000), 3000u);
+    }
+    EXPECT_TRUE(patternThenZeros(block, 5000, 6000));
+    nyrFree(block);
+    EXPECT_EQ(hostCalls().back(), "malloc:6000") << "old block freed first";
+    ASSERT_EQ(openDuringWrite.size(), 1u);
+    char pid[9];
+    std::snprintf(pid, sizeof pid, "%08x", unsigned(getpid()));
+    EXPECT_TRUE(std::regex_match(openDuringWrite[0],
+                                 std::regex(std::string("kor-") + pid +
+                                            "-[0-9a-f]{8}-temp \\(deleted\\)")))
+        << openDuringWrite[0];
+    EXPECT_TRUE(temp.entries().empty());
+    EXPECT_TRUE(openFilesUnder(temp.path()).empty());
   }
-  EXPECT_TRUE(patternThenZeros(block, 5000, 6000));
-  nyrFree(block);
-  ASSERT_EQ(openDuringWrite.size(), 1u);
-  char pid[9];
-  std::snprintf(pid, sizeof pid, "%08x", unsigned(getpid()));
-  EXPECT_TRUE(std::regex_match(openDuringWrite[0],
-                               std::regex(std::string("kor-") + pid +
-                                          "-[0-9a-f]{8}-temp \\(deleted\\)")))
-      << openDuringWrite[0];
-  EXPECT_TRUE(temp.entries().empty());
-  EXPECT_TRUE(openFilesUnder(temp.path()).empty());
-  EXPECT_EQ(hostCalls().back(), "malloc:6000") << "old block freed first";
 }
 
-TEST(NyrRealloc, SwapFolderFallsBackToTheDirectoryService) {
-  ScopedMemoryHost host;
-  ScratchFolder temp;
-  std::u16string wide(temp.path().begin(), temp.path().end());
-  host.offer("IKorDirService", new DirService(wide));
-  std::vector<std::string> openDuringWrite;
-  FaultPlan plan;
-  plan.reallocAbove = 0;
-  plan.onSwapWrite = [&] { openDuringWrite = openFilesUnder(temp.path()); };
-  void *block = patternBlock(10);
-  {
-    ScopedFaults faults(plan);
-    EXPECT_EQ(nyrRealloc(&block, 1, 10, 20, 20), 20u);
+TEST(NyrReallocDeathTest, UnobtainableMemoryEndsTheProcessAfterMemoryLog) {
+  struct Case {
+    FaultPlan plan;
+    bool withTemp;
+    const char *logStart;
+  } cases[] = {
+      {{.mallocAbove = 1000}, true, "attempted:           3000b\n\n"},
+      {{.reallocAbove = 0, .failSwapWrite = true}, true,
+       "attempted:            150b\n"},
+      {{.reallocAbove = 0, .failSwapRead = true}, true,
+       "attempted:            150b\n"},
+      {{.reallocAbove = 0}, false, "attempted:            150b\n"},
+  };
+  for (Case &c : cases) {
+    ScopedMemoryHost host;
+    ScratchFolder logs, temp;
+    host.set("Directories/Logs Directory", logs.path());
+    host.set("Directories/Temp Directory", c.withTemp ? temp.path() : "");
+    bool grows = c.plan.mallocAbove == SIZE_MAX;
+    void *block = grows ? patternBlock(100) : nullptr;
+    {
+      ScopedFaults faults(c.plan);
+      EXPECT_EXIT(grows ? nyrRealloc(&block, 1, 100, 150, 150)
+                        : nyrMalloc(&block, 3, 1000),
+                  testing::ExitedWithCode(255),
+                  "Out of Memory\nWhile running this function");
+    }
+    nyrFree(block);
+    EXPECT_TRUE(logs.text("memory.log").starts_with(c.logStart))
+        << logs.text("memory.log");
+    EXPECT_TRUE(temp.entries().empty());
   }
-  EXPECT_EQ(openDuringWrite.size(), 1u);
-  EXPECT_TRUE(patternThenZeros(block, 10, 20));
-  nyrFree(block);
-}
-
-//===- Out of memory: the process ends with -1 (255) after memory.log -----===//
-
-class NyrReallocDeathTest : public testing::Test {
-protected:
-  void SetUp() override {
-    host_.set("Directories/Logs Directory", logs_.path());
-    host_.set("Directories/Temp Directory", temp_.path());
-  }
-  std::string log() const { return fileText(logs_.path() + "/memory.log"); }
-
-  ScopedMemoryHost host_;
-  ScratchFolder logs_;
-  ScratchFolder temp_;
-  FaultPlan plan_;
-};
-
-TEST_F(NyrReallocDeathTest, MallocFailureEndsTheProcess) {
-  plan_.mallocAbove = 1000;
-  void *block = nullptr;
-  {
-    ScopedFaults faults(plan_);
-    EXPECT_EXIT(nyrMalloc(&block, 3, 1000), testing::ExitedWithCode(255),
-                "Out of Memory\nWhile running this function");
-  }
-  EXPECT_TRUE(log().starts_with("attempted:           3000b\n\n")) << log();
-}
-
-TEST_F(NyrReallocDeathTest, SwapWriteFailureEndsTheProcess) {
-  plan_.reallocAbove = 0;
-  plan_.failSwapWrite = true;
-  void *block = patternBlock(100);
-  {
-    ScopedFaults faults(plan_);
-    EXPECT_EXIT(nyrRealloc(&block, 1, 100, 150, 150),
-                testing::ExitedWithCode(255), "Out of Memory");
-  }
-  nyrFree(block);
-  EXPECT_TRUE(log().starts_with("attempted:            150b\n")) << log();
-  EXPECT_TRUE(temp_.entries().empty());
-}
-
-TEST_F(NyrReallocDeathTest, SwapReadFailureEndsTheProcess) {
-  plan_.reallocAbove = 0;
-  plan_.failSwapRead = true;
-  void *block = patternBlock(100);
-  {
-    ScopedFaults faults(plan_);
-    EXPECT_EXIT(nyrRealloc(&block, 1, 100, 150, 150),
-                testing::ExitedWithCode(255), "Out of Memory");
-  }
-  nyrFree(block);
-  EXPECT_NE(log().find("kormm not available\n"), std::string::npos);
-  EXPECT_TRUE(temp_.entries().empty());
-}
-
-TEST_F(NyrReallocDeathTest, NoTemporaryFolderEndsTheProcess) {
-  host_.set("Directories/Temp Directory", "");
-  plan_.reallocAbove = 0;
-  void *block = patternBlock(100);
-  {
-    ScopedFaults faults(plan_);
-    EXPECT_EXIT(nyrRealloc(&block, 1, 100, 150, 150),
-                testing::ExitedWithCode(255), "Out of Memory");
-  }
-  nyrFree(block);
-  EXPECT_TRUE(log().starts_with("attempted:            150b\n")) << log();
-}
-
-TEST_F(NyrReallocDeathTest, ErrorServiceWantedButMissingShowsNothing) {
-  host_.set("Memory/UseErrorService", "true");
-  plan_.mallocAbove = 0;
-  void *block = nullptr;
-  {
-    ScopedFaults faults(plan_);
-    EXPECT_EXIT(nyrMalloc(&block, 1, 64), testing::ExitedWithCode(255), "^$");
-  }
-  EXPECT_TRUE(log().starts_with("attempted:             64b\n")) << log();
 }

@@ -9,6 +9,8 @@
 #include "host/services/settingsstore.h"
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -135,6 +137,12 @@ public:
     std::filesystem::remove_all(path_, ec);
   }
   const std::string &path() const { return path_; }
+  /// The text of the file `name` in the folder.
+  std::string text(const std::string &name) const {
+    std::stringstream text;
+    text << std::ifstream(path_ + "/" + name).rdbuf();
+    return text.str();
+  }
   /// The names of the entries in the folder.
   std::vector<std::string> entries() const {
     std::vector<std::string> names;

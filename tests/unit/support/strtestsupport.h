@@ -1,7 +1,6 @@
-//===- strtestsupport.h - Printing strings, assertions, scoped services ---===//
+//===- strtestsupport.h - Printing strings, a scoped string-service host --===//
 #pragma once
 #include "host/services/componentmanager.h"
-#include "component/korassert.h"
 #include "component/korcomponentstate.h"
 #include "KorBasicTypes/korcstring.h"
 #include "KorBasicTypes/korstring.h"
@@ -9,7 +8,6 @@
 #include "KorBasicTypes/translate.h"
 #include <ostream>
 #include <string>
-#include <vector>
 
 /// GoogleTest prints narrow strings as quoted text.
 inline void PrintTo(const KorCString &text, std::ostream *out) {
@@ -20,21 +18,6 @@ inline void PrintTo(const KorCString &text, std::ostream *out) {
 inline void PrintTo(const KorString &text, std::ostream *out) {
   *out << (text.isNull() ? "(null)" : "u\"" + std::string(text.utf8()) + "\"");
 }
-
-/// Records assertion reports while alive.
-struct AssertRecorder {
-  struct Report {
-    std::string text, file;
-    int line;
-  };
-  std::vector<Report> reports;
-  AssertRecorder() { korSetAssertHook(&record, this); }
-  ~AssertRecorder() { korSetAssertHook(nullptr, nullptr); }
-  static void record(void *self, const char *text, const char *file,
-                     int line) {
-    static_cast<AssertRecorder *>(self)->reports.push_back({text, file, line});
-  }
-};
 
 /// Installs a fresh component manager for the life of a test, so that
 /// services offered through it are found by the string classes and the
