@@ -10,14 +10,9 @@
 #include "frame/ikortestsuite.h"
 #include "component/iscriptfactory.h"
 #include "frame/koritemfactory.h"
-#include "results/gendebugstreamresultsrouter.h"
 #include "results/genfileresultsrouter.h"
-#include "results/genjunitresultsformatter.h"
-#include "results/genlogserviceresultsrouter.h"
-#include "results/genstdstreamsresultsrouter.h"
 #include "results/gentestresults.h"
-#include "results/genvisualstudioresultsformatter.h"
-#include "results/genxmlresultsformatter.h"
+#include "results/resultsregistry.h"
 #include "commands/runscope.h"
 #include "testservice/suitegroups.h"
 #include "testservice/gentestservice.h"
@@ -120,8 +115,10 @@ KorString korJoinOutputPath(const KorString &directory, const char *file) {
 }
 
 KortestCmd::KortestCmd() : CompBaseCmd(kComponentCommandKind) {
-  createFormatters();
-  createRouters();
+  for (const auto &entry : korResultsFormatters().entries())
+    formatters_.push_back(entry.create());
+  for (const auto &entry : korResultsRouters().entries())
+    routers_.push_back(entry.create());
   findOutputFileName();
   SPtr<IFileNameWidgetV2> widget;
   if (widget) {
@@ -129,20 +126,6 @@ KortestCmd::KortestCmd() : CompBaseCmd(kComponentCommandKind) {
     fileNameWidget_ = widget;
   }
   setTitle("Run Programmer Tests");
-}
-
-void KortestCmd::createFormatters() {
-  formatters_.emplace_back(new GenVisualStudioResultsFormatter(true, true));
-  formatters_.emplace_back(new GenXmlResultsFormatter);
-  // Not in the dialog's original pair, but what CI servers read.
-  formatters_.emplace_back(new GenJUnitResultsFormatter);
-}
-
-void KortestCmd::createRouters() {
-  routers_.emplace_back(new GenDebugStreamResultsRouter);
-  routers_.emplace_back(new GenStdStreamsResultsRouter);
-  routers_.emplace_back(new GenLogServiceResultsRouter);
-  routers_.emplace_back(new GenFileResultsRouter);
 }
 
 void KortestCmd::findOutputFileName() {
@@ -332,17 +315,11 @@ bool KortestCmd::Activate() {
 }
 
 int32_t KortestCmd::formatterIndex(const char *className) const {
-  for (size_t i = 0; i < formatters_.size(); ++i)
-    if (std::strcmp(formatters_[i]->ClassName(), className) == 0)
-      return static_cast<int32_t>(i);
-  return -1;
+  return korResultsFormatters().position(className);
 }
 
 int32_t KortestCmd::routerIndex(const char *className) const {
-  for (size_t i = 0; i < routers_.size(); ++i)
-    if (std::strcmp(routers_[i]->ClassName(), className) == 0)
-      return static_cast<int32_t>(i);
-  return -1;
+  return korResultsRouters().position(className);
 }
 
 IKorTestResultsFormatter *KortestCmd::formatter(int32_t index) const {

@@ -62,7 +62,8 @@ public:
   /// and the tests the selection matched before sharding.
   static constexpr const char *kRunStatusRecord = "Programmer Tests Run Status";
 
-  /// Formatters, routers, output file name, file-name widget, title.
+  /// One formatter and one router of each registered class, output file
+  /// name, file-name widget, title.
   KortestCmd();
 
   /// Available unless the context's "inCommand" flag is set.
@@ -118,8 +119,6 @@ protected:
   virtual void showRunInDialog();
 
 private:
-  void createFormatters();
-  void createRouters();
   void findOutputFileName();
   /// Reports a formatter or router name that matches none of the list.
   static void reportNoSuch(const char *what, const KorString &name);

@@ -7,8 +7,7 @@
 #include "frame/ikortestsuite.h"
 #include "commands/kortestcmd.h"
 #include "results/genfileresultsrouter.h"
-#include "results/ikortestresultsformatter.h"
-#include "results/ikortestresultsrouter.h"
+#include "results/resultsregistry.h"
 #include "testservice/suitegroups.h"
 #include "testservice/gentestservice.h"
 #include "KorBasicTypes/translate.h"
@@ -61,8 +60,13 @@ void countField(IGuiUtil &gui, Key key) {
   gui.SetIntegerRange(key.name, key.number, 0, kCountMaximum);
 }
 
+/// A choice list of the registered class names, the first one chosen.
+template <class Interface>
 void choiceList(IGuiUtil &gui, Key key, const char *caption,
-                const std::vector<KorString> &names) {
+                const KorResultsRegistry<Interface> &registry) {
+  std::vector<KorString> names;
+  for (const auto &entry : registry.entries())
+    names.emplace_back(entry.className);
   std::vector<const KorWChar *> items;
   for (const KorString &name : names)
     items.push_back(name.data());
@@ -138,16 +142,8 @@ void KortestDialog::layout(IGuiUtil &gui) {
   gui.CloseGroup();
 
   gui.OpenRow();
-  std::vector<KorString> names;
-  for (size_t i = 0; i < command_.formatterCount(); ++i)
-    names.push_back(
-        KorString(command_.formatter(static_cast<int32_t>(i))->ClassName()));
-  choiceList(gui, kFormatterCombo, "Format", names);
-  names.clear();
-  for (size_t i = 0; i < command_.routerCount(); ++i)
-    names.push_back(
-        KorString(command_.router(static_cast<int32_t>(i))->ClassName()));
-  choiceList(gui, kRouterCombo, "Router", names);
+  choiceList(gui, kFormatterCombo, "Format", korResultsFormatters());
+  choiceList(gui, kRouterCombo, "Router", korResultsRouters());
   gui.CloseGroup();
 
   gui.OpenRow();
