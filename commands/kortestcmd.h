@@ -1,7 +1,8 @@
 //===- kortestcmd.h - The command that runs the programmer tests ----------===//
 //
 // KortestCmd runs as the script "run_programmer_tests" with eight named
-// options, or from its "Run Programmer Tests" dialog. Both paths end in
+// options, or from its "Run Programmer Tests" dialog (KortestDialog, which
+// reaches the command as its KortestDialogOwner). Both paths end in
 // runAndReport: run the tests through the test service into a fresh
 // results collection, format and route the report, and publish the counts
 // and how the run went to the host's query server.
@@ -9,12 +10,14 @@
 //===----------------------------------------------------------------------===//
 #pragma once
 #include "commands/compbasecmd.h"
+#include "commands/kortestdialog.h"
+#include "commands/kortestdialogowner.h"
+#include "commands/kortestrunchoices.h"
 #include "component/ifilenamewidget.h"
 #include "component/iptr.h"
 #include "component/iscriptable.h"
 #include "KorBasicTypes/korarray.h"
 #include "KorBasicTypes/korstring.h"
-#include "commands/kortestdialog.h"
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -24,28 +27,10 @@ class IKorTestResults;
 class IKorTestResultsFormatter;
 class IKorTestResultsRouter;
 
-/// The run options the dialog and the script share.
-struct KortestRunChoices {
-  bool breakOnFailure = false;
-  bool checkMemory = false;
-  bool keepApplicationAsserts = false;
-  bool randomize = false;
-  /// Positions in the formatter and router lists (0-based, -1 for none).
-  int32_t formatter = 0;
-  int32_t router = 0;
-};
-
-/// The outcome counts of one run.
-struct KortestCounts {
-  int32_t passed = 0;
-  int32_t failed = 0;
-  int32_t skipped = 0;
-  int32_t aborted = 0;
-  int32_t notRun = 0;
-};
-
 /// The "Run Programmer Tests" command.
-class KortestCmd : public CompBaseCmd, public IScriptable {
+class KortestCmd : public CompBaseCmd,
+                   public IScriptable,
+                   private KortestDialogOwner {
 public:
   KOR_CLASS_DERIVED(KortestCmd, CompBaseCmd, IScriptable)
   static constexpr const char *kScriptName = "run_programmer_tests";
@@ -102,15 +87,19 @@ public:
   size_t formatterCount() const { return formatters_.size(); }
   size_t routerCount() const { return routers_.size(); }
 
-  const KorString &outputFileName() const { return outputFileName_; }
-  void setOutputFileName(const KorString &name) { outputFileName_ = name; }
-  uint32_t seed() const { return seed_; }
+  const KorString &outputFileName() const override { return outputFileName_; }
+  void setOutputFileName(const KorString &name) override {
+    outputFileName_ = name;
+  }
+  uint32_t seed() const override { return seed_; }
   void setSeed(uint32_t seed) { seed_ = seed; }
   /// The results of the most recent run, or null.
-  IKorTestResults *lastResults() const { return lastResults_.get(); }
-  const KortestCounts &lastCounts() const { return lastCounts_; }
-  double lastElapsedSeconds() const { return lastElapsed_; }
-  IFileNameWidgetV2 *fileNameWidget() const { return fileNameWidget_.get(); }
+  IKorTestResults *lastResults() const override { return lastResults_.get(); }
+  const KortestCounts &lastCounts() const override { return lastCounts_; }
+  double lastElapsedSeconds() const override { return lastElapsed_; }
+  IFileNameWidgetV2 *fileNameWidget() const override {
+    return fileNameWidget_.get();
+  }
 
 protected:
   /// The dialog's current choices (read from its widgets while it exists).
@@ -119,6 +108,11 @@ protected:
   virtual void showRunInDialog();
 
 private:
+  const KorString &dialogTitle() override { return Title(); }
+  /// Gives a chosen file router the output file name, then runs and
+  /// reports.
+  void runFromDialog(const KorArray<IKorTest *> &tests,
+                     const KortestRunChoices &choices) override;
   void findOutputFileName();
   /// Reports a formatter or router name that matches none of the list.
   static void reportNoSuch(const char *what, const KorString &name);

@@ -1,12 +1,11 @@
 //===- kortestdialog.cpp - The "Run Programmer Tests" dialog --------------===//
 #include "commands/kortestdialog.h"
+#include "component/ifilenamewidget.h"
 #include "component/iguiutil.h"
 #include "frame/ikortest.h"
 #include "frame/ikortestresults.h"
 #include "frame/ikorteststatus.h"
 #include "frame/ikortestsuite.h"
-#include "commands/kortestcmd.h"
-#include "results/genfileresultsrouter.h"
 #include "results/resultsregistry.h"
 #include "testservice/suitegroups.h"
 #include "testservice/gentestservice.h"
@@ -106,7 +105,7 @@ int korSuiteState(const bool (&occurs)[5]) {
 }
 
 void KortestDialog::layout(IGuiUtil &gui) {
-  gui.SetTitle(command_.Title().data());
+  gui.SetTitle(command_.dialogTitle().data());
 
   gui.OpenRow();
   label(gui, kFilterLabel, "Filter");
@@ -336,12 +335,9 @@ KorArray<IKorTest *> KortestDialog::selectedTests(IGuiUtil &gui) const {
 
 void KortestDialog::run(IGuiUtil &gui, bool selectedOnly) {
   KortestRunChoices chosen = runBoxes(gui);
-  IPtr<GenFileResultsRouter> file(command_.router(chosen.router));
-  if (file)
-    file->SetFileName(command_.outputFileName());
   KorArray<IKorTest *> tests = selectedOnly ? selectedTests(gui) : allTests();
   chosen.randomize = checked(gui, kRandomize);
-  command_.runAndReport(tests, chosen);
+  command_.runFromDialog(tests, chosen);
 }
 
 void KortestDialog::showRun(IGuiUtil &gui) {

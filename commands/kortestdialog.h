@@ -7,6 +7,8 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
+#include "commands/kortestdialogowner.h"
+#include "commands/kortestrunchoices.h"
 #include "component/iptr.h"
 #include "KorBasicTypes/korarray.h"
 #include <cstdint>
@@ -16,8 +18,6 @@ class IGuiUtil;
 class IKorTest;
 class IKorTestStatus;
 class IKorTestSuite;
-class KortestCmd;
-struct KortestRunChoices;
 
 /// The dialog's widgets: the name and number that address each one.
 namespace kortest_widget {
@@ -72,10 +72,10 @@ KorColour korColourOfState(int state);
 /// Passed that occurs, else kNoRecordState.
 int korSuiteState(const bool (&occurs)[5]);
 
-/// The dialog of one KortestCmd; lives as long as the command.
+/// The dialog of one kortest command; lives as long as the command.
 class KortestDialog {
 public:
-  explicit KortestDialog(KortestCmd &command) : command_(command) {}
+  explicit KortestDialog(KortestDialogOwner &command) : command_(command) {}
 
   /// Title, every widget row by row, label colours, seed, summary values,
   /// the output file name, then the closing call.
@@ -116,7 +116,7 @@ private:
   int testItemState(int32_t item) const;
   void addItem(IGuiUtil &gui, int32_t parent, int32_t number, const char *text);
 
-  KortestCmd &command_;
+  KortestDialogOwner &command_;
   std::map<int32_t, IKorTest *> itemTests_;
   std::map<int32_t, IKorTestSuite *> itemSuites_;
   std::map<int32_t, IPtr<IKorTestStatus>> itemRecords_;
