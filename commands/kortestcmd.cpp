@@ -14,7 +14,6 @@
 #include "results/gentestresults.h"
 #include "results/resultsregistry.h"
 #include "commands/runscope.h"
-#include "testservice/suitegroups.h"
 #include "testservice/gentestservice.h"
 #include "KorBasicTypes/translate.h"
 #include <cstring>
@@ -161,21 +160,13 @@ IScript *KortestCmd::Describe() {
 }
 
 KorArray<IKorTest *> KortestCmd::testsToRun(const KorString &suiteName) {
-  KorArray<IKorTest *> tests;
-  SPtr<IKorTestService> service;
-  if (!service)
-    return tests;
-  if (korTranslate("%1", suiteName).isEmpty()) {
-    for (int i = 1; i <= service->GetTestCount(); ++i)
-      tests.append(service->GetTest(i));
-    return tests;
-  }
   KorArray<IKorTest *> registered;
-  service->GetTests(registered);
-  IKorTestSuite *suite = korFindSuiteByName(registered, suiteName.utf8());
-  for (int i = 1; suite && i <= suite->TestCount(); ++i)
-    tests.append(suite->TestAt(i));
-  return tests;
+  SPtr<IKorTestService> service;
+  if (service)
+    service->GetTests(registered);
+  KorRunScope scope;
+  scope.suiteName = suiteName.utf8();
+  return korNarrowToScope(registered, scope);
 }
 
 bool KortestCmd::Execute(IScriptOptions *values) {
@@ -183,10 +174,19 @@ bool KortestCmd::Execute(IScriptOptions *values) {
   IPtr<GenTestService> tests(service.get());
   if (tests)
     tests->LoadTestComponents();
-  KorArray<IKorTest *> list = testsToRun(stringOption(values, "suite_name"));
-  matched_ = korApplyRunScope(list, [&](IKorTest *test) {
+  KorRunScope scope;
+  bool runnable =
+      korReadScriptRunScope(stringOption(values, "suite_name"), scope);
+  KorScopedSelection selection(tests ? &tests->selection() : nullptr, scope);
+  KorArray<IKorTest *> registered;
+  if (service)
+    service->GetTests(registered);
+  matched_ = korCountMatched(registered, scope, [&](IKorTest *test) {
     return tests && tests->Selected(test->Suite(), test);
   });
+  KorArray<IKorTest *> list;
+  if (runnable)
+    list = korNarrowToScope(registered, scope);
 
   KortestRunChoices choices;
   choices.breakOnFailure = values->GetBool("break_on_fail");

@@ -55,6 +55,9 @@ public:
   bool Selected(IKorTestSuite *suite, IKorTest *test) {
     return selection_.selects(suite, test);
   }
+  /// What AddIncludePattern and AddExcludedTest add to; a command adds the
+  /// patterns and exclusions of its own run for that run only.
+  TestSelection &selection() { return selection_; }
   /// The hook the runs install; null before the first run.
   TestAssertCB *assertHook() const { return runner_.assertHook(); }
   /// The progress forwarder; null before the first run.

@@ -6,6 +6,7 @@
 #include "host/cli/scriptcommand.h"
 #include "host/services/scriptengine.h"
 #include "host/services/settingsstore.h"
+#include "KorBasicTypes/runscopesettings.h"
 #include "KorBasicTypes/shardchoice.h"
 #include "frame/ikortest.h"
 #include "frame/ikortestservice.h"
@@ -55,6 +56,13 @@ const char *const kReportOptions[] = {"--results_formatter", "--results_router",
 
 void RunScopeOptions::addTo(CLI::App &app) {
   app_ = &app;
+  app.add_option("--filter", filters_,
+                 "run only tests whose full name (Suite.Test) matches "
+                 "this pattern (*, ?, [a-z]); repeatable")
+      ->allow_extra_args(false);
+  app.add_option("--exclude", excludes_,
+                 "never run the test of this full name; repeatable")
+      ->allow_extra_args(false);
   testOption_ = app.add_option("--test", testName_,
                                "run only the test of this exact full name "
                                "(Suite.Test); no character is a wildcard")
@@ -140,16 +148,19 @@ bool RunScopeOptions::apply(FILE *errors) {
                  testName_.c_str());
     return false;
   }
-  HostSettingsStore *settings = hostSettings();
-  if (settings) {
+  if (HostSettingsStore *settings = hostSettings()) {
+    if (!filters_.empty())
+      settings->set(kRunScopeFilterKey, korJoinSettingList(filters_));
+    if (!excludes_.empty())
+      settings->set(kRunScopeExcludeKey, korJoinSettingList(excludes_));
     if (byName)
-      settings->set(kTestNameSetting, testName_);
+      settings->set(kRunScopeTestNameKey, testName_);
     if (!count.empty()) {
-      settings->set(kShardIndexSetting, index);
-      settings->set(kShardCountSetting, count);
+      settings->set(kRunScopeShardIndexKey, index);
+      settings->set(kRunScopeShardCountKey, count);
     }
     if (!timeout_.empty())
-      settings->set(kTimeoutSetting, timeout_);
+      settings->set(kRunTimeoutKey, timeout_);
   }
   bool statusSet = false;
   std::string status = environment("TEST_SHARD_STATUS_FILE", statusSet);

@@ -3,7 +3,6 @@
 #include "component/ikorscripthelp.h"
 #include "host/services/hostutf.h"
 #include "host/services/queryserver.h"
-#include "frame/ikortestservice.h"
 #include <charconv>
 
 bool parseInt32(const std::string &text, int32_t &value) {
@@ -61,15 +60,6 @@ void ScriptSubcommands::addSubcommand(CLI::App &cli, OfferedScript &script) {
                                                   script.component + ")");
   for (const ScriptOption &option : script.script->options().options())
     bind(sub, option);
-  sub.app
-      ->add_option("--filter", sub.filters,
-                   "run only tests whose full name (Suite.Test) matches "
-                   "this pattern (*, ?, [a-z]); repeatable")
-      ->allow_extra_args(false);
-  sub.app
-      ->add_option("--exclude", sub.excludes,
-                   "never run the test of this full name; repeatable")
-      ->allow_extra_args(false);
   if (script.name() == kTestScriptName) {
     sub.scope.addTo(*sub.app);
     sub.app->footer(kExitStatusHelp);
@@ -127,27 +117,11 @@ void ScriptSubcommands::applyValues(Subcommand &sub) {
   }
 }
 
-bool ScriptSubcommands::applyFilters(Subcommand &sub, FILE *errors) {
-  if (sub.filters.empty() && sub.excludes.empty())
-    return true;
-  SPtr<IKorTestService> tests;
-  if (!tests) {
-    std::fprintf(errors, "korhost: --filter and --exclude need a test "
-                         "service, and no component offers one\n");
-    return false;
-  }
-  for (const std::string &pattern : sub.filters)
-    tests->AddIncludePattern(pattern.c_str());
-  for (const std::string &name : sub.excludes)
-    tests->AddExcludedTest(name.c_str());
-  return true;
-}
-
 int ScriptSubcommands::run(FILE *out, FILE *errors) {
   for (Subcommand &sub : subcommands_) {
     if (!sub.app->parsed())
       continue;
-    if (!applyFilters(sub, errors) || !sub.scope.apply(errors))
+    if (!sub.scope.apply(errors))
       return kExitUsage;
     applyValues(sub);
     sub.scope.applyReportDefault(sub.script->script->options());

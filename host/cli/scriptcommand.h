@@ -4,9 +4,8 @@
 // a bool option a flag (--break_on_fail), an integer option a checked
 // 32-bit decimal (--random_seed 7), a string option a text
 // (--suite_name "Spec Suite"). Options left out keep their declared
-// defaults. --filter and --exclude hand include patterns and excluded full
-// test names to the test service before the script runs; the test script
-// also takes the run-scope options (runscopeoptions.h).
+// defaults. The test script also takes the run-scope options
+// (runscopeoptions.h).
 //
 //===----------------------------------------------------------------------===//
 #pragma once
@@ -30,11 +29,10 @@ public:
 
   /// Whether one of the script subcommands was chosen.
   bool chosen() const;
-  /// Runs the chosen script: sets the given options, passes the filters to
-  /// the test service, executes, then prints the published test counts.
-  /// Returns the exit status (HostExitStatus): that of the published run,
-  /// 2 when the filters have no test service to go to, 3 when the script
-  /// failed.
+  /// Runs the chosen script: stores the run scope, sets the given options,
+  /// executes, then prints the published test counts. Returns the exit
+  /// status (HostExitStatus): that of the published run, 2 when the run
+  /// scope is wrong, 3 when the script failed.
   int run(FILE *out = stdout, FILE *errors = stderr);
 
 private:
@@ -51,15 +49,12 @@ private:
     OfferedScript *script = nullptr;
     CLI::App *app = nullptr;
     std::deque<Binding> bindings;
-    std::vector<std::string> filters;
-    std::vector<std::string> excludes;
     RunScopeOptions scope;
   };
 
   void addSubcommand(CLI::App &cli, OfferedScript &script);
   static void bind(Subcommand &sub, const ScriptOption &option);
   static void applyValues(Subcommand &sub);
-  static bool applyFilters(Subcommand &sub, FILE *errors);
 
   std::deque<Subcommand> subcommands_;
 };

@@ -3,7 +3,7 @@
 # component: 1 when a test failed or aborted (aborted tests count as
 # failures), 0 when every selected test passed, 2 for usage errors; the
 # help lists every status (kortest_faults.sh checks 3, 4 and 128+n).
-# --filter and --exclude reach the test service; --randomize prints the
+# --filter and --exclude select the tests; --randomize prints the
 # seed it left, which repeats the run's draws through --random_seed.
 source "$(dirname "$0")/lib.sh"
 host_with_failing_example
@@ -29,6 +29,12 @@ rc=$(run --exclude "Failing Suite.Failing Test" \
   --exclude "Failing Suite.Aborting Test" \
   --exclude "Failing Suite.Draw Report Test")
 [ "$rc" = 0 ] || fail "excluded failures exited $rc"
+
+# The settings file can give the filter as well.
+{ cat "$WORK/korhost.ini"; printf '[Test Run]\nFilter = Failing Suite.Passing Test\n'; } >"$WORK/filter.ini"
+rc=$(run_korhost "$WORK/out" "$WORK/err" --plugins "$WORK/plugins" --config "$WORK/filter.ini" run_programmer_tests)
+[ "$(tail -n 1 "$WORK/out")" = "1 passed, 0 failed, 3 skipped, 1 not run" ] ||
+  fail "filter from the settings file: $(tail -n 1 "$WORK/out")"
 
 # A randomized run leaves the seed of its last test, the draw test.
 draw() {

@@ -1,12 +1,15 @@
-// Unit tests of the run scope: exact names whatever characters they hold,
-// the shard partition, and shard settings that are wrong.
+// Unit tests of the run scope: the suite, exact names whatever characters
+// they hold, the shard partition, the selection a scope adds for its run,
+// its settings and shard settings that are wrong.
 #include "commands/runscope.h"
 #include "tests/unit/support/hostfixture.h"
 #include "frame/ikortest.h"
 #include "frame/korsuiteregistration.h"
 #include "frame/kortestdecl.h"
 #include "host/services/settingsstore.h"
-#include "testservice/gentestservice.h"
+#include "KorBasicTypes/korcstring.h"
+#include "KorBasicTypes/korstring.h"
+#include "testservice/testselection.h"
 #include "testservice/wildcardpattern.h"
 #include <set>
 
@@ -108,15 +111,68 @@ TEST_F(RunScopeTest, NameNarrowsBeforeTheShardsAreDealt) {
   EXPECT_EQ(narrowed(scope).count(), 0u);
 }
 
+TEST_F(RunScopeTest, ASuiteNameListsThatSuiteInItsOwnOrder) {
+  KorArray<IKorTest *> reversed;
+  for (uint32_t i = tests_.count(); i >= 1; --i)
+    reversed.append(tests_[i]);
+  KorRunScope scope;
+  scope.suiteName = "Scope Suite";
+  EXPECT_EQ(names(korNarrowToScope(reversed, scope)), names(tests_));
+  scope.testName = "Scope Suite.Off";
+  EXPECT_EQ(korCountMatched(reversed, scope, [](IKorTest *) { return true; }),
+            1);
+  scope.testName.reset();
+  EXPECT_EQ(korCountMatched(reversed, scope,
+                            [](IKorTest *test) { return test->Enabled(); }),
+            8);
+  scope.suiteName = "ScopeSuite";
+  EXPECT_EQ(korNarrowToScope(reversed, scope).count(), 0u);
+}
+
+TEST_F(RunScopeTest, TheScopesSelectionHoldsWhileItLives) {
+  TestSelection selection;
+  selection.include("Scope Suite.P*");
+  KorRunScope scope;
+  scope.includePatterns = {"Scope Suite.Off"};
+  scope.excludedNames = {"Scope Suite.Pair [b] here"};
+  auto selected = [&](const char *name) {
+    return selection.selectsName(KorCString(name));
+  };
+  {
+    KorScopedSelection during(&selection, scope);
+    EXPECT_TRUE(selected("Scope Suite.Off"));
+    EXPECT_TRUE(selected("Scope Suite.Plain"));
+    EXPECT_FALSE(selected("Scope Suite.Pair [b] here"));
+  }
+  EXPECT_FALSE(selected("Scope Suite.Off"));
+  EXPECT_TRUE(selected("Scope Suite.Pair [b] here"));
+}
+
+TEST(RunScopeSettings, ListsHoldOneEntryPerLine) {
+  const std::vector<std::string> lists[] = {
+      {}, {""}, {"A.*"}, {"A.*", "", "B.[a-z]*"}};
+  for (const std::vector<std::string> &list : lists)
+    EXPECT_EQ(korSplitSettingList(korJoinSettingList(list)), list);
+  EXPECT_EQ(korSplitSettingList("A.*\nB.*"),
+            (std::vector<std::string>{"A.*", "B.*"}))
+      << "the last line end is optional";
+}
+
 TEST_F(RunScopeTest, ReadsTheScopeFromTheSettings) {
   KorRunScope scope;
   EXPECT_EQ(korReadRunScope(settings_, scope), "");
   EXPECT_FALSE(scope.testName);
+  EXPECT_TRUE(scope.includePatterns.empty());
   EXPECT_EQ(scope.shardCount, 1);
+  settings_->set(kRunScopeFilterKey, "Scope Suite.*\nOther.*");
+  settings_->set(kRunScopeExcludeKey, "Scope Suite.Plain");
   settings_->set(kRunScopeTestNameKey, "Scope Suite.All * here");
   settings_->set(kRunScopeShardIndexKey, "2");
   settings_->set(kRunScopeShardCountKey, "3");
   EXPECT_EQ(korReadRunScope(settings_, scope), "");
+  EXPECT_EQ(scope.includePatterns,
+            (std::vector<std::string>{"Scope Suite.*", "Other.*"}));
+  EXPECT_EQ(scope.excludedNames, std::vector<std::string>{"Scope Suite.Plain"});
   EXPECT_EQ(scope.testName, "Scope Suite.All * here");
   EXPECT_EQ(scope.shardIndex, 2);
   EXPECT_EQ(scope.shardCount, 3);
@@ -131,10 +187,9 @@ TEST_F(RunScopeTest, WrongShardSettingsRunNothingAndAreReported) {
     KorRunScope scope;
     EXPECT_NE(korReadRunScope(settings_, scope), "")
         << values[0] << " of " << values[1];
-    KorArray<IKorTest *> tests = tests_;
     errors_->reports.clear();
-    korApplyRunScope(tests);
-    EXPECT_EQ(tests.count(), 0u);
+    EXPECT_FALSE(korReadScriptRunScope(KorString(u"Scope Suite"), scope));
+    EXPECT_EQ(scope.suiteName, "Scope Suite");
     ASSERT_EQ(errors_->reports.size(), 1u);
     EXPECT_EQ(errors_->reports[0].message.rfind(
                   u"No test runs: \"Test Run/Shard ", 0),
@@ -151,8 +206,8 @@ TEST_F(RunScopeTest, OneShardSettingWithoutTheOtherIsWrong) {
 }
 
 TEST_F(RunScopeTest, WithoutScopeSettingsTheListStaysWhole) {
-  KorArray<IKorTest *> tests = tests_;
-  korApplyRunScope(tests);
-  EXPECT_EQ(names(tests), names(tests_));
+  KorRunScope scope;
+  EXPECT_TRUE(korReadScriptRunScope(KorString(u""), scope));
+  EXPECT_EQ(names(korNarrowToScope(tests_, scope)), names(tests_));
   EXPECT_TRUE(errors_->reports.empty());
 }

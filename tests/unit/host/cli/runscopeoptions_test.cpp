@@ -1,7 +1,9 @@
 // Unit tests of korhost's run-scope options: shard values, the settings
-// they leave, and the JUnit report Bazel's XML_OUTPUT_FILE asks for.
+// they leave for the command, and the report Bazel's XML_OUTPUT_FILE asks
+// for.
 #include "tests/unit/support/hostfixture.h"
 #include "host/cli/runscopeoptions.h"
+#include "KorBasicTypes/runscopesettings.h"
 #include "host/services/scriptengine.h"
 #include "host/services/settingsstore.h"
 #include <CLI/CLI.hpp>
@@ -55,14 +57,31 @@ std::u16string stringValue(HostScriptOptions &values, const char *name) {
 }
 } // namespace
 
+TEST_F(RunScopeOptionsTest, TheOptionsBecomeTheRunScopesSettings) {
+  settings_->set(kRunScopeTestNameKey, "From.File");
+  parse({});
+  EXPECT_TRUE(scope_.apply(stderr));
+  EXPECT_EQ(setting(kRunScopeFilterKey), "<none>");
+  EXPECT_EQ(setting(kRunScopeTestNameKey), "From.File");
+  parse({"--filter", "A.*", "--filter", "", "--exclude", "A.b"});
+  EXPECT_TRUE(scope_.apply(stderr));
+  EXPECT_EQ(setting(kRunScopeFilterKey), "A.*\n\n");
+  EXPECT_EQ(setting(kRunScopeExcludeKey), "A.b\n");
+  KorRunScope scope;
+  EXPECT_EQ(korReadRunScope(settings_, scope), "");
+  EXPECT_EQ(scope.includePatterns, (std::vector<std::string>{"A.*", ""}));
+  EXPECT_EQ(scope.excludedNames, std::vector<std::string>{"A.b"});
+  EXPECT_EQ(scope.testName, "From.File");
+}
+
 TEST_F(RunScopeOptionsTest, OptionsWinOverBazelsVariables) {
   setenv("TEST_SHARD_INDEX", "0", 1);
   setenv("TEST_TOTAL_SHARDS", "2", 1);
   parse({"--shard-index", "4", "--shard-count", "5"});
   EXPECT_TRUE(scope_.apply(stderr));
-  EXPECT_EQ(setting(kShardIndexSetting), "4");
-  EXPECT_EQ(setting(kShardCountSetting), "5");
-  EXPECT_EQ(setting(kTestNameSetting), "<none>");
+  EXPECT_EQ(setting(kRunScopeShardIndexKey), "4");
+  EXPECT_EQ(setting(kRunScopeShardCountKey), "5");
+  EXPECT_EQ(setting(kRunScopeTestNameKey), "<none>");
 }
 
 TEST_F(RunScopeOptionsTest, BazelsVariablesShardAndTouchTheStatusFile) {
@@ -73,8 +92,8 @@ TEST_F(RunScopeOptionsTest, BazelsVariablesShardAndTouchTheStatusFile) {
   setenv("TEST_SHARD_STATUS_FILE", status.c_str(), 1);
   parse({});
   EXPECT_TRUE(scope_.apply(stderr));
-  EXPECT_EQ(setting(kShardIndexSetting), "1");
-  EXPECT_EQ(setting(kShardCountSetting), "3");
+  EXPECT_EQ(setting(kRunScopeShardIndexKey), "1");
+  EXPECT_EQ(setting(kRunScopeShardCountKey), "3");
   EXPECT_EQ(std::remove(status.c_str()), 0);
 }
 
@@ -82,7 +101,7 @@ TEST_F(RunScopeOptionsTest, OneShardVariableAloneIsAUsageError) {
   setenv("TEST_TOTAL_SHARDS", "3", 1);
   parse({});
   EXPECT_FALSE(scope_.apply(stderr));
-  EXPECT_EQ(setting(kShardCountSetting), "<none>");
+  EXPECT_EQ(setting(kRunScopeShardCountKey), "<none>");
 }
 
 TEST_F(RunScopeOptionsTest, XmlOutputFileBecomesTheJUnitReport) {
@@ -110,10 +129,10 @@ TEST_F(RunScopeOptionsTest, AnyReportOptionKeepsXmlOutputFileUnused) {
 TEST_F(RunScopeOptionsTest, TimeoutIsAPositiveWholeNumberOfSeconds) {
   parse({});
   EXPECT_TRUE(scope_.apply(stderr));
-  EXPECT_EQ(setting(kTimeoutSetting), "<none>");
+  EXPECT_EQ(setting(kRunTimeoutKey), "<none>");
   parse({"--timeout", "30"});
   EXPECT_TRUE(scope_.apply(stderr));
-  EXPECT_EQ(setting(kTimeoutSetting), "30");
+  EXPECT_EQ(setting(kRunTimeoutKey), "30");
   for (const char *bad : {"0", "-1", "1.5", "ten", "2147483648", ""})
     EXPECT_THROW(parse({"--timeout", bad}), CLI::ValidationError) << bad;
 }

@@ -187,13 +187,6 @@ TEST_F(ScriptCommandTest, TheRunsRecordsGiveTheClosingLineAndExitStatus) {
   }
 }
 
-TEST_F(ScriptCommandTest, FiltersWithoutATestServiceAreAUsageError) {
-  int status = -1;
-  ASSERT_EQ(parseAndRun({"run_fake", "--filter", "Spec Suite.*"}, &status), -1);
-  EXPECT_EQ(status, 2);
-  EXPECT_NE(output_.find("test service"), std::string::npos);
-}
-
 TEST(ScriptCommand, ParsesOnlyWholeDecimal32BitIntegers) {
   int32_t value = 0;
   EXPECT_TRUE(parseInt32("-2147483648", value));
