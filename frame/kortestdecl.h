@@ -25,7 +25,8 @@
 // declaration's file and the line where KOR_TEST is written as its source
 // position (metadata items passed to KOR_TEST_FULL are owned by the test
 // from then on). Its body sees the suite as SUITE_VAR (typed as the suite
-// class) and uses the statements of kortestmacros.h.
+// class) and uses the statements of kortestmacros.h. A test made from a
+// table of cases is declared with KOR_TEST_TABLE (kortesttable.h).
 //
 //===----------------------------------------------------------------------===//
 #pragma once
@@ -85,7 +86,9 @@ template <class S> S *korSuiteOf(KorTestBase *test) {
       });                                                                      \
     }                                                                          \
   };                                                                           \
-  static IKorTest *kor_create_##Name() { return new Name<KorSuiteSelf>; }      \
+  static void kor_create_##Name(IKorTestSuite &suite) {                        \
+    korAddTest(suite, new Name<KorSuiteSelf>);                                 \
+  }                                                                            \
   static inline const bool kor_declared_##Name =                               \
       korDeclareTest<KorSuiteSelf>(&kor_create_##Name);                        \
   static void kor_body_##Name([[maybe_unused]] KorSuiteSelf *kor_suite_,       \

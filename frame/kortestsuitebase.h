@@ -35,33 +35,37 @@ private:
   KorArray<IKorTest *> tests_;
 };
 
-/// Creates one test of a suite.
-using KorTestFactory = IKorTest *(*)();
+/// Appends test to the component's test registry, then adds it to suite.
+inline void korAddTest(IKorTestSuite &suite, IKorTest *test) {
+  korTestRegistry().append(test);
+  suite.AddTest(test);
+}
 
-/// The factories of suite S's tests, in declaration order.
+/// Creates the tests of one declaration of a suite (one test, or one per
+/// case of a table) and adds each with korAddTest.
+using KorTestFactory = void (*)(IKorTestSuite &suite);
+
+/// The factories of suite S's declarations, in declaration order.
 template <class S> KorArray<KorTestFactory> &korSuiteTestFactories() {
   static KorArray<KorTestFactory> factories;
   return factories;
 }
 
-/// Records a test of suite S at load time (used by KOR_TEST).
+/// Records a declaration of suite S at load time (used by KOR_TEST).
 template <class S> bool korDeclareTest(KorTestFactory factory) {
   korSuiteTestFactories<S>().append(factory);
   return true;
 }
 
 /// The process-wide instance of suite S. The first call creates the suite
-/// and each of its tests in declaration order, appending every test to the
+/// and its tests in declaration order, appending every test to the
 /// component's test registry and then to the suite; later calls only return
 /// the suite.
 template <class S> S &korCreateSuite() {
   static S suite;
   static const bool created = [] {
-    for (KorTestFactory factory : korSuiteTestFactories<S>()) {
-      IKorTest *test = factory();
-      korTestRegistry().append(test);
-      suite.AddTest(test);
-    }
+    for (KorTestFactory factory : korSuiteTestFactories<S>())
+      factory(suite);
     return true;
   }();
   (void)created;

@@ -84,6 +84,39 @@ done
 grep -qF "Greeting Suite.Greets in any script (Disabled)" "$WORK/ctest.log" ||
   fail "ctest did not list the disabled test as not run: $(cat "$WORK/ctest.log")"
 
+# The data-driven example: every case of its tables is a test of its own,
+# listed with the line that added it, run alone by CTest and dealt to shards.
+ROMAN=(--plugins "$WORK/build/datadriven/kortest-plugins" --config "$WORK/build/datadriven/romantests.korhost.ini")
+rc=$(run_korhost "$WORK/out" "$WORK/err" "${ROMAN[@]}" list --format json)
+[ "$rc" = 0 ] || fail "data-driven list exited $rc: $(cat "$WORK/err")"
+jq -r '.[] | [.fullName, .enabled, .disabledReason, .file, .line] | map(tostring) | join("|")' \
+  "$WORK/out" >"$WORK/roman.txt"
+same_as "$EXPECTED/kit_datadriven_list.txt" "$WORK/roman.txt"
+cut -d'|' -f1 "$WORK/roman.txt" >"$WORK/roman_names.txt"
+ctest --test-dir "$WORK/build/datadriven" -j2 --output-junit "$WORK/roman.xml" >"$WORK/ctest.log" 2>&1 ||
+  fail "data-driven ctest: $(cat "$WORK/ctest.log")"
+[ "$(xmllint --xpath 'count(//testcase[@status="run"])' "$WORK/roman.xml")" = 11 ] &&
+  [ "$(xmllint --xpath 'count(//testcase[@status="disabled"])' "$WORK/roman.xml")" = 1 ] ||
+  fail "ctest did not run eleven cases and skip one: $(cat "$WORK/ctest.log")"
+while read -r name; do
+  case="//testcase[@name=\"$name\"]"
+  [ "$(xmllint --xpath "string($case/@status)" "$WORK/roman.xml")" != disabled ] || continue
+  xmllint --xpath "string($case/system-out)" "$WORK/roman.xml" >"$WORK/case.out"
+  [ "$(grep -c ' \.\.\. ' "$WORK/case.out")" = 1 ] && grep -qF "   $name ... " "$WORK/case.out" ||
+    fail "ctest did not run \"$name\" alone: $(cat "$WORK/case.out")"
+done <"$WORK/roman_names.txt"
+for shard in 0 1 2; do
+  rc=$(run_korhost "$WORK/shard$shard" "$WORK/err" "${ROMAN[@]}" run_programmer_tests \
+    --shard-index $shard --shard-count 3)
+  [ "$rc" = 0 ] || fail "shard $shard exited $rc: $(cat "$WORK/shard$shard" "$WORK/err")"
+  grep -o '   Roman Suite\.[^.]* \.\.\. ' "$WORK/shard$shard" | sed 's/^   //; s/ \.\.\. $//' \
+    >"$WORK/names$shard.txt"
+  [ "$(wc -l <"$WORK/names$shard.txt")" = 4 ] || fail "shard $shard: $(cat "$WORK/shard$shard")"
+done
+sort "$WORK/roman_names.txt" >"$WORK/unsharded.txt"
+sort "$WORK"/names[012].txt >"$WORK/sharded.txt"
+same_as "$WORK/unsharded.txt" "$WORK/sharded.txt"
+
 # The failing example runs its own suite only, fails the run, and reports
 # its declaration files relative to the top of the built tree.
 FAILING=(--plugins "$WORK/build/failing/kortest-plugins" --config "$WORK/build/failing/korfailing.korhost.ini")
