@@ -13,6 +13,7 @@
 #include "results/genfileresultsrouter.h"
 #include "results/gentestresults.h"
 #include "results/resultsregistry.h"
+#include "commands/kortestoptionhelp.h"
 #include "commands/runscope.h"
 #include "testservice/gentestservice.h"
 #include "KorBasicTypes/translate.h"
@@ -229,6 +230,12 @@ bool KortestCmd::Store(IScriptOptions *values) {
   values->SetBool("randomize", choices.randomize);
   values->SetInteger("random_seed", static_cast<int32_t>(seed_));
   return true;
+}
+
+const char *KortestCmd::OptionHelp(const char *script, const char *option) {
+  if (!script || std::strcmp(script, kScriptName) != 0)
+    return nullptr;
+  return korKortestOptionHelp(option);
 }
 
 void KortestCmd::runAndReport(const KorArray<IKorTest *> &tests,

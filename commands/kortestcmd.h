@@ -1,11 +1,12 @@
 //===- kortestcmd.h - The command that runs the programmer tests ----------===//
 //
 // KortestCmd runs as the script "run_programmer_tests" with eight named
-// options, or from its "Run Programmer Tests" dialog (KortestDialog, which
-// reaches the command as its KortestDialogOwner). Both paths end in
-// runAndReport: run the tests through the test service into a fresh
-// results collection, format and route the report, and publish the counts
-// and how the run went to the host's query server.
+// options (IKorScriptHelp says what each does), or from its "Run
+// Programmer Tests" dialog (KortestDialog, which reaches the command as its
+// KortestDialogOwner). Both paths end in runAndReport: run the tests
+// through the test service into a fresh results collection, format and
+// route the report, and publish the counts and how the run went to the
+// host's query server.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
@@ -14,6 +15,7 @@
 #include "commands/kortestdialogowner.h"
 #include "commands/kortestrunchoices.h"
 #include "component/ifilenamewidget.h"
+#include "component/ikorscripthelp.h"
 #include "component/iptr.h"
 #include "component/iscriptable.h"
 #include "KorBasicTypes/korarray.h"
@@ -30,9 +32,10 @@ class IKorTestResultsRouter;
 /// The "Run Programmer Tests" command.
 class KortestCmd : public CompBaseCmd,
                    public IScriptable,
+                   public IKorScriptHelp,
                    private KortestDialogOwner {
 public:
-  KOR_CLASS_DERIVED(KortestCmd, CompBaseCmd, IScriptable)
+  KOR_CLASS_DERIVED(KortestCmd, CompBaseCmd, IScriptable, IKorScriptHelp)
   static constexpr const char *kScriptName = "run_programmer_tests";
   static constexpr const char *kResultsRecord = "Programmer Tests Results";
   /// Published beside the counts: aborted tests are in none of them.
@@ -70,6 +73,9 @@ public:
   IScript *Describe() override;
   bool Execute(IScriptOptions *values) override;
   bool Store(IScriptOptions *values) override;
+
+  /// What each option of "run_programmer_tests" does, for the host's help.
+  const char *OptionHelp(const char *script, const char *option) override;
 
   /// Runs `tests` with `choices` and reports; the formatter and router at
   /// the chosen positions (a missing one skips its step).

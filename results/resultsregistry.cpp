@@ -14,8 +14,8 @@ template <class Interface, class Class> IPtr<Interface> make() {
   return IPtr<Interface>(static_cast<Interface *>(new Class));
 }
 
-/// A run's report lists what needs attention: only records with messages
-/// that did not pass or skip.
+/// The command's report lists only what needs attention: passed, skipped
+/// and aborted records are left out.
 IPtr<IKorTestResultsFormatter> makeVisualStudioFormatter() {
   return IPtr<IKorTestResultsFormatter>(
       static_cast<IKorTestResultsFormatter *>(

@@ -150,7 +150,8 @@ TEST(KortestCmdPath, JoinsTheDataDirectoryWithTheFileName) {
 
 TEST_F(KortestCmdTest, AnswersItsNamesAndIsCreatedByItsClassId) {
   for (const char *name : {"KortestCmd", "IKorUnknown", "IScriptable",
-                           "CompBaseCmd", "IComponentCommand"}) {
+                           "IKorScriptHelp", "CompBaseCmd",
+                           "IComponentCommand"}) {
     void *result = nullptr;
     command_->QueryInterface(name, &result);
     EXPECT_NE(result, nullptr) << name;
@@ -190,6 +191,20 @@ TEST_F(KortestCmdTest, DescribesEightOptionsInOrderWithDefaults) {
     EXPECT_STREQ(types[static_cast<int>(options[i].type())], expected[i][1]);
     EXPECT_EQ(scriptValueText(options[i].defaultValue), expected[i][2]);
   }
+}
+
+TEST_F(KortestCmdTest, HelpExplainsEveryDeclaredOptionOfItsScriptOnly) {
+  IPtr<IKorScriptHelp> help(command_.get());
+  ASSERT_TRUE(help);
+  IPtr<IScript> script(command_->Describe());
+  for (const ScriptOption &option :
+       IPtr<HostScript>(script.get())->options().options())
+    EXPECT_NE(help->OptionHelp("run_programmer_tests", option.name.c_str()),
+              nullptr)
+        << option.name;
+  EXPECT_EQ(help->OptionHelp("run_programmer_tests", "filter"), nullptr);
+  EXPECT_EQ(help->OptionHelp("run_fake", "suite_name"), nullptr);
+  EXPECT_EQ(help->OptionHelp(nullptr, nullptr), nullptr);
 }
 
 TEST_F(KortestCmdTest, WithoutAScriptFactoryThereIsNoScript) {
