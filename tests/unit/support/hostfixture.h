@@ -1,10 +1,15 @@
-//===- hostfixture.h - A real host component manager for unit tests -------===//
+//===- hostfixture.h - A real host component manager, a scoped environment ===//
 #pragma once
 #include "host/services/componentmanager.h"
 #include "component/ikorerrorservice.h"
 #include "component/korcomponentstate.h"
+#include <cstdlib>
+#include <ctime>
 #include <gtest/gtest.h>
+#include <map>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 /// An error service that keeps every report.
@@ -41,4 +46,32 @@ protected:
   }
   HostComponentManager *manager_ = nullptr;
   RecordingErrorService *errors_ = nullptr;
+};
+
+/// Sets (or unsets, with nullopt) environment variables for one test and
+/// restores them afterwards.
+class ScopedEnvironment {
+public:
+  ScopedEnvironment() = default;
+  ScopedEnvironment(const ScopedEnvironment &) = delete;
+  ScopedEnvironment &operator=(const ScopedEnvironment &) = delete;
+  ~ScopedEnvironment() {
+    for (const auto &[name, value] : saved_)
+      apply(name.c_str(), value);
+  }
+  void set(const char *name, std::optional<std::string> value) {
+    if (!saved_.count(name)) {
+      const char *old = std::getenv(name);
+      saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
+    }
+    apply(name, value);
+  }
+
+private:
+  static void apply(const char *name, const std::optional<std::string> &value) {
+    value ? setenv(name, value->c_str(), 1) : unsetenv(name);
+    if (std::string_view(name) == "TZ")
+      tzset();
+  }
+  std::map<std::string, std::optional<std::string>> saved_;
 };

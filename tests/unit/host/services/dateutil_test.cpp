@@ -3,73 +3,53 @@
 #include "component/ikordate.h"
 #include "component/ikortime.h"
 #include "KorBasicTypes/korstring.h"
-#include <cstdlib>
-#include <ctime>
-#include <gtest/gtest.h>
-#include <string>
+#include "tests/unit/support/hostfixture.h"
 
 namespace {
-class FixedDate : public IKorDate {
+/// 2024-05-06 14:03:07.
+class FixedMoment : public IKorDate, public IKorTime {
 public:
-  KOR_CLASS(FixedDate, IKorDate)
+  KOR_CLASS(FixedMoment, IKorDate, IKorTime)
   int Year() override { return 2024; }
   int Month() override { return 5; }
   int Day() override { return 6; }
-  void SetToday() override {}
-};
-
-class FixedTime : public IKorTime {
-public:
-  KOR_CLASS(FixedTime, IKorTime)
   int Hour() override { return 14; }
   int Minute() override { return 3; }
   int Second() override { return 7; }
+  void SetToday() override {}
   void SetNow() override {}
 };
 
-/// Runs the test under one time zone and restores the previous one.
-class DateUtilTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    if (const char *tz = std::getenv("TZ"))
-      saved_ = tz, hadTz_ = true;
+TEST(DateUtil, WritesIso8601LocalTimeWithItsOffset) {
+  const char *us = "EST5EDT,M3.2.0,M11.1.0";
+  struct Case {
+    const char *zone;
+    int month, day, hour;
+    const char *text;
+  } cases[] = {{"UTC0", 5, 6, 14, "2024-05-06T14:03:07+00:00"},
+               {us, 1, 15, 9, "2024-01-15T09:03:07-05:00"},
+               {us, 7, 15, 9, "2024-07-15T09:03:07-04:00"},
+               {"IST-5:30", 12, 31, 23, "2024-12-31T23:03:07+05:30"}};
+  for (const Case &c : cases) {
+    ScopedEnvironment zone;
+    zone.set("TZ", c.zone);
+    EXPECT_EQ(hostIsoLocalDateTime(2024, c.month, c.day, c.hour, 3, 7), c.text);
   }
-  void TearDown() override {
-    hadTz_ ? setenv("TZ", saved_.c_str(), 1) : unsetenv("TZ");
-    tzset();
+}
+
+TEST(DateUtil, FormatsTheObjectsItIsGiven) {
+  ScopedEnvironment zone;
+  zone.set("TZ", "UTC0");
+  FixedMoment moment;
+  const std::tuple<IKorDate *, IKorTime *, const char16_t *> cases[] = {
+      {&moment, &moment, u"2024-05-06T14:03:07+00:00"},
+      {&moment, nullptr, u"2024-05-06"},
+      {nullptr, &moment, u"14:03:07"},
+      {nullptr, nullptr, u""}};
+  for (auto [date, time, want] : cases) {
+    KorString text(u"old");
+    HostDateUtil().FormatDateTime(text, date, time);
+    EXPECT_EQ(text.view(), want);
   }
-  void zone(const char *tz) {
-    setenv("TZ", tz, 1);
-    tzset();
-  }
-  std::string saved_;
-  bool hadTz_ = false;
-};
+}
 } // namespace
-
-TEST_F(DateUtilTest, WritesIso8601LocalTimeWithItsOffset) {
-  zone("UTC0");
-  EXPECT_EQ(hostIsoLocalDateTime(2024, 5, 6, 14, 3, 7),
-            "2024-05-06T14:03:07+00:00");
-  zone("EST5EDT,M3.2.0,M11.1.0");
-  EXPECT_EQ(hostIsoLocalDateTime(2024, 1, 15, 9, 30, 0),
-            "2024-01-15T09:30:00-05:00");
-  EXPECT_EQ(hostIsoLocalDateTime(2024, 7, 15, 9, 30, 0),
-            "2024-07-15T09:30:00-04:00");
-}
-
-TEST_F(DateUtilTest, FormatsTheObjectsItIsGiven) {
-  zone("UTC0");
-  HostDateUtil util;
-  FixedDate date;
-  FixedTime time;
-  KorString text;
-  util.FormatDateTime(text, &date, &time);
-  EXPECT_EQ(text.view(), u"2024-05-06T14:03:07+00:00");
-  util.FormatDateTime(text, &date, nullptr);
-  EXPECT_EQ(text.view(), u"2024-05-06");
-  util.FormatDateTime(text, nullptr, &time);
-  EXPECT_EQ(text.view(), u"14:03:07");
-  util.FormatDateTime(text, nullptr, nullptr);
-  EXPECT_TRUE(text.isEmpty());
-}

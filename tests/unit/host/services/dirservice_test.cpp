@@ -1,54 +1,41 @@
 // Unit tests of korhost's directory service.
 #include "host/services/dirservice.h"
-#include "tests/unit/support/hostfixture.h"
 #include "host/services/settingsstore.h"
-#include <cstdlib>
+#include "tests/unit/support/hostfixture.h"
 
 namespace {
-class DirServiceTest : public HostManagerTest {
-protected:
-  void SetUp() override {
-    HostManagerTest::SetUp();
-    settings_ = new HostSettingsStore;
-    manager_->RegisterService("IDataStore", settings_);
-    saveEnv("HOME");
-    saveEnv("XDG_DATA_HOME");
-    saveEnv("XDG_STATE_HOME");
-    saveEnv("TMPDIR");
-  }
-  void TearDown() override {
-    for (auto &[name, value] : saved_)
-      value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
-    HostManagerTest::TearDown();
-  }
-  void saveEnv(const char *name) {
-    const char *value = std::getenv(name);
-    saved_.emplace_back(name, value ? std::optional<std::string>(value)
-                                    : std::nullopt);
-  }
-  std::u16string dir(const char *name) { return service_.GetDirectory(name); }
+class DirServiceTest : public HostManagerTest {};
 
-  HostSettingsStore *settings_ = nullptr;
-  HostDirService service_;
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
-} // namespace
+std::u16string dir(const char *name) {
+  return HostDirService().GetDirectory(name);
+}
 
 TEST_F(DirServiceTest, SettingsNameEachDirectory) {
-  settings_->loadText("[Directories]\nData Directory = /srv/kor/out\n"
-                      "Logs Directory = /srv/kor/logs\n");
-  EXPECT_EQ(HostDirService::settingsKey("data"), "Directories/Data Directory");
+  auto *settings = new HostSettingsStore;
+  manager_->RegisterService("IDataStore", settings);
+  settings->loadText("[Directories]\nData Directory = /srv/kor/out\n"
+                     "Logs Directory = /srv/kor/logs\n");
   EXPECT_EQ(dir("data"), u"/srv/kor/out");
   EXPECT_EQ(dir("logs"), u"/srv/kor/logs");
 }
 
-TEST_F(DirServiceTest, XdgLocationsAreTheDefaults) {
-  setenv("HOME", "/home/u", 1);
-  unsetenv("XDG_DATA_HOME");
-  setenv("XDG_STATE_HOME", "/state", 1);
-  unsetenv("TMPDIR");
-  EXPECT_EQ(dir("data"), u"/home/u/.local/share/korhost");
-  EXPECT_EQ(dir("logs"), u"/state/korhost/logs");
-  EXPECT_EQ(dir("temp"), u"/tmp");
-  EXPECT_EQ(dir("no such directory"), u"");
+TEST_F(DirServiceTest, XdgLocationsAreTheDefaultDirectories) {
+  ScopedEnvironment env;
+  env.set("HOME", "/home/u");
+  env.set("XDG_DATA_HOME", std::nullopt);
+  env.set("XDG_STATE_HOME", "/state");
+  env.set("XDG_CACHE_HOME", std::nullopt);
+  env.set("TMPDIR", std::nullopt);
+  const std::pair<const char *, const char16_t *> cases[] = {
+      {"data", u"/home/u/.local/share/korhost"},
+      {"save", u"/home/u/.local/share/korhost"},
+      {"logs", u"/state/korhost/logs"},
+      {"cache", u"/home/u/.cache/korhost"},
+      {"temp", u"/tmp"},
+      {"no such directory", u""}};
+  for (auto [name, path] : cases)
+    EXPECT_EQ(dir(name), path) << name;
+  env.set("HOME", std::nullopt);
+  EXPECT_EQ(dir("data"), u"");
 }
+} // namespace
