@@ -1,8 +1,12 @@
-// Unit tests of korhost's service table: overrides replace a service only
-// when their condition holds.
+// Unit tests of korhost's service table, and the slot positions of the
+// contracts its services implement.
 #include "host/cli/hostoptions.h"
+#include "host/services/clock.h"
+#include "host/services/datetime.h"
 #include "host/services/hostservices.h"
-#include "component/korclass.h"
+#include "host/services/productinfo.h"
+#include "host/services/registry.h"
+#include "tests/unit/support/slotcheck.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,27 +17,42 @@ public:
   int mark;
 };
 
-int markOf(IKorUnknown *service) {
+/// The mark of a service made by `entry`, which is then deleted.
+int markMadeBy(const HostServiceEntry &entry, const HostOptions &options) {
+  IKorUnknown *service = makeHostService(entry, options);
   int mark = static_cast<MarkedService *>(service)->mark;
   delete service;
   return mark;
 }
-} // namespace
+
+HostServiceEntry marking(const char *name, int mark) {
+  return {name, [mark](const HostOptions &) { return new MarkedService(mark); }};
+}
 
 TEST(HostServices, AnOverrideReplacesItsServiceOnlyWhenItApplies) {
   registerHostServiceOverride(
       "TestOverriddenService",
       [](const HostOptions &options) { return !options.headless; },
       [](const HostOptions &) { return new MarkedService(2); });
-  HostServiceEntry plain{"TestOverriddenService", [](const HostOptions &) {
-                           return new MarkedService(1);
-                         }};
-  HostServiceEntry other{"TestOtherService", [](const HostOptions &) {
-                           return new MarkedService(3);
-                         }};
   HostOptions options;
-  EXPECT_EQ(markOf(makeHostService(plain, options)), 2);
-  EXPECT_EQ(markOf(makeHostService(other, options)), 3);
+  EXPECT_EQ(markMadeBy(marking("TestOverriddenService", 1), options), 2);
+  EXPECT_EQ(markMadeBy(marking("TestOtherService", 3), options), 3);
   options.headless = true;
-  EXPECT_EQ(markOf(makeHostService(plain, options)), 1);
+  EXPECT_EQ(markMadeBy(marking("TestOverriddenService", 1), options), 1);
 }
+
+TEST(HostServices, ContractSlots) {
+  EXPECT_SLOT(&IKorClock::Start, 1);
+  EXPECT_SLOT(&IKorClock::Stop, 2);
+  EXPECT_SLOT(&IKorClock::Elapsed, 4);
+  EXPECT_SLOT(&IKorDate::SetToday, 10);
+  EXPECT_SLOT(&IKorTime::SetNow, 6);
+  EXPECT_SLOT(&IProductInfo::GetProductInfo, 9);
+  EXPECT_SLOT(&Tarnwell::IKorRegistry::GetValueIterator, 6);
+  EXPECT_SLOT(&Tarnwell::IKorRegIter::First, 1);
+  EXPECT_SLOT(&Tarnwell::IKorRegIter::Next, 2);
+  EXPECT_SLOT(&Tarnwell::IKorRegIter::IsDone, 3);
+  EXPECT_SLOT(&Tarnwell::IKorRegIter::CurrentValue, 4);
+  EXPECT_STREQ(korNameOf<Tarnwell::IKorRegistry>(), "IKorRegistry");
+}
+} // namespace
