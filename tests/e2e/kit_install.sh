@@ -117,6 +117,15 @@ sort "$WORK/roman_names.txt" >"$WORK/unsharded.txt"
 sort "$WORK"/names[012].txt >"$WORK/sharded.txt"
 same_as "$WORK/unsharded.txt" "$WORK/sharded.txt"
 
+# The fixtures example: its hooks give each test an empty store in the
+# suite's scratch folder (made in $TMPDIR) and remove the folder at the end.
+mkdir "$WORK/tmp"
+rc=$(TMPDIR=$WORK/tmp run_korhost "$WORK/out" "$WORK/err" --plugins "$WORK/build/fixtures/kortest-plugins" \
+  --config "$WORK/build/fixtures/fixturetests.korhost.ini" run_programmer_tests)
+[ "$rc" = 0 ] && tail -1 "$WORK/out" | grep -qx '4 passed, 0 failed, 0 skipped' ||
+  fail "fixtures example exited $rc: $(cat "$WORK/out" "$WORK/err")"
+[ -z "$(ls -A "$WORK/tmp")" ] || fail "the suite tear-down left $(ls -A "$WORK/tmp")"
+
 # The failing example runs its own suite only, fails the run, and reports
 # its declaration files relative to the top of the built tree.
 FAILING=(--plugins "$WORK/build/failing/kortest-plugins" --config "$WORK/build/failing/korfailing.korhost.ini")
