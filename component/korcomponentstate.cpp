@@ -1,5 +1,6 @@
 //===- korcomponentstate.cpp - Identity and manager of this component -----===//
 #include "component/korcomponentstate.h"
+#include <utility>
 
 namespace {
 struct ComponentState {
@@ -7,6 +8,7 @@ struct ComponentState {
   const char *name = "";
   KorGuid id;
   std::string instanceName;
+  IKorComponentCustomizer *customizer = nullptr;
 };
 
 ComponentState &state() {
@@ -26,4 +28,9 @@ void korSetComponentId(const KorGuid &id) { state().id = id; }
 const std::string &korInstanceName() { return state().instanceName; }
 void korSetInstanceName(const char *name) {
   state().instanceName = name ? name : "";
+}
+IKorComponentCustomizer *korComponentCustomizer() { return state().customizer; }
+IKorComponentCustomizer *
+korSetComponentCustomizer(IKorComponentCustomizer *customizer) {
+  return std::exchange(state().customizer, customizer);
 }

@@ -2,13 +2,15 @@
 //
 // Each component (and the host) links its own copy of this state: the
 // manager pointer that the count service and service lookup read, the
-// component name, identifier and the instance name the host assigns.
+// component name, identifier, customizer and the instance name the host
+// assigns.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
 #include "component/kortypes.h"
 #include <string>
 
+class IKorComponentCustomizer;
 class IKorComponentManager;
 
 /// The host's component manager, null until handed over.
@@ -26,3 +28,9 @@ void korSetComponentId(const KorGuid &id);
 /// The instance name the host assigned, empty until then.
 const std::string &korInstanceName();
 void korSetInstanceName(const char *name);
+
+/// The customizer of this component, or null before load-time set-up.
+IKorComponentCustomizer *korComponentCustomizer();
+/// Makes `customizer` the component's customizer; returns the previous one.
+IKorComponentCustomizer *
+korSetComponentCustomizer(IKorComponentCustomizer *customizer);

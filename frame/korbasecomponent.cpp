@@ -5,7 +5,6 @@
 #include "frame/ikortestservice.h"
 #include "component/iptr.h"
 #include "frame/korbreakflag.h"
-#include "frame/korcomponentdef.h"
 #include "component/korcomponentstate.h"
 #include "frame/kordefaultclassfactory.h"
 #include "frame/kortestregistry.h"

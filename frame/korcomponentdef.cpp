@@ -4,10 +4,8 @@
 #include "frame/korbreakflag.h"
 #include "component/korcomponentstate.h"
 #include "frame/kordefaultclassfactory.h"
-#include <utility>
 
 namespace {
-IKorComponentCustomizer *gCustomizer = nullptr;
 IKorComponentFactory *gFactory = nullptr;
 IKorComponent *gComponent = nullptr;
 
@@ -18,11 +16,6 @@ public:
 };
 } // namespace
 
-IKorComponentCustomizer *korComponentCustomizer() { return gCustomizer; }
-IKorComponentCustomizer *
-korSetComponentCustomizer(IKorComponentCustomizer *customizer) {
-  return std::exchange(gCustomizer, customizer);
-}
 IKorComponentFactory *korComponentFactory() { return gFactory; }
 IKorComponent *korComponentObject() { return gComponent; }
 
@@ -32,7 +25,7 @@ void korDefineComponent(const char *name, const KorGuid &id,
   korSetInstanceName("");
   korSetComponentId(id);
   KorDefaultClassFactory::instance();
-  gCustomizer = customizer;
+  korSetComponentCustomizer(customizer);
   gFactory = new KorStaticBaseComponentFact;
   korBreakEnabled();
 }

@@ -11,11 +11,6 @@
 #include "component/kortypes.h"
 #include <cstdint>
 
-/// The customizer of this component, or null before load-time set-up.
-IKorComponentCustomizer *korComponentCustomizer();
-/// Makes `customizer` the component's customizer; returns the previous one.
-IKorComponentCustomizer *
-korSetComponentCustomizer(IKorComponentCustomizer *customizer);
 /// The component factory, or null before load-time set-up.
 IKorComponentFactory *korComponentFactory();
 /// The component object the last EntryPoint call created.
