@@ -140,11 +140,11 @@ bool isComponentIdText(std::string_view text) {
 }
 
 int HostSettingsStore::loadText(const std::string &text) {
-  // Like SimpleIni, read up to the first zero byte, after a UTF-8 mark.
+  // Like SimpleIni, read up to the first zero byte, after a UTF-8 mark;
+  // SimpleIni takes off the mark itself, so it is given the text with it.
   std::string_view data(text.c_str());
-  if (data.starts_with("\xEF\xBB\xBF"))
-    data.remove_prefix(3);
-  LineScan scan = scanLines(data);
+  LineScan scan = scanLines(data.starts_with("\xEF\xBB\xBF") ? data.substr(3)
+                                                              : data);
   auto values = readValues(data);
   // In a text without bad lines the value lines found by the scan are those
   // SimpleIni read, one for one. (After a bad "[" line SimpleIni may join

@@ -22,6 +22,8 @@ TEST(SettingsStore, NamesTheFirstBadLineAndKeepsTheGoodOnes) {
       {"line ends", "[D]\r\na = 1\r\rbroken\nb = 2\n", 4, "D/b", "2"},
       {"mark, keys before sections", "\xEF\xBB\xBFtop = 1\n[s]\n", 0, "/top",
        "1"},
+      {"one mark taken off", "\xEF\xBB\xBF\xEF\xBB\xBF= 1\n", 0, "/\xEF\xBB\xBF",
+       "1"},
       {"last assignment wins", "[s]\nk = 1\nk = 2\n", 0, "s/k", "2"},
       {"utf-8", "[Directories]\nSave \xC3\xA4 = /tmp/\xC3\xA4\n", 0,
        "Directories/Save \xC3\xA4", "/tmp/\xC3\xA4"},
