@@ -14,6 +14,7 @@
 #include "host/services/componentmanager.h"
 #include "component/korcomponentstate.h"
 #include "host/services/memorymanager.h"
+#include "tests/unit/support/memorystream.h"
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
@@ -23,52 +24,6 @@ void check(bool condition) {
   if (!condition)
     std::abort();
 }
-
-/// Binary input over the fuzzer's bytes.
-class MemoryInput : public BinInput {
-public:
-  MemoryInput(const uint8_t *data, size_t size) : data_(data), size_(size) {}
-  using BinInput::read;
-  size_t read(void *buffer, size_t n) override {
-    n = std::min(n, size_ - at_);
-    std::copy_n(data_ + at_, n, static_cast<uint8_t *>(buffer));
-    at_ += n;
-    return n;
-  }
-  int64_t tell() override { return int64_t(at_); }
-  bool seek(int64_t, bool) override { return false; }
-  bool good() override { return true; }
-  void close() override {}
-
-private:
-  const uint8_t *data_;
-  size_t size_;
-  size_t at_ = 0;
-};
-
-/// Binary output into a byte vector.
-class MemoryOutput : public BinOutput {
-public:
-  using BinOutput::read;
-  using BinOutput::write;
-  size_t write(const void *buffer, size_t n) override {
-    auto *bytes = static_cast<const uint8_t *>(buffer);
-    bytes_.insert(bytes_.end(), bytes, bytes + n);
-    return n;
-  }
-  size_t read(void *, size_t) override { return 0; }
-  int64_t tell() override { return int64_t(bytes_.size()); }
-  bool seek(int64_t, bool) override { return false; }
-  bool good() override { return true; }
-  void close() override {}
-  const std::vector<uint8_t> &bytes() {
-    flushBuffer();
-    return bytes_;
-  }
-
-private:
-  std::vector<uint8_t> bytes_;
-};
 
 /// Every index nextSet yields is set; returns how many there are.
 uint32_t walkSetBits(const BitVector &bits) {
@@ -108,8 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   // the reader takes for the empty header: it cannot come back.
   if (bits.maxIndex() == 0xFFFFFFFFu)
     return 0;
-  const std::vector<uint8_t> &form = out.bytes();
-  MemoryInput again(form.data(), form.size());
+  MemoryInput again(out.flushed());
   BitVector back(again);
   check(back == bits);
   check(back.maxIndex() == bits.maxIndex());

@@ -2,41 +2,11 @@
 // arbitrary bytes, with every peek, typed block read and skip it offers.
 #include "KorBasicTypes/binio.h"
 #include "KorBasicTypes/korfile.h"
-#include <algorithm>
+#include "tests/unit/support/memorystream.h"
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 namespace {
-/// The fuzz input as a seekable stream.
-class FuzzInput : public BinInput {
-public:
-  FuzzInput(const uint8_t *data, size_t size) : data_(data), size_(size) {
-    setStreamSize(size);
-  }
-  using BinInput::read;
-  size_t read(void *dst, size_t n) override {
-    size_t k = pos_ < size_ ? std::min(n, size_ - pos_) : 0;
-    if (k)
-      std::memcpy(dst, data_ + pos_, k);
-    pos_ += k;
-    return k;
-  }
-  int64_t tell() override { return static_cast<int64_t>(pos_); }
-  bool seek(int64_t offset, bool fromStart) override {
-    int64_t to = fromStart ? offset : static_cast<int64_t>(size_) + offset;
-    pos_ = to < 0 ? 0 : static_cast<size_t>(to);
-    return true;
-  }
-  bool good() override { return true; }
-  void close() override {}
-
-private:
-  const uint8_t *data_;
-  size_t size_;
-  size_t pos_ = 0;
-};
-
 // Deeper blocks are skipped whole, which keeps the recursion bounded.
 constexpr int kMaxDepth = 64;
 
@@ -92,7 +62,7 @@ void walk(KorFileRead &r, int depth) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   {
-    FuzzInput in(data, size);
+    MemoryInput in(data, size);
     KorFileRead reader(&in);
     reader.readFileHeader();
     walk(reader, 1);
@@ -100,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   }
   {
     // Skipping sibling blocks without entering them.
-    FuzzInput in(data, size);
+    MemoryInput in(data, size);
     KorFileRead reader(&in);
     if (reader.readFileHeader())
       while (reader.skipBlock())
@@ -108,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   }
   {
     // Strings read straight from the stream, as the string classes do.
-    FuzzInput in(data, size);
+    MemoryInput in(data, size);
     KorCString narrow;
     KorString wide;
     in >> narrow >> wide;

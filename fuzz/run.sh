@@ -11,7 +11,6 @@ for target in "$build"/bin/*_fuzz; do
   corpus="$corpus_root/$name"
   mkdir -p "$corpus"
   [ -d "$root/fuzz/seeds/$name" ] && cp "$root/fuzz/seeds/$name"/* "$corpus"/ 2>/dev/null || true
-  [ -x "$build/bin/make_seeds" ] && "$build/bin/make_seeds" "$name" "$corpus" || true
   echo "fuzzing $name for ${seconds}s"
   if ! "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
        -artifact_prefix="$build/crash-$name-" "$corpus" >"$build/fuzz-$name.log" 2>&1; then
