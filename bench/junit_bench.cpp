@@ -44,7 +44,7 @@ FakeRun &runOf(int records) {
     for (int s = 0; s < kSuites; ++s)
       suites.push_back(run->suite("Suite " + std::to_string(s)));
     for (int i = 0; i < records; ++i) {
-      FakeStatus &status =
+      GenTestStatus &status =
           run->add(suites[size_t(i % kSuites)], "Test " + std::to_string(i),
                    i % 10 ? kTestPassed : kTestFailed, 0.001 * (i % 7));
       if (i % 10 == 0)

@@ -9,6 +9,7 @@
 #include "testservice/gentestservice.h"
 #include "frame/ikortestresults.h"
 #include "frame/kortestdecl.h"
+#include "tests/unit/support/resultsfakes.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <fcntl.h>
@@ -25,27 +26,6 @@ constexpr int kSuites = 100;
 class BenchSuite : public KorTestSuiteBase {
   KOR_TEST_SUITE(BenchSuite, "Bench Suite")
   KOR_TEST(TrivialTest, "Trivial", "BENCH") { TEST_ASSERT(1 + 1 == 2); }
-};
-
-/// Results that keep one reference on each record.
-class BenchResults : public IKorTestResults {
-public:
-  KOR_CLASS(BenchResults, IKorTestResults)
-  BenchResults() { records.reserve(kTests); }
-  void AddStatus(IKorTestStatus *status) override {
-    records.emplace_back(status);
-  }
-  int GetCount() override { return static_cast<int>(records.size()); }
-  IKorTestStatus *GetStatus(uint32_t index) override {
-    return records[index - 1].get();
-  }
-  IKorTestStatus *FindStatus(int) override { return nullptr; }
-  bool AllPassed() override { return true; }
-  IKorDate *GetDate() override { return nullptr; }
-  IKorTime *GetTime() override { return nullptr; }
-  const char *GetHostName() override { return ""; }
-  const char *GetProductInfo() override { return ""; }
-  std::vector<IPtr<IKorTestStatus>> records;
 };
 
 /// 10,000 trivial tests spread over 100 suites.
@@ -93,7 +73,9 @@ void runKortest(benchmark::State &state, bool checkMemory) {
   GeneratedTests &tests = generated();
   GenTestService service;
   for (auto _ : state) {
-    IPtr<IKorTestResults> results(new BenchResults);
+    auto *collection = new FakeResults;
+    collection->records.reserve(kTests);
+    IPtr<IKorTestResults> results(collection);
     SilencedStdout silence;
     service.RunTests(tests.list, results.get(), false, checkMemory, false,
                      false, nullptr, false);

@@ -1,17 +1,19 @@
 //===- resultsfakes.h - Hand-filled tests, records and results for reports ===//
 //
-// Plain in-memory implementations of the test-model interfaces, so report
-// tests state exactly what each record holds.
+// Plain in-memory suites, tests and results around real status records, so
+// report tests state exactly what each record holds; FakeResults is the one
+// results collection of the unit tests, fuzzers and benchmarks.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
-#include "frame/ikortest.h"
+#include "frame/kortestbase.h"
 #include "frame/ikortestresults.h"
-#include "frame/ikorteststatus.h"
 #include "frame/ikortestsuite.h"
 #include "KorBasicTypes/korcstring.h"
 #include "KorBasicTypes/korstring.h"
+#include "component/iptr.h"
 #include "results/ikortestresultsformatter.h"
+#include "testservice/genteststatus.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,109 +40,42 @@ private:
   std::string name_;
 };
 
-/// A test with a description, a source file and a suite.
-class FakeTest : public IKorTest {
+/// A test with a description, a source file, a suite and a number.
+class FakeTest : public KorTestBase {
 public:
-  KOR_CLASS(FakeTest, IKorTest)
-  FakeTest(IKorTestSuite *suite, std::string description, std::string file)
-      : suite_(suite), description_(std::move(description)),
-        file_(std::move(file)) {}
-  int TestNumber() override { return -1; }
+  KOR_CLASS_DERIVED(FakeTest, KorTestBase, IKorTest)
+  FakeTest(IKorTestSuite *suite, std::string description, std::string file,
+           int number = -1)
+      : description_(std::move(description)), file_(std::move(file)) {
+    SetSuite(suite);
+    setTestNumber(number);
+  }
   void Run(IKorTestStatus *) override {}
   KorCString &Description(KorCString &out) override {
     out = description_.c_str();
     return out;
   }
-  KorMetadataList &Metadata() override { return metadata_; }
-  void CopyMetadata(KorMetadataList &out) override { out.clear(); }
   bool Enabled() override { return true; }
   const char *DisabledReason() override { return ""; }
   const char *SourceFile() override { return file_.c_str(); }
   int DeclarationLine() override { return 1; }
-  void SetSuite(IKorTestSuite *suite) override { suite_ = suite; }
-  IKorTestSuite *Suite() override { return suite_; }
-  bool BreakOnFailure() override { return false; }
-  void SetBreakOnFailure(bool) override {}
 
 private:
-  IKorTestSuite *suite_;
-  std::string description_;
-  std::string file_;
-  KorMetadataList metadata_;
+  std::string description_, file_;
 };
 
-/// A status record whose fields the test sets directly.
-class FakeStatus : public IKorTestStatus {
-public:
-  KOR_CLASS(FakeStatus, IKorTestStatus)
-  struct Message {
-    std::string text, file;
-    int line;
-  };
-  explicit FakeStatus(IKorTest *test, int state = kTestPassed,
-                      double duration = 0.0)
-      : test_(test), state_(state), duration_(duration) {}
-
-  void AddMessage(const KorCString &text) override {
-    AddMessage(text.c_str(), "", 0);
-  }
-  void ExpectAssert() override {}
-  bool IsAssertExpected() override { return false; }
-  void OnAssert(const char *, const char *, int) override {}
-  void ExpectException() override { exceptionExpected = true; }
-  bool IsExceptionExpected() override { return exceptionExpected; }
-  void OnException(const char *text, const char *file, int line) override {
-    AddMessage(text, file, line);
-    exceptionOccurred = true;
-  }
-  void ExpectProgress(int) override {}
-  int GetExpectedProgress() override { return 0; }
-  void OnProgress(float) override {}
-  void SetCheckMemory(bool) override {}
-  bool GetCheckMemory() override { return true; }
-  void AddMessage(const char *text, const char *file, int line) override {
-    messages.push_back({text, file, line});
-  }
-  int GetMessageCount() override { return int(messages.size()); }
-  const char *GetMessage(int i) override { return at(i) ? at(i)->text.c_str() : nullptr; }
-  const char *GetMessageFile(int i) override { return at(i) ? at(i)->file.c_str() : nullptr; }
-  int GetMessageLine(int i) override { return at(i) ? at(i)->line : 0; }
-  bool AssertOccurred() override { return false; }
-  bool ExceptionOccurred() override { return exceptionOccurred; }
-  IKorTest *GetTest() override { return test_; }
-  bool VerifyExpectations() override { return true; }
-  KorCString &ToString(KorCString &out) override { return out; }
-  int GetState() override { return state_; }
-  void SetState(int state) override { state_ = state; }
-  double GetDuration() override { return duration_; }
-  double GetAuxTime() override { return -1.0; }
-
-  std::vector<Message> messages;
-  bool exceptionExpected = false;
-  bool exceptionOccurred = false;
-
-private:
-  Message *at(int i) {
-    return i >= 1 && i <= int(messages.size()) ? &messages[size_t(i - 1)]
-                                               : nullptr;
-  }
-  IKorTest *test_;
-  int state_;
-  double duration_;
-};
-
-/// A results collection over records that the fixture owns.
+/// A results collection that keeps one reference on each record.
 class FakeResults : public IKorTestResults {
 public:
   KOR_CLASS(FakeResults, IKorTestResults)
-  void AddStatus(IKorTestStatus *status) override { records.push_back(status); }
+  void AddStatus(IKorTestStatus *status) override { records.emplace_back(status); }
   int GetCount() override { return int(records.size()); }
   IKorTestStatus *GetStatus(uint32_t i) override {
-    return i >= 1 && i <= records.size() ? records[i - 1] : nullptr;
+    return i >= 1 && i <= records.size() ? records[i - 1].get() : nullptr;
   }
   IKorTestStatus *FindStatus(int) override { return nullptr; }
   bool AllPassed() override {
-    for (IKorTestStatus *status : records)
+    for (const IPtr<IKorTestStatus> &status : records)
       if (status->GetState() != kTestPassed)
         return false;
     return true;
@@ -150,11 +85,11 @@ public:
   const char *GetHostName() override { return hostName.c_str(); }
   const char *GetProductInfo() override { return ""; }
 
-  std::vector<IKorTestStatus *> records;
+  std::vector<IPtr<IKorTestStatus>> records;
   std::string hostName = "buildhost";
 };
 
-/// Owns suites, tests and records and lists the records in a FakeResults.
+/// Owns suites and tests and adds a record of each test to its results.
 class FakeRun {
 public:
   IKorTestSuite *suite(const std::string &name) {
@@ -162,21 +97,21 @@ public:
     return suites_.back().get();
   }
   /// Adds a record of a new test to the results.
-  FakeStatus &add(IKorTestSuite *suite, const std::string &description,
-                  int state, double duration = 0.0,
-                  const std::string &file = "src/tests/sample_test.cpp") {
+  GenTestStatus &add(IKorTestSuite *suite, const std::string &description,
+                     int state, double duration = 0.0,
+                     const std::string &file = "src/tests/sample_test.cpp") {
     tests_.push_back(std::make_unique<FakeTest>(suite, description, file));
-    statuses_.push_back(
-        std::make_unique<FakeStatus>(tests_.back().get(), state, duration));
-    results.AddStatus(statuses_.back().get());
-    return *statuses_.back();
+    auto *status = new GenTestStatus(tests_.back().get());
+    status->SetState(state);
+    status->SetDuration(duration);
+    results.AddStatus(status);
+    return *status;
   }
   FakeResults results;
 
 private:
   std::vector<std::unique_ptr<FakeSuite>> suites_;
   std::vector<std::unique_ptr<FakeTest>> tests_;
-  std::vector<std::unique_ptr<FakeStatus>> statuses_;
 };
 
 /// A formatter whose output the test sets.
@@ -195,14 +130,14 @@ inline void buildMixedRun(FakeRun &run) {
   IKorTestSuite *ten = run.suite("Suite 10");
   IKorTestSuite *nine = run.suite("Suite 9");
   run.add(ten, "Passing Test", kTestPassed, 0.25, "c:/src/tests/io_test.src");
-  FakeStatus &failing =
+  GenTestStatus &failing =
       run.add(nine, "Failing Test", kTestFailed, 1.5, "src/tests/box_test.cpp");
   failing.AddMessage("size mismatch", "box_test", 42);
   failing.AddMessage("a < b && c", "box_test", 43);
-  FakeStatus &throwing = run.add(nine, "Throwing Test", kTestFailed);
+  GenTestStatus &throwing = run.add(nine, "Throwing Test", kTestFailed);
   throwing.OnException("Unexpected exception: bad_alloc",
                        "src\\tests\\box_test.cpp", 7);
-  FakeStatus &expected = run.add(nine, "Expected Throw Test", kTestFailed, 0.75);
+  GenTestStatus &expected = run.add(nine, "Expected Throw Test", kTestFailed, 0.75);
   expected.ExpectException();
   expected.OnException("Expected \"x\" \xe2\x80\x94 got 'y' \xc3\xa9",
                        "src/tests/box_test.cpp", 9);

@@ -1,0 +1,168 @@
+// Every results formatter against its checked-in report, then what only one
+// formatter does: the Visual Studio omissions and line limit, the XML
+// root without a date utility, and the parts both XML documents share.
+#include "component/ikordateutil.h"
+#include "host/services/domxml.h"
+#include "results/genvisualstudioresultsformatter.h"
+#include "results/genxmlresultsformatter.h"
+#include "results/resultsregistry.h"
+#include "results/resultsxml.h"
+#include "tests/unit/support/expectedfiles.h"
+#include "tests/unit/support/hostfixture.h"
+#include "tests/unit/support/resultsfakes.h"
+#include <algorithm>
+#include <cstring>
+
+using namespace korresults;
+
+namespace {
+/// Writes one fixed date and time, whatever the objects hold.
+class FixedDateUtil : public IKorDateUtil {
+public:
+  KOR_CLASS(FixedDateUtil, IKorDateUtil)
+  void FormatDateTime(KorString &out, IKorDate *, IKorTime *) override {
+    out = KorString(u"2024-05-06T14:03:07+02:00");
+  }
+};
+
+constexpr const char *kXmlHead = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+
+/// The report of each formatter as the registry creates it (the Visual
+/// Studio lines leave out passed, skipped and aborted records) of the mixed
+/// run and of an empty run, and whether it needs the host's XML document
+/// service (without it the previous output stays).
+struct Report {
+  const char *className, *mixedFile;
+  std::string empty;
+  bool needsDocument;
+};
+const Report kReports[] = {
+    {"GenVisualStudioResultsFormatter", "vs_mixed.txt", "", false},
+    {"GenXmlResultsFormatter", "xml_mixed.xml",
+     std::string(kXmlHead) +
+         "<korTestResults passed=\"true\" testDateTime=\"2024-05-06T14:03:07"
+         "+02:00\" testHostname=\"buildhost\"/>\n",
+     true},
+    {"GenJUnitResultsFormatter", "junit_mixed.xml",
+     std::string(kXmlHead) + "<testsuites/>\n", true},
+};
+
+/// The formatter's text for `run`, as UTF-8.
+std::string reportOf(IKorTestResultsFormatter &formatter, FakeRun &run) {
+  formatter.Format(&run.results);
+  return utf8Of(formatter.GetOutput());
+}
+
+class FormatterTest : public HostManagerTest {
+protected:
+  void useServices(bool dateUtil = true) {
+    manager_->RegisterService("IKorDOMXmlV2", new HostXmlDocument);
+    if (dateUtil)
+      manager_->RegisterService("IKorDateUtil", new FixedDateUtil);
+  }
+};
+} // namespace
+
+TEST_F(FormatterTest, EveryFormatterWritesItsCheckedInReport) {
+  ASSERT_EQ(korResultsFormatters().size(), std::size(kReports));
+  for (const auto &entry : korResultsFormatters().entries()) {
+    SCOPED_TRACE(entry.className);
+    const Report *report = std::find_if(
+        std::begin(kReports), std::end(kReports),
+        [&](const Report &r) { return !std::strcmp(r.className, entry.className); });
+    ASSERT_NE(report, std::end(kReports));
+    useServices();
+    IPtr<IKorTestResultsFormatter> formatter = entry.create();
+    EXPECT_STREQ(formatter->ClassName(), entry.className);
+    FakeRun mixed, empty;
+    buildMixedRun(mixed);
+    EXPECT_EQ(reportOf(*formatter, mixed), readExpected(report->mixedFile));
+    EXPECT_EQ(reportOf(*formatter, empty), report->empty);
+    manager_->releaseServices();
+    EXPECT_EQ(reportOf(*formatter, mixed), report->needsDocument
+                                             ? report->empty
+                                             : readExpected(report->mixedFile));
+  }
+}
+
+TEST_F(FormatterTest, XmlRootWithoutTheDateUtilityHasAnEmptyDate) {
+  useServices(false);
+  GenXmlResultsFormatter formatter;
+  FakeRun run;
+  run.results.hostName = "h\xc3\xa9";
+  EXPECT_EQ(reportOf(formatter, run),
+            std::string(kXmlHead) + "<korTestResults passed=\"true\" "
+                                    "testDateTime=\"\" testHostname=\"h\xc3\xa9\"/>\n");
+}
+
+TEST(VisualStudioFormatter, OmitFlagsLeaveOutPassedSkippedAndAborted) {
+  FakeRun run;
+  IKorTestSuite *suite = run.suite("s");
+  run.add(suite, "P", kTestPassed).AddMessage("p", "f", 1);
+  run.add(suite, "S", kTestSkipped).AddMessage("s", "f", 2);
+  run.add(suite, "A", kTestAborted).AddMessage("a", "f", 3);
+  run.add(suite, "N", kTestNotRun).AddMessage("n", "f", 4);
+  run.add(suite, "F", kTestFailed).AddMessage("x", "f", 5);
+  const std::string skipped = "f(2) : S : s\nf(3) : A : a\n",
+                    rest = "f(4) : N : n\nf(5) : F : x\n";
+  GenVisualStudioResultsFormatter all, both(true, true), passed(true, false);
+  EXPECT_EQ(reportOf(all, run), "f(1) : P : p\n" + skipped + rest);
+  EXPECT_EQ(reportOf(both, run), rest);
+  EXPECT_EQ(reportOf(passed, run), skipped + rest);
+}
+
+TEST(VisualStudioFormatter, StopsAfterOneHundredLinesPerRecord) {
+  FakeRun run;
+  IKorTestSuite *suite = run.suite("s");
+  GenTestStatus &many = run.add(suite, "Many", kTestFailed);
+  for (int i = 1; i <= 105; ++i)
+    many.AddMessage(("m" + std::to_string(i)).c_str(), "f", i);
+  GenTestStatus &hundred = run.add(suite, "Hundred", kTestFailed);
+  for (int i = 1; i <= 100; ++i)
+    hundred.AddMessage("h", "g", i);
+  GenVisualStudioResultsFormatter formatter;
+  std::string out = reportOf(formatter, run);
+  EXPECT_NE(out.find("f(100) : Many : m100\nStopped after 100 of 105 "
+                     "warnings.\ng(1) : Hundred : h\n"),
+            std::string::npos);
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 201);
+}
+
+TEST(ResultsXml, GroupsRecordsBySuiteNameInNaturalOrder) {
+  FakeRun run;
+  IKorTestSuite *b2 = run.suite("b2");
+  run.add(run.suite("b10"), "t1", kTestPassed);
+  run.add(b2, "t2", kTestPassed);
+  run.add(run.suite("a"), "t3", kTestPassed);
+  run.add(run.suite("b2"), "t4", kTestPassed); // same name, other object
+  std::vector<std::string> groups;
+  for (const auto &[name, records] : groupBySuite(run.results))
+    groups.push_back(utf8Of(name) + ":" + std::to_string(records.size()));
+  EXPECT_EQ(groups, (std::vector<std::string>{"a:1", "b2:2", "b10:1"}));
+}
+
+TEST(ResultsXml, SummaryJoinsTenMessagesThenCountsTheRest) {
+  FakeRun run;
+  GenTestStatus &status = run.add(run.suite("s"), "t", kTestFailed);
+  EXPECT_STREQ(messageSummary(status).c_str(), "");
+  for (int i = 1; i <= 12; ++i)
+    status.AddMessage(("m" + std::to_string(i)).c_str(), "", 0);
+  EXPECT_STREQ(messageSummary(status).c_str(),
+               "m1; m2; m3; m4; m5; m6; m7; m8; m9; m10; <2 more>");
+}
+
+TEST(ResultsXml, ClassNameIsSuiteThenSourceBaseNameWithoutExtension) {
+  const std::pair<const char *, const char16_t *> cases[] = {
+      {"c:\\src\\tests\\io_test.src", u"S.io_test"},
+      {"plain", u"S.plain"},
+      {"a.b/c.d.e", u"S.c.d"},
+      {"dir/file.txt/", u"S.file"},
+  };
+  FakeRun run;
+  for (auto [file, name] : cases)
+    EXPECT_EQ(testCaseClassName(KorString(u"S"),
+                                run.add(run.suite("S"), "t", kTestPassed, 0, file))
+                  .view(),
+              name)
+        << file;
+}
