@@ -1,62 +1,132 @@
-// Pins the slot positions of the object-model and host-contract interfaces.
+// The slot positions of the contracts the host and the components share:
+// a reordered declaration moves an operation to another slot, which a
+// component built against the old order would then call by mistake.
+#include "component/icomponentcommand.h"
 #include "component/idatastore.h"
+#include "component/ifilenamewidget.h"
+#include "component/iguiutil.h"
 #include "component/ikorasserthandlercb.h"
+#include "component/ikorcommandcontext.h"
 #include "component/ikorcomponent.h"
 #include "component/ikorcomponentmanager.h"
 #include "component/ikordatareceiver.h"
+#include "component/ikordateutil.h"
 #include "component/ikordirservice.h"
+#include "component/ikordoc.h"
+#include "component/ikordomxml.h"
 #include "component/ikorerrorservice.h"
+#include "component/ikormesh.h"
 #include "component/ikormmanager.h"
+#include "component/ikorqueryserver.h"
+#include "component/iscriptable.h"
+#include "component/iscriptfactory.h"
 #include "frame/ikortestservice.h"
+#include "results/ikortestresultsformatter.h"
+#include "results/ikortestresultsrouter.h"
 #include "tests/unit/support/slotcheck.h"
 #include <gtest/gtest.h>
 
-TEST(InterfaceSlots, IKorUnknownAfterTheTwoDestructorEntries) {
-  // Slot 0 is the destructor, which takes two entries under this ABI.
-  EXPECT_SLOT(&IKorUnknown::AddRef, 2);
-  EXPECT_SLOT(&IKorUnknown::Release, 3);
-  EXPECT_SLOT(&IKorUnknown::ReleaseNoDelete, 4);
-  EXPECT_SLOT(&IKorUnknown::RefCount, 5);
-  EXPECT_SLOT(&IKorUnknown::GetWeakRef, 6);
-  EXPECT_SLOT(&IKorUnknown::QueryInterface, 7);
-  EXPECT_SLOT(&IKorUnknown::ClassName, 8);
-}
+namespace {
+struct Slot {
+  const char *member;
+  long slot, expected;
+};
+#define SLOT(member, expected) Slot{#member, korVtableIndex(&member), expected}
 
-TEST(InterfaceSlots, HostContracts) {
-  EXPECT_SLOT(&IKorComponentManager::LoadComponent, 0);
-  EXPECT_SLOT(&IKorComponentManager::RegisterService, 3);
-  EXPECT_SLOT(&IKorComponentManager::LookupService, 6);
-  EXPECT_SLOT(&IKorComponentManager::LastError, 9);
-  EXPECT_SLOT(&IKorComponentManager::IncrementCount, 10);
-  EXPECT_SLOT(&IKorComponentManager::DecrementCount, 11);
-  EXPECT_SLOT(&IKorComponentManager::GetInstanceObject, 12);
-  EXPECT_SLOT(&IDataStore::GetBool, 10);
-  EXPECT_SLOT(&IDataStore::GetDouble, 12);
-  EXPECT_SLOT(&IDataStore::GetString, 16);
-  EXPECT_SLOT(&IDataStore::Watch, 35);
-  EXPECT_SLOT(&IKorErrorService::Report, 2);
-  EXPECT_SLOT(&IKorAssertHandlerCB::HandleAssert, 0);
-  EXPECT_SLOT(&IKorDataReceiver::OnDataChanged, 0);
-  EXPECT_SLOT(&IKorDirService::GetDirectory, 0);
-  // The memory manager's operations are counted from 1.
-  EXPECT_SLOT(&KorMM::IKorMManager::ReleaseMemory, 3);
-  EXPECT_SLOT(&KorMM::IKorMManager::CoreLimit, 10);
-  EXPECT_SLOT(&KorMM::IKorMManager::SwapLimit, 11);
-  EXPECT_SLOT(&KorMM::IKorMManager::SwapNow, 12);
-  EXPECT_SLOT(&KorMM::IKorMManager::CoreNow, 17);
-}
+// Under this ABI a destructor takes two entries: IKorUnknown's own are
+// slots 0 and 1, and IGuiReceiver's two lie between its last event and the
+// command's first own operation.
+constexpr long kCommand = 2;
+} // namespace
 
-TEST(InterfaceSlots, ComponentFaces) {
-  EXPECT_SLOT(&IKorComponent::SetComponentManager, 0);
-  EXPECT_SLOT(&IKorComponent::CreateObject, 2);
-  EXPECT_SLOT(&IKorComponent::Reserved5, 5);
-  EXPECT_SLOT(&IKorCompInternal::ComponentId, 2);
-  EXPECT_SLOT(&IKorCompInternal::ClassCount, 5);
-  EXPECT_SLOT(&IKorCompInternal::ClassNameOf, 8);
-  EXPECT_SLOT(&IKorCompInternal::OffersTests, 9);
-  EXPECT_SLOT(&IKorCompInternal::RegisterTests, 10);
-  EXPECT_SLOT(&IKorCompInternal::BreakEnabled, 14);
-  EXPECT_SLOT(&IKorTestService::AddTest, 0);
-  EXPECT_SLOT(&IKorTestService::RunTests, 7);
-  EXPECT_SLOT(&IKorTestService::LoadTestComponents, 8);
+TEST(InterfaceSlots, EveryContractOperationInItsSlot) {
+  const Slot slots[] = {
+      SLOT(IKorUnknown::AddRef, 2), SLOT(IKorUnknown::Release, 3),
+      SLOT(IKorUnknown::ReleaseNoDelete, 4), SLOT(IKorUnknown::RefCount, 5),
+      SLOT(IKorUnknown::GetWeakRef, 6), SLOT(IKorUnknown::QueryInterface, 7),
+      SLOT(IKorUnknown::ClassName, 8),
+      // Component manager and host services.
+      SLOT(IKorComponentManager::LoadComponent, 0),
+      SLOT(IKorComponentManager::RegisterService, 3),
+      SLOT(IKorComponentManager::LookupService, 6),
+      SLOT(IKorComponentManager::LastError, 9),
+      SLOT(IKorComponentManager::IncrementCount, 10),
+      SLOT(IKorComponentManager::DecrementCount, 11),
+      SLOT(IKorComponentManager::GetInstanceObject, 12),
+      SLOT(IDataStore::GetBool, 10), SLOT(IDataStore::GetDouble, 12),
+      SLOT(IDataStore::GetString, 16), SLOT(IDataStore::Watch, 35),
+      SLOT(IKorErrorService::Report, 2),
+      SLOT(IKorAssertHandlerCB::HandleAssert, 0),
+      SLOT(IKorDataReceiver::OnDataChanged, 0),
+      SLOT(IKorDirService::GetDirectory, 0), SLOT(IKorQueryServer::Publish, 4),
+      SLOT(IKorDateUtil::FormatDateTime, 3),
+      // The memory manager's operations are counted from 1.
+      SLOT(KorMM::IKorMManager::ReleaseMemory, 3),
+      SLOT(KorMM::IKorMManager::CoreLimit, 10),
+      SLOT(KorMM::IKorMManager::SwapLimit, 11),
+      SLOT(KorMM::IKorMManager::SwapNow, 12),
+      SLOT(KorMM::IKorMManager::CoreNow, 17),
+      // Components and the test service.
+      SLOT(IKorComponent::SetComponentManager, 0),
+      SLOT(IKorComponent::CreateObject, 2), SLOT(IKorComponent::Reserved5, 5),
+      SLOT(IKorCompInternal::ComponentId, 2),
+      SLOT(IKorCompInternal::ClassCount, 5),
+      SLOT(IKorCompInternal::ClassNameOf, 8),
+      SLOT(IKorCompInternal::OffersTests, 9),
+      SLOT(IKorCompInternal::RegisterTests, 10),
+      SLOT(IKorCompInternal::BreakEnabled, 14),
+      SLOT(IKorTestService::AddTest, 0), SLOT(IKorTestService::RunTests, 7),
+      SLOT(IKorTestService::LoadTestComponents, 8),
+      // Results and the XML document they are written with.
+      SLOT(IKorTestResultsFormatter::Format, 0),
+      SLOT(IKorTestResultsFormatter::GetOutput, 1),
+      SLOT(IKorTestResultsRouter::Route, 0), SLOT(IKorDOMXmlV2::SaveToText, 4),
+      SLOT(IKorDOMXmlV2::CreateElement, 7),
+      SLOT(IKorDOMXmlV2::SetRootElement, 9),
+      SLOT(IKorDOMXmlElement::SetAttribute, 10),
+      SLOT(IKorDOMXmlElement::SetText, 18),
+      SLOT(IKorDOMXmlElement::AppendChild, 21),
+      // Scripts.
+      SLOT(IScriptable::Describe, 0), SLOT(IScriptable::Execute, 1),
+      SLOT(IScriptable::Store, 2), SLOT(IScriptFactory::CreateScript, 1),
+      SLOT(IScript::Options, 5), SLOT(IScriptOptions::SetBool, 7),
+      SLOT(IScriptOptions::SetInteger, 8), SLOT(IScriptOptions::SetString, 11),
+      SLOT(IScriptOptions::DeclareBool, 15),
+      SLOT(IScriptOptions::DeclareInteger, 16),
+      SLOT(IScriptOptions::DeclareString, 19),
+      SLOT(IScriptOptions::GetBool, 20), SLOT(IScriptOptions::GetInteger, 21),
+      SLOT(IScriptOptions::GetString, 24),
+      // Commands, their context, document and dialogs.
+      SLOT(IKorCommandContext::GetFlag, 3),
+      SLOT(IKorCommandContext::ModelContainer, 8),
+      SLOT(IKorDoc::CurrentModel, 31), SLOT(IKorModelContainer::Item, 29),
+      SLOT(IKorModelItem::Object, 0), SLOT(IKorMesh::WriteMesh, 79),
+      SLOT(IFileNameWidgetV2::SetFilter, 0),
+      SLOT(IFileNameWidgetV2::AddToDialog, 3), SLOT(IGuiItem::SetText, 2),
+      SLOT(IGuiUtil::SetTitle, 1), SLOT(IGuiUtil::GetSaveFileName, 2),
+      SLOT(IGuiUtil::OpenGroup, 8), SLOT(IGuiUtil::AddField, 21),
+      SLOT(IGuiUtil::AddChoiceList, 28), SLOT(IGuiUtil::AddTreeList, 46),
+      SLOT(IGuiUtil::SetIntegerRange, 61), SLOT(IGuiUtil::ListOption75, 75),
+      SLOT(IGuiUtil::EnableField, 82), SLOT(IGuiUtil::FinishLayout, 87),
+      SLOT(IGuiUtil::AddListItem, 116), SLOT(IGuiUtil::SetText, 133),
+      SLOT(IGuiUtil::GetSelectedItems, 138),
+      SLOT(IGuiUtil::SetIntegerValue, 160), SLOT(IGuiUtil::GetCheck, 167),
+      SLOT(IGuiUtil::SetLabelColour, 173), SLOT(IGuiUtil::SetToolTip, 193),
+      SLOT(IGuiReceiver::OnGuiEvent0, 0), SLOT(IGuiReceiver::OnButton, 1),
+      SLOT(IGuiReceiver::OnSelection, 2),
+      SLOT(IGuiReceiver::OnIntegerValue, 5), SLOT(IGuiReceiver::OnNotify, 7),
+      SLOT(IGuiReceiver::OnGuiEvent19, 19),
+      SLOT(IComponentCommand::SetHostPointer, 20 + kCommand),
+      SLOT(IComponentCommand::SetGuiUtil, 21 + kCommand),
+      SLOT(IComponentCommand::Title, 22 + kCommand),
+      SLOT(IComponentCommand::Kind, 23 + kCommand),
+      SLOT(IComponentCommand::IsAvailable, 24 + kCommand),
+      SLOT(IComponentCommand::LayoutDialog, 26 + kCommand),
+      SLOT(IComponentCommand::Activate, 27 + kCommand),
+      SLOT(IComponentCommand::Execute, 29 + kCommand),
+      SLOT(IComponentCommand::Reserved33, 33 + kCommand),
+      SLOT(IComponentCommand::Reserved37, 37 + kCommand),
+  };
+  for (const Slot &s : slots)
+    EXPECT_EQ(s.slot, s.expected) << s.member;
 }
