@@ -2,15 +2,52 @@
 #include "host/services/domxml.h"
 #include "host/cli/hostoptions.h"
 #include "host/services/hostservices.h"
-#include "host/services/hostutf.h"
 #include "KorBasicTypes/korstring.h"
-#include <libxml/chvalid.h>
+#include <algorithm>
+#include <climits>
 #include <libxml/parser.h>
-#include <unicode/unistr.h>
+#include <memory>
+#include <unicode/ustring.h>
 
 namespace {
-const xmlChar *xml(const std::string &text) {
-  return reinterpret_cast<const xmlChar *>(text.c_str());
+constexpr UChar32 kReplacement = 0xFFFD;
+
+/// Whether XML 1.0 cannot carry the code unit in any position: controls
+/// other than tab, line feed and carriage return, U+FFFE and U+FFFF. Lone
+/// surrogates are the conversion's to replace.
+bool outsideXml(KorWChar c) {
+  return (c < 0x20 && c != 0x9 && c != 0xA && c != 0xD) || c >= 0xFFFE;
+}
+
+/// Whether the code unit is ASCII that XML carries as it is.
+bool isPlainAscii(KorWChar c) {
+  return (c >= 0x20 && c < 0x80) || c == 0x9 || c == 0xA || c == 0xD;
+}
+
+/// Converts `text` into `out` with ICU, replacing what XML cannot carry.
+void utf8WithReplacements(const KorWChar *text, std::string &out) {
+  out.clear();
+  size_t length = 0;
+  bool clean = true;
+  for (; text[length]; ++length)
+    clean &= !outsideXml(text[length]);
+  // At most three bytes per code unit (a pair gives four for two units).
+  if (length > INT32_MAX / 3)
+    return;
+  std::u16string replaced;
+  if (!clean) {
+    replaced.assign(text, length);
+    for (char16_t &c : replaced)
+      if (outsideXml(c))
+        c = char16_t(kReplacement);
+    text = replaced.c_str();
+  }
+  out.resize(length * 3);
+  int32_t written = 0;
+  UErrorCode status = U_ZERO_ERROR;
+  u_strToUTF8WithSub(out.data(), int32_t(out.size()), &written, text,
+                     int32_t(length), kReplacement, nullptr, &status);
+  out.resize(U_SUCCESS(status) ? size_t(written) : 0);
 }
 
 HostXmlElement *asHostElement(IKorDOMXmlElement *element) {
@@ -40,18 +77,18 @@ bool isAncestorOrSelf(xmlNodePtr candidate, xmlNodePtr node) {
 }
 } // namespace
 
-std::string hostXmlText(const KorWChar *text) {
+void hostXmlUtf8(const KorWChar *text, std::string &out) {
+  out.clear();
   if (!text)
-    return {};
-  icu::UnicodeString in(text), out;
-  for (int32_t i = 0; i < in.length();) {
-    UChar32 c = in.char32At(i);
-    i += U16_LENGTH(c);
-    out.append(xmlIsCharQ(c) ? c : UChar32(0xFFFD));
-  }
-  std::string utf8;
-  out.toUTF8String(utf8);
-  return utf8;
+    return;
+  // Names and most values are plain ASCII: copied unit by unit.
+  size_t length = 0;
+  while (isPlainAscii(text[length]))
+    ++length;
+  if (text[length])
+    return utf8WithReplacements(text, out);
+  out.resize(length);
+  std::copy(text, text + length, out.begin());
 }
 
 void hostXmlFreeTree(xmlNodePtr node) {
@@ -82,7 +119,7 @@ HostXmlElement::~HostXmlElement() {
 void HostXmlElement::SetAttribute(const KorWChar *name,
                                   const KorWChar *value) {
   if (node_ && name)
-    xmlSetProp(node_, xml(hostXmlText(name)), xml(hostXmlText(value)));
+    xmlSetProp(node_, document_->nameText(name), document_->valueText(value));
 }
 
 void HostXmlElement::SetText(const KorWChar *text) {
@@ -90,9 +127,9 @@ void HostXmlElement::SetText(const KorWChar *text) {
     return;
   while (node_->children)
     hostXmlFreeTree(node_->children);
-  std::string content = hostXmlText(text);
-  if (!content.empty())
-    xmlNodeAddContent(node_, xml(content)); // taken as is, not parsed
+  const xmlChar *content = document_->valueText(text);
+  if (int length = document_->valueLength())
+    xmlNodeAddContentLen(node_, content, length); // taken as is, not parsed
 }
 
 void HostXmlElement::AppendChild(IKorDOMXmlElement *child) {
@@ -109,6 +146,8 @@ void HostXmlElement::AppendChild(IKorDOMXmlElement *child) {
 HostXmlDocument::HostXmlDocument() : doc_(nullptr) {
   xmlInitParser();
   doc_ = xmlNewDoc(reinterpret_cast<const xmlChar *>("1.0"));
+  // Names repeat in every element: the dictionary keeps one copy of each.
+  doc_->dict = xmlDictCreate();
 }
 
 HostXmlDocument::~HostXmlDocument() {
@@ -117,25 +156,35 @@ HostXmlDocument::~HostXmlDocument() {
 }
 
 void HostXmlDocument::SaveToText(KorString &out) {
-  std::u16string text = hostToUtf16(saveUtf8());
-  out.assign(text.c_str(), static_cast<int32_t>(text.size()));
+  Dump utf8 = dump();
+  // UTF-8 never takes fewer bytes than UTF-16 code units.
+  std::unique_ptr<KorWChar[]> wide(new KorWChar[utf8.size + 1]);
+  int32_t length = 0;
+  UErrorCode status = U_ZERO_ERROR;
+  u_strFromUTF8WithSub(wide.get(), int32_t(utf8.size + 1), &length,
+                       reinterpret_cast<const char *>(utf8.text.get()),
+                       int32_t(utf8.size), kReplacement, nullptr, &status);
+  utf8.text.reset(); // before the wide copy is made
+  out.assign(wide.get(), U_SUCCESS(status) ? length : 0);
 }
 
 std::string HostXmlDocument::saveUtf8() const {
-  xmlChar *buffer = nullptr;
+  Dump utf8 = dump();
+  return {reinterpret_cast<const char *>(utf8.text.get()), utf8.size};
+}
+
+HostXmlDocument::Dump HostXmlDocument::dump() const {
+  xmlChar *text = nullptr;
   int size = 0;
-  xmlDocDumpFormatMemoryEnc(doc_, &buffer, &size, "UTF-8", 1);
-  std::string text(reinterpret_cast<const char *>(buffer),
-                   buffer ? static_cast<size_t>(size) : 0);
-  xmlFree(buffer);
-  return text;
+  xmlDocDumpFormatMemoryEnc(doc_, &text, &size, "UTF-8", 1);
+  return {Dump::Text(text), text ? size_t(size) : 0};
 }
 
 IKorDOMXmlElement *HostXmlDocument::CreateElement(const KorWChar *tagName) {
-  std::string name = hostXmlText(tagName);
-  if (xmlValidateName(xml(name), 0) != 0)
+  const xmlChar *name = nameText(tagName);
+  if (xmlValidateName(name, 0) != 0)
     return nullptr;
-  xmlNodePtr node = xmlNewDocNode(doc_, nullptr, xml(name), nullptr);
+  xmlNodePtr node = xmlNewDocNode(doc_, nullptr, name, nullptr);
   return node ? new HostXmlElement(this, node) : nullptr;
 }
 
@@ -148,6 +197,12 @@ void HostXmlDocument::SetRootElement(IKorDOMXmlElement *root) {
     return;
   xmlUnlinkNode(node);
   hostXmlFreeTree(xmlDocSetRootElement(doc_, node));
+}
+
+const xmlChar *HostXmlDocument::convert(const KorWChar *text,
+                                        std::string &buffer) {
+  hostXmlUtf8(text, buffer);
+  return reinterpret_cast<const xmlChar *>(buffer.c_str());
 }
 
 KORHOST_SERVICE("IKorDOMXmlV2",

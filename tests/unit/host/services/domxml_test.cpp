@@ -53,7 +53,30 @@ TEST_F(DomXmlTest, CharactersXmlCannotCarryBecomeReplacementCharacters) {
   root->SetText(text);
   EXPECT_EQ(doc_->saveUtf8(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                               "<r>a\uFFFDb\uFFFDc\uFFFD</r>\n");
-  EXPECT_EQ(hostXmlText(u"\U0001F600"), "\U0001F600"); // pairs stay whole
+}
+
+TEST(HostXmlUtf8Test, ConvertsIntoOneReusedBuffer) {
+  const KorWChar controls[] = {0x01, 0x09, 0x0A, 0x0D, 0x1F, 0};
+  const KorWChar surrogates[] = {0xDC00, u'x', 0xD83D, 0xDE00, 0xD800, 0};
+  const struct {
+    const KorWChar *text;
+    const char *utf8;
+  } cases[] = {
+      {u"a longer first text, so later ones reuse its room", nullptr},
+      {u"ab", "ab"},
+      {nullptr, ""},
+      {u"", ""},
+      {u"\u00e9\u4e2d\U0001F600", "\u00e9\u4e2d\U0001F600"},
+      {controls, "\uFFFD\t\n\r\uFFFD"},
+      {surrogates, "\uFFFDx\U0001F600\uFFFD"}, // pairs stay whole
+      {u"\uFFFE\uFFFF\uFFFD", "\uFFFD\uFFFD\uFFFD"},
+  };
+  std::string buffer;
+  for (const auto &c : cases) {
+    hostXmlUtf8(c.text, buffer);
+    if (c.utf8)
+      EXPECT_EQ(buffer, c.utf8);
+  }
 }
 
 TEST_F(DomXmlTest, SetTextReplacesTheContent) {
