@@ -49,10 +49,15 @@ TEST_F(DomXmlTest, LibraryEscapesMarkupAndKeepsTextAsGiven) {
 TEST_F(DomXmlTest, CharactersXmlCannotCarryBecomeReplacementCharacters) {
   auto root = element(u"r");
   doc_->SetRootElement(root.get());
-  const KorWChar text[] = {u'a', 0x01, u'b', 0xD800, u'c', 0xFFFF, 0};
+  const KorWChar text[] = {u'a',   0x01, u'b',   0xD800,
+                           u'c',   0xFFFF, 0xD83D, 0xDE00, 0};
   root->SetText(text);
   EXPECT_EQ(doc_->saveUtf8(), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                              "<r>a\uFFFDb\uFFFDc\uFFFD</r>\n");
+                              "<r>a\uFFFDb\uFFFDc\uFFFD\U0001F600</r>\n");
+  KorString saved;
+  doc_->SaveToText(saved);
+  EXPECT_EQ(saved.view(), u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                          u"<r>a\uFFFDb\uFFFDc\uFFFD\U0001F600</r>\n");
 }
 
 TEST(HostXmlUtf8Test, ConvertsIntoOneReusedBuffer) {
