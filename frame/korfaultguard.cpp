@@ -37,18 +37,25 @@ struct Frame {
   KorGuardOptions options;
   Frame *outer = nullptr;
   KorGuardOutcome outcome;
-  /// Whether this call's handlers are installed.
-  bool installed = false;
-  /// Inner calls a jump to this one left without their clean-up.
-  int skipped = 0;
+  /// The thread's open runs when the call started: a jump to this call
+  /// closes the runs of the inner calls it leaves.
+  int runs = 0;
 };
 
-/// A thread's guarded calls. A slot is claimed by the outermost call of a
-/// thread and given back when it ends; its alternate signal stack, mapped
-/// by the first owner, serves every later owner.
+/// A thread's runs and guarded calls. A slot is claimed when the first run
+/// of a thread opens and given back when its last run closes; its
+/// alternate signal stack, mapped by the first owner, serves every later
+/// owner.
 struct ThreadSlot {
   std::atomic<pthread_t> owner{};
   std::atomic<Frame *> innermost{nullptr};
+  /// Open runs of the thread; only the thread itself changes it.
+  int runs = 0;
+  /// The signal mask when the outermost run opened, which a caught signal
+  /// puts back.
+  sigset_t runMask;
+  stack_t previousStack{};
+  bool stackInstalled = false;
   void *stack = nullptr;
   size_t stackSize = 0;
 };
@@ -88,30 +95,22 @@ bool mapStack(ThreadSlot &slot) {
   return true;
 }
 
-/// Installs the slot's alternate stack for the outermost call; restores the
-/// previous one when it goes out of scope. Nothing changes while running on
-/// a signal stack.
-class AltStackScope {
-public:
-  AltStackScope(ThreadSlot &slot, bool outermost) {
-    if (!outermost || !mapStack(slot))
-      return;
-    stack_t stack{};
-    stack.ss_sp = slot.stack;
-    stack.ss_size = slot.stackSize;
-    installed_ = sigaltstack(&stack, &previous_) == 0;
-  }
-  ~AltStackScope() {
-    if (installed_)
-      sigaltstack(&previous_, nullptr);
-  }
-  AltStackScope(const AltStackScope &) = delete;
-  AltStackScope &operator=(const AltStackScope &) = delete;
+/// Installs the slot's alternate stack, keeping the thread's previous one.
+void installAltStack(ThreadSlot &slot) {
+  slot.stackInstalled = false;
+  if (!mapStack(slot))
+    return;
+  stack_t stack{};
+  stack.ss_sp = slot.stack;
+  stack.ss_size = slot.stackSize;
+  slot.stackInstalled = sigaltstack(&stack, &slot.previousStack) == 0;
+}
 
-private:
-  stack_t previous_{};
-  bool installed_ = false;
-};
+void restoreAltStack(ThreadSlot &slot) {
+  if (slot.stackInstalled)
+    sigaltstack(&slot.previousStack, nullptr);
+  slot.stackInstalled = false;
+}
 
 /// Executable ranges of the system's runtime libraries (the C library, the
 /// dynamic linker, the C++ and unwinder libraries). An interrupt that finds
@@ -172,10 +171,11 @@ bool interruptedInRuntime(const void *context) {
 /// the runner repeats it every few milliseconds.
 constexpr int kMaxDeferrals = 50;
 
-/// Handlers are process-wide: the outermost guard of this library copy
-/// installs them and the last one to leave restores what was there before.
+/// Handlers are process-wide: the first thread of this library copy to
+/// open a run installs them and the last one to close its runs restores
+/// what was there before.
 std::mutex gHandlerMutex;
-int gGuardDepth = 0;
+int gRunningThreads = 0;
 struct sigaction gPrevious[kHandledCount];
 
 /// Hands a signal no guarded call takes to the handler that was there
@@ -205,10 +205,9 @@ void passOn(int sig, siginfo_t *info, void *context) {
 }
 
 /// The frame that takes `sig`: the innermost for a fault, else the
-/// innermost one that asked for it. Counts the frames it passes.
-Frame *catcherOf(Frame *innermost, int sig, int &passed) {
-  passed = 0;
-  for (Frame *frame = innermost; frame; frame = frame->outer, ++passed) {
+/// innermost one that asked for it.
+Frame *catcherOf(Frame *innermost, int sig) {
+  for (Frame *frame = innermost; frame; frame = frame->outer) {
     bool takes = sig == SIGABRT                ? frame->options.catchAbort
                  : sig == korInterruptSignal() ? frame->options.interruptible
                                                : true;
@@ -229,8 +228,7 @@ void onSignal(int sig, siginfo_t *info, void *context) {
     if (!notice)
       innermost = nullptr;
   }
-  int passed = 0;
-  Frame *catcher = catcherOf(innermost, sig, passed);
+  Frame *catcher = catcherOf(innermost, sig);
   if (catcher && notice && !korInterruptIsSynchronous(notice->kind) &&
       notice->deferrals < kMaxDeferrals && interruptedInRuntime(context)) {
     notice->deferrals = notice->deferrals + 1;
@@ -242,10 +240,10 @@ void onSignal(int sig, siginfo_t *info, void *context) {
     catcher->outcome.code = info ? info->si_code : 0;
     catcher->outcome.address = info ? info->si_addr : nullptr;
     catcher->outcome.interrupt = notice;
-    catcher->skipped = passed;
     if (notice)
       notice->taken = 1;
     slot->innermost.store(catcher, std::memory_order_relaxed);
+    // The target keeps no signal mask: the landing puts back the run's.
     siglongjmp(catcher->target, 1);
   }
   passOn(sig, info, context);
@@ -257,7 +255,7 @@ void findRuntimeCode() { dl_iterate_phdr(addRuntimeRanges, nullptr); }
 void installHandlers() {
   pthread_once(&gRuntimeOnce, findRuntimeCode);
   std::lock_guard<std::mutex> lock(gHandlerMutex);
-  if (gGuardDepth++ > 0)
+  if (gRunningThreads++ > 0)
     return;
   struct sigaction action {};
   action.sa_sigaction = onSignal;
@@ -269,31 +267,40 @@ void installHandlers() {
 
 void restoreHandlers() {
   std::lock_guard<std::mutex> lock(gHandlerMutex);
-  if (--gGuardDepth > 0)
+  if (--gRunningThreads > 0)
     return;
   for (int i = 0; i < kHandledCount; ++i)
     sigaction(handledSignal(i), &gPrevious[i], nullptr);
 }
 
-/// Keeps abort and the interrupt signal away while the guard changes its
-/// own state: a jump taken then would leave the handler lock held or a
-/// call half set up.
-class JumpFreeScope {
-public:
-  JumpFreeScope() {
-    sigset_t blocked;
-    sigemptyset(&blocked);
-    sigaddset(&blocked, SIGABRT);
-    sigaddset(&blocked, korInterruptSignal());
-    pthread_sigmask(SIG_BLOCK, &blocked, &previous_);
+/// Opens a run on this thread: the first one claims the thread's slot and
+/// installs the handlers and the alternate stack. No guarded call of the
+/// thread is in progress then, so no signal can jump out of the set-up.
+/// Null when the table has no room for the thread.
+ThreadSlot *openRun() {
+  pthread_t self = pthread_self();
+  ThreadSlot *slot = slotOf(self);
+  if (!slot)
+    slot = claimSlot(self);
+  if (!slot)
+    return nullptr;
+  if (slot->runs++ == 0) {
+    pthread_sigmask(SIG_SETMASK, nullptr, &slot->runMask);
+    installAltStack(*slot);
+    installHandlers();
   }
-  ~JumpFreeScope() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
-  JumpFreeScope(const JumpFreeScope &) = delete;
-  JumpFreeScope &operator=(const JumpFreeScope &) = delete;
+  return slot;
+}
 
-private:
-  sigset_t previous_;
-};
+/// Closes a run; the last one restores what the first one installed and
+/// gives the slot back.
+void closeRun(ThreadSlot *slot) {
+  if (!slot || --slot->runs > 0)
+    return;
+  restoreHandlers();
+  restoreAltStack(*slot);
+  slot->owner.store(pthread_t{}, std::memory_order_release);
+}
 
 /// The part that jumps: kept apart so that no local of the caller lives in
 /// a frame that siglongjmp returns into.
@@ -301,32 +308,25 @@ __attribute__((noinline)) void callWithJumpTarget(Frame &frame,
                                                   ThreadSlot &slot,
                                                   KorGuardedFn fn,
                                                   void *context) {
-  if (sigsetjmp(frame.target, 1) == 0) {
-    {
-      JumpFreeScope setUp;
-      slot.innermost.store(&frame, std::memory_order_relaxed);
-      installHandlers();
-      frame.installed = true;
-    }
+  if (sigsetjmp(frame.target, 0) == 0) {
+    std::atomic_signal_fence(std::memory_order_seq_cst);
+    slot.innermost.store(&frame, std::memory_order_relaxed);
     fn(context);
+  } else {
+    // The handler ran with its signal blocked; the run's mask comes back.
+    pthread_sigmask(SIG_SETMASK, &slot.runMask, nullptr);
   }
-  JumpFreeScope cleanUp;
   slot.innermost.store(frame.outer, std::memory_order_relaxed);
-  // The inner calls a jump left never gave back their handlers.
-  for (int i = 0; i < frame.skipped; ++i)
-    restoreHandlers();
-  if (frame.installed)
-    restoreHandlers();
 }
 } // namespace
 
+KorGuardedRun::KorGuardedRun() : slot_(openRun()) {}
+
+KorGuardedRun::~KorGuardedRun() { closeRun(static_cast<ThreadSlot *>(slot_)); }
+
 KorGuardOutcome korRunGuarded(KorGuardedFn fn, void *context,
                               const KorGuardOptions &options) {
-  pthread_t self = pthread_self();
-  ThreadSlot *slot = slotOf(self);
-  bool outermost = !slot;
-  if (outermost)
-    slot = claimSlot(self);
+  ThreadSlot *slot = openRun();
   if (!slot) {
     fn(context);
     return {};
@@ -334,12 +334,11 @@ KorGuardOutcome korRunGuarded(KorGuardedFn fn, void *context,
   Frame frame;
   frame.options = options;
   frame.outer = slot->innermost.load(std::memory_order_relaxed);
-  {
-    AltStackScope altStack(*slot, outermost);
-    callWithJumpTarget(frame, *slot, fn, context);
-  }
-  if (outermost)
-    slot->owner.store(pthread_t{}, std::memory_order_release);
+  frame.runs = slot->runs;
+  callWithJumpTarget(frame, *slot, fn, context);
+  // Runs opened inside fn that a jump left are closed with this call's.
+  slot->runs = frame.runs;
+  closeRun(slot);
   return frame.outcome;
 }
 

@@ -7,13 +7,21 @@
 // std::terminate) and on the test run's interrupt signal (korinterrupt.h:
 // a time limit, a stop signal, exit() in the body).
 //
-// The guard is self-contained: it installs its signal handlers and an
-// alternate signal stack around the call and restores the previous ones
-// afterwards, so every library that links its own copy works on its own. A
-// signal it does not take (a fault on a thread outside any guarded call,
-// abort that is not caught) goes on to the handler that was there before.
-// Its per-thread state lives in a fixed table, not in thread-local
-// storage, so the first guarded call of a thread allocates no heap block.
+// The guard's signal handlers and a thread's alternate signal stack are
+// installed when a run of guarded calls opens on the thread (KorGuardedRun)
+// and restored when it closes; a call inside a run only sets its jump
+// target, without a system call, and the fault path puts back the signal
+// mask the run started with. A call outside any run opens one of its own,
+// so each library that links its own copy of the guard still works on its
+// own. A signal the guard does not take (a fault on a thread outside any
+// guarded call, abort that is not caught) goes on to the handler that was
+// there before. Its per-thread state lives in a fixed table, not in
+// thread-local storage, so the first guarded call of a thread allocates no
+// heap block.
+//
+// The handlers are the process's, the jump targets this copy's: a body in
+// another library reaches the runner's copy through IKorFaultGuard
+// (ikorfaultguard.h).
 //
 //===----------------------------------------------------------------------===//
 #pragma once
@@ -23,7 +31,8 @@ struct KorInterruptNotice;
 /// A function run under the guard, with its context.
 using KorGuardedFn = void (*)(void *context);
 
-/// What the guard catches besides processor faults.
+/// What the guard catches besides processor faults. Shared by every
+/// library copy of the guard: fields are only added at the end.
 struct KorGuardOptions {
   /// SIGABRT raised while the call runs ends it (not when the run must
   /// stop in a debugger: break-on-failure relies on abort).
@@ -32,7 +41,7 @@ struct KorGuardOptions {
   bool interruptible = false;
 };
 
-/// How a guarded call ended.
+/// How a guarded call ended. Shared like KorGuardOptions.
 struct KorGuardOutcome {
   /// 0 when the function returned, else the signal that ended it.
   int signal = 0;
@@ -42,6 +51,20 @@ struct KorGuardOutcome {
   void *address = nullptr;
   /// The notice of the interrupt that ended the call, else null.
   KorInterruptNotice *interrupt = nullptr;
+};
+
+/// Keeps the guard's handlers and this thread's alternate signal stack
+/// installed while it lives. Runs nest, and runs on other threads are
+/// independent; the handlers go when the last run of the process closes.
+class KorGuardedRun {
+public:
+  KorGuardedRun();
+  ~KorGuardedRun();
+  KorGuardedRun(const KorGuardedRun &) = delete;
+  KorGuardedRun &operator=(const KorGuardedRun &) = delete;
+
+private:
+  void *slot_;
 };
 
 /// Calls fn(context) under the guard. Locals of the frames a signal leaves

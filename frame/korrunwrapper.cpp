@@ -1,6 +1,9 @@
 //===- korrunwrapper.cpp - Runs a test body against its status record -----===//
 #include "frame/korrunwrapper.h"
+#include "component/iptr.h"
+#include "frame/ikorfaultguard.h"
 #include "frame/ikorteststatus.h"
+#include "frame/ikortestservice.h"
 #include "frame/korfaultguard.h"
 #include "frame/korfaultreport.h"
 #include "frame/korinterrupt.h"
@@ -44,6 +47,18 @@ void explainFailedExpectations(KorTestBase *test, IKorTestStatus *status) {
                        file, line);
 }
 
+/// Runs the body under the fault guard of the running test service, whose
+/// handlers the run installed, else under this library's own.
+KorGuardOutcome runGuarded(GuardedRun &run, const KorGuardOptions &options) {
+  SPtr<IKorTestService> service;
+  IPtr<IKorFaultGuard> runnerGuard(service.get());
+  if (!runnerGuard)
+    return korRunGuarded(runCatchingExceptions, &run, options);
+  KorGuardOutcome outcome;
+  runnerGuard->RunGuarded(runCatchingExceptions, &run, options, outcome);
+  return outcome;
+}
+
 /// A body the run interrupted fails with the reason, whatever it declared.
 void recordInterruption(KorTestBase *test, IKorTestStatus *status,
                         const KorInterruptNotice &notice) {
@@ -65,7 +80,7 @@ void korRunTest(KorTestBase *test, IKorTestStatus *status, KorTestBody body) {
   KorGuardOptions options;
   options.catchAbort = !test->BreakOnFailure();
   options.interruptible = true;
-  KorGuardOutcome outcome = korRunGuarded(runCatchingExceptions, &run, options);
+  KorGuardOutcome outcome = runGuarded(run, options);
   if (outcome.interrupt) {
     recordInterruption(test, status, *outcome.interrupt);
   } else {

@@ -9,6 +9,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
+#include "frame/ikorfaultguard.h"
 #include "frame/ikortestendreport.h"
 #include "frame/ikortestservice.h"
 #include "testservice/componentloader.h"
@@ -20,10 +21,13 @@ class IKorTestSuite;
 class KorTestProgressForwarder;
 class TestAssertCB;
 
-/// The test service; it also tells the user what ended a body.
-class GenTestService : public IKorTestService, public IKorTestEndReport {
+/// The test service; it also tells the user what ended a body, and runs
+/// bodies under the fault guard whose handlers its runs install.
+class GenTestService : public IKorTestService,
+                       public IKorTestEndReport,
+                       public IKorFaultGuard {
 public:
-  KOR_CLASS(GenTestService, IKorTestService, IKorTestEndReport)
+  KOR_CLASS(GenTestService, IKorTestService, IKorTestEndReport, IKorFaultGuard)
   GenTestService() = default;
   GenTestService(const GenTestService &) = delete;
   GenTestService &operator=(const GenTestService &) = delete;
@@ -48,6 +52,11 @@ public:
   void LoadTestComponents() override { loader_.loadOnce(); }
   void ReportTestEnd(IKorTest *test, const char *cause) override {
     runner_.reportTestEnd(test, cause);
+  }
+  void RunGuarded(KorGuardedFn fn, void *context,
+                  const KorGuardOptions &options,
+                  KorGuardOutcome &outcome) override {
+    outcome = korRunGuarded(fn, context, options);
   }
 
   /// Whether the test would run: enabled, not excluded, and matched by an

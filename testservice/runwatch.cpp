@@ -39,6 +39,9 @@ struct WatchState {
   pthread_t thread{};
   timer_t timer{};
   bool hasTimer = false;
+  /// The timer is set: a body that ends disarms it, one that was never
+  /// limited costs no system call.
+  volatile sig_atomic_t timerArmed = 0;
   int32_t timeLimit = 0;
   KorInterruptNotice notice;
   volatile sig_atomic_t inBody = 0;
@@ -124,12 +127,14 @@ void armTimer(time_t seconds, long nanoseconds) {
   when.it_value.tv_sec = seconds;
   when.it_value.tv_nsec = nanoseconds;
   when.it_interval.tv_nsec = kRepeatNanoseconds;
+  gWatch.timerArmed = 1;
   timer_settime(gWatch.timer, 0, &when, nullptr);
 }
 
 void disarmTimer() {
   itimerspec never{};
   timer_settime(gWatch.timer, 0, &never, nullptr);
+  gWatch.timerArmed = 0;
 }
 
 /// Aims the interrupt signal at the run thread, repeated until a body
@@ -275,6 +280,7 @@ void createTimer() {
   event.sigev_value.sival_ptr = &gWatch.notice;
   event._sigev_un._tid = gettid();
   gWatch.hasTimer = timer_create(CLOCK_MONOTONIC, &event, &gWatch.timer) == 0;
+  gWatch.timerArmed = 0;
 }
 } // namespace
 
@@ -338,7 +344,7 @@ void KorRunWatch::endBody() {
   if (!owner_)
     return;
   gWatch.inBody = 0;
-  if (gWatch.hasTimer)
+  if (gWatch.timerArmed)
     disarmTimer();
 }
 

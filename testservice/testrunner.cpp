@@ -5,6 +5,7 @@
 #include "frame/ikortest.h"
 #include "frame/ikortestresults.h"
 #include "frame/ikortestsuite.h"
+#include "frame/korfaultguard.h"
 #include "frame/korfaultreport.h"
 #include "frame/korinterrupt.h"
 #include "testservice/genteststatus.h"
@@ -103,6 +104,9 @@ void TestRunner::run(const KorArray<IKorTest *> &tests,
   if (options.checkMemory && !uncounted_)
     uncounted_ = IPtr<UncountedStatus>(new UncountedStatus);
   KorRunWatch watch(timeLimit_, static_cast<int32_t>(tests.count()));
+  // Installed once for all bodies, after the watch so that signals the
+  // guard does not take go on to the watch's handlers.
+  KorGuardedRun guarded;
 
   const Run run{results, options, &watch};
   korForEachSuiteGroup(

@@ -1,11 +1,13 @@
 // Unit tests of the fault guard: faults, abort and interrupts become
-// returns, handlers come back, a thread's first call allocates nothing.
+// returns, handlers stay for a run and come back after it, a thread's
+// first call allocates nothing.
 #include "frame/korfaultguard.h"
 #include "frame/korinterrupt.h"
 #include "testservice/heapentrycount.h"
 #include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <optional>
 #include <pthread.h>
 #include <thread>
 
@@ -204,4 +206,65 @@ TEST(KorFaultGuard, FirstCallOfAThreadAllocatesNothing) {
   });
   fresh.join();
   EXPECT_EQ(blocks, 0);
+}
+
+namespace {
+/// A handler of SIGSEGV before the guard's, given back after the test.
+class KorGuardedRunTest : public testing::Test {
+protected:
+  void SetUp() override {
+    struct sigaction mine {};
+    mine.sa_handler = previousHandler;
+    sigemptyset(&mine.sa_mask);
+    sigaction(SIGSEGV, &mine, &saved_);
+  }
+  void TearDown() override { sigaction(SIGSEGV, &saved_, nullptr); }
+  static bool guardHandles() {
+    return currentAction(SIGSEGV).sa_handler != previousHandler;
+  }
+  struct sigaction saved_ {};
+};
+
+bool blocked(int sig) {
+  sigset_t mask;
+  pthread_sigmask(SIG_SETMASK, nullptr, &mask);
+  return sigismember(&mask, sig) == 1;
+}
+} // namespace
+
+TEST_F(KorGuardedRunTest, HandlersStayForTheRunsCallsAndGoWhenItCloses) {
+  {
+    KorGuardedRun run;
+    EXPECT_TRUE(guardHandles());
+    for (int call = 0; call < 2; ++call) {
+      EXPECT_EQ(korRunFaultGuarded([] { dereferenceNull(); }), SIGSEGV);
+      EXPECT_TRUE(guardHandles());
+      EXPECT_FALSE(blocked(SIGSEGV)) << "the fault path gives the mask back";
+    }
+  }
+  EXPECT_FALSE(guardHandles());
+}
+
+TEST_F(KorGuardedRunTest, ARunAJumpLeavesClosesWithTheCallItJumpsTo) {
+  EXPECT_EQ(korRunFaultGuarded([] {
+              KorGuardedRun inner;
+              dereferenceNull();
+            }),
+            SIGSEGV);
+  EXPECT_FALSE(guardHandles());
+}
+
+TEST_F(KorGuardedRunTest, HandlersStayUntilTheLastThreadsRunCloses) {
+  std::optional<KorGuardedRun> mainRun(std::in_place);
+  int fault = 0;
+  std::thread worker([&] {
+    KorGuardedRun run;
+    fault = korRunFaultGuarded([] { dereferenceNull(); });
+  });
+  worker.join();
+  EXPECT_EQ(fault, SIGSEGV);
+  EXPECT_TRUE(guardHandles());
+  EXPECT_EQ(korRunFaultGuarded([] { dereferenceNull(); }), SIGSEGV);
+  mainRun.reset();
+  EXPECT_FALSE(guardHandles());
 }
