@@ -3,7 +3,7 @@
 #include "host/services/hostutf.h"
 #include "component/iptr.h"
 #include "KorBasicTypes/korcstring.h"
-#include "host/cli/scriptcommand.h"
+#include "host/cli/int32text.h"
 #include "host/services/scriptengine.h"
 #include "host/services/settingsstore.h"
 #include "KorBasicTypes/runscopesettings.h"

@@ -1,16 +1,9 @@
 //===- scriptcommand.cpp - One korhost subcommand per offered script ------===//
 #include "host/cli/scriptcommand.h"
+#include "host/cli/int32text.h"
 #include "component/ikorscripthelp.h"
 #include "host/services/hostutf.h"
 #include "host/services/queryserver.h"
-#include <charconv>
-
-bool parseInt32(const std::string &text, int32_t &value) {
-  const char *first = text.data();
-  const char *last = first + text.size();
-  auto [end, error] = std::from_chars(first, last, value);
-  return !text.empty() && error == std::errc() && end == last;
-}
 
 namespace {
 /// The host's query server as its concrete class, or empty.

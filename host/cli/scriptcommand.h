@@ -63,6 +63,3 @@ private:
 /// "random seed <n>" when the run was randomized; returns the run's exit
 /// status, 0 when nothing was published.
 int reportTestCounts(FILE *out, bool randomized = false);
-
-/// Parses a whole decimal 32-bit integer; false for anything else.
-bool parseInt32(const std::string &text, int32_t &value);

@@ -5,6 +5,7 @@
 #include "host/services/hostutf.h"
 #include "KorBasicTypes/korarray.h"
 #include "host/services/queryserver.h"
+#include "host/cli/int32text.h"
 #include "host/cli/scriptcommand.h"
 #include <cstdio>
 
