@@ -50,8 +50,6 @@ const CLI::Validator kSecondsCheck(
     },
     "");
 
-const char *const kReportOptions[] = {"--results_formatter", "--results_router",
-                                      "--result_filename.txt"};
 } // namespace
 
 void RunScopeOptions::addTo(CLI::App &app) {
@@ -175,12 +173,15 @@ void RunScopeOptions::applyReportDefault(HostScriptOptions &values) const {
   std::string file = environment("XML_OUTPUT_FILE", set);
   if (!app_ || file.empty())
     return;
-  for (const char *name : kReportOptions) {
-    const CLI::Option *option = app_->get_option_no_throw(name);
-    if (!option || option->count() > 0)
-      return;
-  }
-  values.SetString("results_formatter", u"GenJUnitResultsFormatter");
+  const CLI::Option *formatter = app_->get_option_no_throw("--results_formatter");
+  const CLI::Option *router = app_->get_option_no_throw("--results_router");
+  const CLI::Option *fileName =
+      app_->get_option_no_throw("--result_filename.txt");
+  if (!formatter || !router || !fileName || router->count() > 0 ||
+      fileName->count() > 0)
+    return;
+  if (formatter->count() == 0)
+    values.SetString("results_formatter", u"GenJUnitResultsFormatter");
   values.SetString("results_router", u"GenFileResultsRouter");
   values.SetString("result_filename.txt", hostToUtf16(file).c_str());
 }

@@ -9,8 +9,9 @@
 // reaches the kortest command as the run scope's settings
 // (KorBasicTypes/runscopesettings.h), written over those of the settings
 // file. As Bazel asks of a test, korhost touches TEST_SHARD_STATUS_FILE
-// when it is set, and writes the JUnit report to XML_OUTPUT_FILE when that
-// is set and no report option was given.
+// when it is set, and writes the report to XML_OUTPUT_FILE when that is
+// set and neither a router nor a file name was given (JUnit, unless a
+// formatter was named).
 //
 //===----------------------------------------------------------------------===//
 #pragma once
@@ -37,8 +38,10 @@ public:
   /// host settings and touches the shard status file. Returns false after
   /// a message on `errors` when they are wrong (a usage error).
   bool apply(FILE *errors);
-  /// Points the report at XML_OUTPUT_FILE as JUnit when the variable is
-  /// set and none of the report options was given.
+  /// Points the report at XML_OUTPUT_FILE when the variable is set and
+  /// neither --results_router nor --result_filename.txt was given: the
+  /// file router writes it, as JUnit unless --results_formatter names
+  /// another formatter.
   void applyReportDefault(HostScriptOptions &values) const;
 
 private:

@@ -73,6 +73,12 @@ rc=$(TEST_TOTAL_SHARDS=2 TEST_SHARD_INDEX=1 XML_OUTPUT_FILE=$WORK/unused.xml run
 diff <(outcomes "$WORK/again1.xml") <(outcomes "$WORK/shard1.xml") >/dev/null ||
   fail "--shard-index 1 --shard-count 3 differs from TEST_SHARD_INDEX=1 of 3"
 [ ! -e "$WORK/unused.xml" ] || fail "XML_OUTPUT_FILE written although a report file was given"
+# A formatter alone still reports to XML_OUTPUT_FILE, in its own format.
+rc=$(XML_OUTPUT_FILE=$WORK/native.xml run_korhost "$WORK/out" "$WORK/err" "${HOST[@]}" \
+  run_programmer_tests --test "Failing Suite.Passing Test" --results_formatter GenXmlResultsFormatter)
+[ "$rc" = 0 ] || fail "XML_OUTPUT_FILE with a formatter exited $rc: $(cat "$WORK/err")"
+[ "$(xmllint --xpath 'name(/*)' "$WORK/native.xml")" = korTestResults ] ||
+  fail "XML_OUTPUT_FILE with a formatter: $(cat "$WORK/native.xml")"
 
 # Wrong shard values are usage errors with a message.
 usage_error() {

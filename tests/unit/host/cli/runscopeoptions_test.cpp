@@ -104,26 +104,35 @@ TEST_F(RunScopeOptionsTest, OneShardVariableAloneIsAUsageError) {
   EXPECT_EQ(setting(kRunScopeShardCountKey), "<none>");
 }
 
-TEST_F(RunScopeOptionsTest, XmlOutputFileBecomesTheJUnitReport) {
+TEST_F(RunScopeOptionsTest, XmlOutputFileTakesTheReportWithoutARouterOrFile) {
+  struct Case {
+    std::vector<std::string> args;
+    const char16_t *formatter, *router, *file;
+  };
+  const Case cases[] = {
+      {{}, u"GenJUnitResultsFormatter", u"GenFileResultsRouter",
+       u"/out/test.xml"},
+      {{"--results_formatter", "GenXmlResultsFormatter"},
+       u"",
+       u"GenFileResultsRouter",
+       u"/out/test.xml"},
+      {{"--results_router", "GenStdStreamsResultsRouter"}, u"", u"", u""},
+      {{"--result_filename.txt", "mine.xml"}, u"", u"", u""},
+  };
+  setenv("XML_OUTPUT_FILE", "/out/test.xml", 1);
+  for (const Case &c : cases) {
+    HostScriptOptions values;
+    parse(c.args);
+    scope_.applyReportDefault(values);
+    EXPECT_EQ(stringValue(values, "results_formatter"), c.formatter);
+    EXPECT_EQ(stringValue(values, "results_router"), c.router);
+    EXPECT_EQ(stringValue(values, "result_filename.txt"), c.file);
+  }
+  unsetenv("XML_OUTPUT_FILE");
   HostScriptOptions values;
   parse({});
   scope_.applyReportDefault(values);
-  EXPECT_EQ(stringValue(values, "results_formatter"), u"");
-  setenv("XML_OUTPUT_FILE", "/out/test.xml", 1);
-  scope_.applyReportDefault(values);
-  EXPECT_EQ(stringValue(values, "results_formatter"),
-            u"GenJUnitResultsFormatter");
-  EXPECT_EQ(stringValue(values, "results_router"), u"GenFileResultsRouter");
-  EXPECT_EQ(stringValue(values, "result_filename.txt"), u"/out/test.xml");
-}
-
-TEST_F(RunScopeOptionsTest, AnyReportOptionKeepsXmlOutputFileUnused) {
-  setenv("XML_OUTPUT_FILE", "/out/test.xml", 1);
-  HostScriptOptions values;
-  parse({"--results_router", "GenStdStreamsResultsRouter"});
-  scope_.applyReportDefault(values);
-  EXPECT_EQ(stringValue(values, "results_formatter"), u"");
-  EXPECT_EQ(stringValue(values, "result_filename.txt"), u"");
+  EXPECT_EQ(stringValue(values, "results_router"), u"");
 }
 
 TEST_F(RunScopeOptionsTest, TimeoutIsAPositiveWholeNumberOfSeconds) {
