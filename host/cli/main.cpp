@@ -1,10 +1,11 @@
 //===- main.cpp - korhost: load components and run what they offer --------===//
 //
 // The global options are read first, because the plugin folder decides
-// which scripts exist; then korhost loads the components, builds one
-// subcommand per offered script and parses the whole command line. Exit
-// status: 0 success, 2 usage errors, 3 a component library that cannot be
-// loaded; a test run has its own statuses (exitstatus.h).
+// which scripts exist (and --version needs no component at all); then
+// korhost loads the components, builds one subcommand per offered script
+// and parses the whole command line. Exit status: 0 success, 2 usage
+// errors, 3 a component library that cannot be loaded; a test run has its
+// own statuses (exitstatus.h).
 //
 //===----------------------------------------------------------------------===//
 #include "host/cli/commandcommand.h"
@@ -14,6 +15,7 @@
 #include "host/cli/listcommand.h"
 #include "host/cli/meshinfocommand.h"
 #include "host/cli/scriptcommand.h"
+#include "host/services/productinfo.h"
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
@@ -56,6 +58,9 @@ void applyDefaults(HostOptions &options) {
 }
 
 void addGlobalOptions(CLI::App &cli, HostOptions &options) {
+  // The version the installed kit's package version file checks.
+  cli.set_version_flag("--version", hostProductText(),
+                       "print korhost's version and exit");
   cli.add_option("--plugins", options.pluginDir,
                  "folder of component libraries (default: korhost's folder, "
                  "or ../lib/kortest when it holds none)");
@@ -69,7 +74,8 @@ void addGlobalOptions(CLI::App &cli, HostOptions &options) {
                "never open a window, even when a display is present");
 }
 
-/// Reads the global options alone; -1 to go on, else the exit status.
+/// Reads the global options alone; -1 to go on, else the exit status
+/// (0 after --version).
 int readGlobalOptions(int argc, char **argv, HostOptions &options) {
   CLI::App pre;
   pre.set_help_flag();
@@ -78,8 +84,7 @@ int readGlobalOptions(int argc, char **argv, HostOptions &options) {
   try {
     pre.parse(argc, argv);
   } catch (const CLI::ParseError &e) {
-    pre.exit(e);
-    return 2;
+    return pre.exit(e) == 0 ? 0 : 2;
   }
   return -1;
 }
