@@ -8,6 +8,7 @@
 #include <limits>
 #include <sstream>
 #include <sys/stat.h>
+#include <tuple>
 
 namespace {
 template <class T> Bytes encoded(T value) {
@@ -80,48 +81,6 @@ TEST(BinInput, SignExtendsSignedAndNotUnsigned) {
             std::vector<int64_t>({-2, 0xFFFFFFFE, -2, 0xFFFE, -128, 0x80, 'A'}));
 }
 
-TEST(BinStreams, EveryPrimitiveRoundTripsThroughFilesAcrossBuffers) {
-  constexpr size_t n = 3001; // several buffers, odd tail
-  std::vector<int16_t> s16(n);
-  std::vector<KorWChar> wide(n);
-  std::vector<uint64_t> u64(n);
-  std::vector<float> f(n);
-  std::vector<double> d(n);
-  for (size_t i = 0; i < n; ++i) {
-    auto value = static_cast<int32_t>(i * 2654435761u);
-    s16[i] = static_cast<int16_t>(i * 40503u);
-    wide[i] = static_cast<KorWChar>(value);
-    u64[i] = i * 0x9E3779B97F4A7C15ull;
-    f[i] = static_cast<float>(value) / 7.0f;
-    d[i] = std::ldexp(static_cast<double>(value), int(i % 600) - 300);
-  }
-  d[1] = -0.0;
-  d[2] = std::numeric_limits<double>::denorm_min();
-  TempFile file("roundtrip");
-  uint8_t odd = 7; // shifts everything after it off the buffer grid
-  {
-    BinOutputFile out(file.wide());
-    ASSERT_TRUE(out.write(&odd, 1) && out.write(s16.data(), n) &&
-                out.write(wide.data(), n) && out.write(u64.data(), n) &&
-                out.write(f.data(), n) && out.write(d.data(), n));
-    ASSERT_TRUE(out.flush());
-  }
-  BinInputFile in(file.wide());
-  EXPECT_EQ(in.streamSize(), 1 + n * (2 + 2 + 8 + 4 + 8));
-  decltype(s16) s16b(n);
-  decltype(wide) wideb(n);
-  decltype(u64) u64b(n);
-  decltype(f) fb(n);
-  decltype(d) db(n);
-  ASSERT_TRUE(in.read(&odd, 1) && in.read(s16b.data(), n) &&
-              in.read(wideb.data(), n) && in.read(u64b.data(), n) &&
-              in.read(fb.data(), n) && in.read(db.data(), n));
-  EXPECT_EQ(odd, 7);
-  EXPECT_TRUE(s16b == s16 && wideb == wide && u64b == u64 && fb == f);
-  EXPECT_EQ(std::memcmp(db.data(), d.data(), n * sizeof(double)), 0);
-  EXPECT_FALSE(in.read(&odd, 1)); // at the end
-}
-
 TEST(BinOutput, BuffersWritesAndHandsWholeBuffersOn) {
   MemoryOutput out;
   std::vector<double> values(300, 2.5);
@@ -167,22 +126,38 @@ TEST(BinOutput, ReserveAndCommitWriteInPlace) {
   EXPECT_EQ(out.bytes[900], 0x22);
 }
 
-TEST(BinInput, AssemblesValuesDeliveredInPieces) {
+TEST(BinStreams, EveryPrimitiveRoundTripsAcrossBuffersInAnyPieces) {
+  constexpr size_t n = 601; // several buffers, odd tail
+  using Columns = std::tuple<std::vector<int16_t>, std::vector<KorWChar>,
+                             std::vector<uint64_t>, std::vector<float>,
+                             std::vector<double>>;
+  Columns written;
+  auto &[s16, wide, u64, f, d] = written;
+  for (size_t i = 0; i < n; ++i) {
+    auto value = static_cast<int32_t>(i * 2654435761u);
+    s16.push_back(static_cast<int16_t>(value));
+    wide.push_back(static_cast<KorWChar>(value >> 16));
+    u64.push_back(i * 0x9E3779B97F4A7C15ull);
+    f.push_back(static_cast<float>(value) / 7.0f);
+    d.push_back(std::ldexp(static_cast<double>(value), int(i % 600) - 300));
+  }
+  d[1] = -0.0;
+  d[2] = std::numeric_limits<double>::denorm_min();
   MemoryOutput out;
-  std::vector<double> d{1.5, -2.25, 1e300};
-  std::vector<int16_t> s{-3, 300};
-  uint64_t big = 0xFEDCBA9876543210ull;
-  out.write(d.data(), d.size());
-  out.write(s.data(), s.size());
-  out.write(&big, 1);
-  for (size_t chunk : {size_t(1), size_t(3)}) {
+  uint8_t odd = 7; // shifts everything after it off the buffer grid
+  ASSERT_TRUE(out.write(&odd, 1) && std::apply([&](auto &...column) {
+                return (out.write(column.data(), n) && ...);
+              }, written));
+  for (size_t chunk : {size_t(1), size_t(3), SIZE_MAX}) {
     MemoryInput in(out.flushed(), chunk);
-    std::vector<double> d2(3);
-    std::vector<int16_t> s2(2);
-    uint64_t big2 = 0;
-    ASSERT_TRUE(in.read(d2.data(), 3) && in.read(s2.data(), 2) &&
-                in.read(&big2, 1));
-    EXPECT_TRUE(d2 == d && s2 == s && big2 == big) << chunk;
+    Columns back;
+    std::apply([](auto &...column) { (column.resize(n), ...); }, back);
+    ASSERT_TRUE(in.read(&odd, 1) && std::apply([&](auto &...column) {
+                  return (in.read(column.data(), n) && ...);
+                }, back));
+    EXPECT_TRUE(odd == 7 && back == written) << chunk;
+    EXPECT_EQ(std::memcmp(std::get<4>(back).data(), d.data(), 8 * n), 0);
+    EXPECT_FALSE(in.read(&odd, 1)); // at the end
   }
 }
 
