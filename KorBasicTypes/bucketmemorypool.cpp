@@ -1,7 +1,5 @@
 //===- bucketmemorypool.cpp - Free lists of heap blocks by size class -----===//
 #include "KorBasicTypes/bucketmemorypool.h"
-#include "KorBasicTypes/bucketpool.h"
-#include "KorBasicTypes/korsync.h"
 #include "KorBasicTypes/nyrrealloc.h"
 #include <algorithm>
 #include <cstring>
@@ -19,12 +17,8 @@ int shiftOf(int granularity) {
   return (1 << shift) == granularity ? shift : -1;
 }
 
-char *headerOf(void *block) {
+char *headerOfBlock(void *block) {
   return static_cast<char *>(block) - kBucketHeaderBytes;
-}
-
-void *blockAfter(void *header) {
-  return static_cast<char *>(header) + kBucketHeaderBytes;
 }
 } // namespace
 
@@ -55,8 +49,8 @@ void *bucketNewBlock(size_t usable) {
 
 void bucketFreeThroughHeader(void *block) {
   BucketMemoryAllocator *allocator;
-  std::memcpy(&allocator, headerOf(block), sizeof allocator);
-  allocator->freeBlock(headerOf(block));
+  std::memcpy(&allocator, headerOfBlock(block), sizeof allocator);
+  allocator->freeBlock(headerOfBlock(block));
 }
 
 //===- Buckets ------------------------------------------------------------===//
@@ -123,7 +117,6 @@ BucketMemoryPool::BucketMemoryPool(int granularity, int linearLimit,
   tableCapacity_ =
       uint32_t(nyrRealloc(&table, sizeof(Bucket *), 0, slots, SIZE_MAX));
   table_ = static_cast<Bucket **>(table);
-  bucketPoolInstall(this);
 }
 
 BucketMemoryPool::~BucketMemoryPool() { freeTable(table_, tableCapacity_); }
@@ -133,7 +126,7 @@ bool BucketMemoryPool::sameParameters(const BucketMemoryPool &other) const {
          linearLimit_ == other.linearLimit_ && maximum_ == other.maximum_;
 }
 
-BucketMemoryPool::SizeClass BucketMemoryPool::sizeClass(int size) const {
+BucketMemoryPool::SizeClass BucketMemoryPool::sizeClassSlow(int size) const {
   int request = std::max(size, 1);
   if (request <= linearLimit_) {
     uint32_t index = granularityShift_ >= 0
@@ -175,7 +168,7 @@ void *BucketMemoryPool::allocate(int size, uint32_t *actualSize) {
   return allocateLocked(size, actualSize);
 }
 
-void *BucketMemoryPool::allocateLocked(int size, uint32_t *actualSize) {
+void *BucketMemoryPool::allocateUncached(int size, uint32_t *actualSize) {
   if (size > maximum_ || size < 0) {
     *actualSize = uint32_t(size);
     return bucketNewBlock(uint32_t(size));
@@ -198,7 +191,7 @@ bool BucketMemoryPool::deallocate(int size, void **block) {
   return deallocateLocked(size, block);
 }
 
-bool BucketMemoryPool::deallocateLocked(int size, void **block) {
+bool BucketMemoryPool::deallocateSlow(int size, void **block) {
   if (!block || !*block || size == 0)
     return false;
   if (size > maximum_ || size < 0) {

@@ -8,11 +8,18 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
+#include "KorBasicTypes/korsync.h"
 #include "component/ibucketmemorypool.h"
 #include <cstddef>
 #include <cstdint>
 
-class KorCriticalSection;
+/// The lock of this copy of the library: it guards the tables of every pool
+/// the copy builds and the copy's current-pool state. Ready before any
+/// static initialiser and never destroyed.
+inline KorFutexSection &bucketPoolLock() {
+  static constinit KorFutexSection lock;
+  return lock;
+}
 
 /// Size of the header in front of every pooled block.
 inline constexpr size_t kBucketHeaderBytes = 8;
@@ -45,8 +52,8 @@ public:
     uint32_t bytes;
   };
 
-  /// Builds an empty table and becomes the current pool, inheriting the
-  /// cached blocks of the previous one when its parameters are the same.
+  /// Builds an empty table guarded by this copy's bucketPoolLock().
+  /// bucketPoolCreate also makes the new pool current.
   BucketMemoryPool(int granularity, int linearLimit, int maximum);
   ~BucketMemoryPool() override;
 
@@ -61,7 +68,13 @@ public:
   int maximum() const { return maximum_; }
   bool sameParameters(const BucketMemoryPool &other) const;
   /// The class of a request of 1 to maximum() bytes.
-  SizeClass sizeClass(int size) const;
+  SizeClass sizeClass(int size) const {
+    if (size <= linearLimit_ && size > 0 && granularityShift_ >= 0) {
+      uint32_t index = uint32_t(size - 1) >> granularityShift_;
+      return {index, (index + 1) << granularityShift_};
+    }
+    return sizeClassSlow(size);
+  }
   /// Number of slots of the bucket table.
   uint32_t tableCapacity() const { return tableCapacity_; }
   /// Number of blocks cached in bucket `index`.
@@ -72,13 +85,39 @@ public:
   /// and in order; `from` ends with an empty table.
   void takeBlocksFrom(BucketMemoryPool &from);
   /// Whether the pool's tables are guarded by `lock`.
-  bool guardedBy(const KorCriticalSection &lock) const {
+  bool guardedBy(const KorFutexSection &lock) const {
     return lock_ == &lock;
   }
   /// allocate and deallocate for a caller that already holds the pool's
-  /// lock (the library's own pools, reached through bucketAlloc).
-  void *allocateLocked(int size, uint32_t *actualSize);
-  bool deallocateLocked(int size, void **block);
+  /// lock (the library's own pools, reached through bucketAlloc). A cached
+  /// block is popped or pushed right here; the rest is out of line.
+  void *allocateLocked(int size, uint32_t *actualSize) {
+    if (size >= 0 && size <= maximum_) {
+      uint32_t index = sizeClass(size).index;
+      Bucket *bucket = index < tableCapacity_ ? table_[index] : nullptr;
+      if (bucket && bucket->count > 0) {
+        Entry top = bucket->entries[bucket->count];
+        if (top.header) {
+          --bucket->count;
+          *actualSize = top.size;
+          return blockAfter(top.header);
+        }
+      }
+    }
+    return allocateUncached(size, actualSize);
+  }
+  bool deallocateLocked(int size, void **block) {
+    if (block && *block && size > 0 && size <= maximum_) {
+      SizeClass cls = sizeClass(size);
+      Bucket *bucket = cls.index < tableCapacity_ ? table_[cls.index] : nullptr;
+      if (bucket && bucket->count + 2 <= bucket->capacity) {
+        bucket->entries[++bucket->count] = {cls.bytes, headerOf(*block)};
+        *block = nullptr;
+        return true;
+      }
+    }
+    return deallocateSlow(size, block);
+  }
 
 private:
   /// A cached block, held by the start of its allocation (its header) so
@@ -95,6 +134,19 @@ private:
   };
   static_assert(sizeof(Entry) == 16);
 
+  static void *blockAfter(void *header) {
+    return static_cast<char *>(header) + kBucketHeaderBytes;
+  }
+  static void *headerOf(void *block) {
+    return static_cast<char *>(block) - kBucketHeaderBytes;
+  }
+  SizeClass sizeClassSlow(int size) const;
+  /// allocateLocked when the bucket has no block to hand out, or the
+  /// request is not pooled.
+  void *allocateUncached(int size, uint32_t *actualSize);
+  /// deallocateLocked when the block is not pooled, or its bucket is
+  /// missing or full.
+  bool deallocateSlow(int size, void **block);
   static Bucket *newBucket();
   static void push(Bucket *bucket, Entry entry);
   static void freeBucket(Bucket *bucket);
@@ -111,5 +163,5 @@ private:
   uint32_t tableCapacity_ = 0;
   /// The lock of the library copy that built the pool: every copy that
   /// shares the pool serialises its tables on the same lock.
-  KorCriticalSection *lock_;
+  KorFutexSection *lock_;
 };

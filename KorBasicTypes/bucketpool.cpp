@@ -1,8 +1,8 @@
 //===- bucketpool.cpp - The process's current bucket memory pool ----------===//
 #include "KorBasicTypes/bucketpool.h"
 #include "component/iptr.h"
-#include "KorBasicTypes/korsync.h"
 #include <atomic>
+#include <utility>
 
 namespace {
 /// The current pool and how it was found; changed only under the lock
@@ -13,10 +13,9 @@ struct PoolState {
   std::atomic<uint32_t> sinceLookup{0};
 };
 
-PoolState &state() {
-  static PoolState *poolState = new PoolState;
-  return *poolState;
-}
+/// Constant-initialised and trivially destroyed: usable from any static
+/// initialiser or destructor.
+constinit PoolState poolState;
 
 /// The "BucketMemoryPool" behind the host's "IBucketMemoryPool", or null.
 BucketMemoryPool *findHostPool() {
@@ -28,62 +27,64 @@ BucketMemoryPool *findHostPool() {
   return static_cast<BucketMemoryPool *>(pool);
 }
 
-/// Called under the lock when no pool is current.
-BucketMemoryPool *installFirstPool() {
-  PoolState &s = state();
-  if (BucketMemoryPool *host = findHostPool()) {
-    host->AddRef();
-    s.current = host;
-    s.fallback = false;
-    return host;
-  }
-  new BucketMemoryPool(kBucketGranularity, kBucketLinearLimit, kBucketMaximum);
-  s.fallback = true;
-  s.sinceLookup = 0;
-  return s.current;
-}
-
-bool hostLookupDue() {
-  PoolState &s = state();
-  return s.fallback.load(std::memory_order_relaxed) &&
-         s.sinceLookup.load(std::memory_order_relaxed) >=
-             kHostPoolLookupInterval;
-}
-} // namespace
-
-KorCriticalSection &bucketPoolLock() {
-  static KorCriticalSection *lock = new KorCriticalSection;
-  return *lock;
-}
-
-void bucketPoolInstall(BucketMemoryPool *pool) {
-  KorLock guard(bucketPoolLock());
-  PoolState &s = state();
-  BucketMemoryPool *previous = s.current;
+/// Makes a newly built pool current; called under the lock.
+void installLocked(BucketMemoryPool *pool) {
+  BucketMemoryPool *previous = poolState.current;
   if (previous && previous->sameParameters(*pool))
     pool->exchangeTables(*previous);
   pool->AddRef();
-  s.current = pool;
+  poolState.current = pool;
   if (previous)
     previous->Release();
 }
 
+/// Called under the lock when no pool is current.
+BucketMemoryPool *installFirstPool() {
+  if (BucketMemoryPool *host = findHostPool()) {
+    host->AddRef();
+    poolState.current = host;
+    poolState.fallback = false;
+    return host;
+  }
+  installLocked(new BucketMemoryPool(kBucketGranularity, kBucketLinearLimit,
+                                     kBucketMaximum));
+  poolState.fallback = true;
+  poolState.sinceLookup = 0;
+  return poolState.current;
+}
+
+bool hostLookupDue() {
+  return poolState.fallback.load(std::memory_order_relaxed) &&
+         poolState.sinceLookup.load(std::memory_order_relaxed) >=
+             kHostPoolLookupInterval;
+}
+} // namespace
+
+BucketMemoryPool *bucketPoolCreate(int granularity, int linearLimit,
+                                   int maximum) {
+  auto *pool = new BucketMemoryPool(granularity, linearLimit, maximum);
+  KorLock guard(bucketPoolLock());
+  installLocked(pool);
+  return pool;
+}
+
 void *bucketAlloc(uint32_t size, uint32_t *actualSize) {
   if (hostLookupDue()) {
-    state().sinceLookup = 0;
+    poolState.sinceLookup = 0;
     bucketPoolConnectHost();
   }
   // The lock keeps the pool current (and alive) for the whole call.
   KorLock guard(bucketPoolLock());
-  PoolState &s = state();
-  BucketMemoryPool *pool = s.current ? s.current : installFirstPool();
+  BucketMemoryPool *pool =
+      poolState.current ? poolState.current : installFirstPool();
   uint32_t actual = 0;
   void *block = pool->guardedBy(bucketPoolLock())
                     ? pool->allocateLocked(int(size), &actual)
                     : pool->allocate(int(size), &actual);
-  if (s.fallback.load(std::memory_order_relaxed))
-    s.sinceLookup.store(s.sinceLookup.load(std::memory_order_relaxed) + 1,
-                        std::memory_order_relaxed);
+  if (poolState.fallback.load(std::memory_order_relaxed))
+    poolState.sinceLookup.store(
+        poolState.sinceLookup.load(std::memory_order_relaxed) + 1,
+        std::memory_order_relaxed);
   if (actualSize)
     *actualSize = actual;
   return block;
@@ -93,7 +94,7 @@ void bucketFree(uint32_t size, void *block) {
   if (size == 0 || !block)
     return;
   KorLock guard(bucketPoolLock());
-  BucketMemoryPool *pool = state().current;
+  BucketMemoryPool *pool = poolState.current;
   if (pool && pool->guardedBy(bucketPoolLock()))
     pool->deallocateLocked(int(size), &block);
   else if (pool)
@@ -104,39 +105,37 @@ void bucketFree(uint32_t size, void *block) {
 
 BucketMemoryPool *bucketPoolCurrent() {
   KorLock guard(bucketPoolLock());
-  return state().current ? state().current : installFirstPool();
+  return poolState.current ? poolState.current : installFirstPool();
 }
 
 bool bucketPoolConnectHost() {
   BucketMemoryPool *host = findHostPool();
   KorLock guard(bucketPoolLock());
-  PoolState &s = state();
   if (host) {
-    s.fallback = false;
-    if (host != s.current) {
+    poolState.fallback = false;
+    if (host != poolState.current) {
       host->AddRef();
-      BucketMemoryPool *previous = std::exchange(s.current, host);
+      BucketMemoryPool *previous = std::exchange(poolState.current, host);
       if (previous) {
         host->takeBlocksFrom(*previous);
         previous->Release();
       }
     }
   }
-  return s.current != nullptr;
+  return poolState.current != nullptr;
 }
 
 void bucketPoolShutdown() {
   KorLock guard(bucketPoolLock());
-  PoolState &s = state();
-  if (BucketMemoryPool *pool = std::exchange(s.current, nullptr)) {
+  if (BucketMemoryPool *pool = std::exchange(poolState.current, nullptr)) {
     pool->purge();
     pool->Release();
   }
-  s.fallback = false;
-  s.sinceLookup = 0;
+  poolState.fallback = false;
+  poolState.sinceLookup = 0;
 }
 
 bool bucketPoolIsFallback() {
   KorLock guard(bucketPoolLock());
-  return state().current && state().fallback;
+  return poolState.current && poolState.fallback;
 }

@@ -4,8 +4,8 @@
 // A component first looks for the pool the host offers as the service
 // "IBucketMemoryPool"; until there is one it uses a fallback pool of its
 // own and looks again every 601 allocations, and once the host pool is
-// found it hands its cached blocks over. One lock per copy of the library
-// guards the current pool and its tables.
+// found it hands its cached blocks over. One lock per copy of the library,
+// bucketPoolLock(), guards the current pool and its tables.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
@@ -25,6 +25,12 @@ void *bucketAlloc(uint32_t size, uint32_t *actualSize = nullptr);
 /// Returns a block of usable size `size`; nothing for 0 or null.
 void bucketFree(uint32_t size, void *block);
 
+/// Builds a pool and makes it current: it takes over the cached blocks of
+/// the previous current pool when their parameters match, and the previous
+/// pool is released. The current-pool pointer holds one reference; the
+/// caller holds none.
+BucketMemoryPool *bucketPoolCreate(int granularity, int linearLimit,
+                                   int maximum);
 /// The current pool, a fallback pool (4, 8192, 0x40000) of this library
 /// when none is current. The current-pool pointer holds its reference.
 BucketMemoryPool *bucketPoolCurrent();
@@ -36,11 +42,3 @@ bool bucketPoolConnectHost();
 void bucketPoolShutdown();
 /// Whether the current pool is this library's fallback pool.
 bool bucketPoolIsFallback();
-
-/// The lock of this library's pools and of the current-pool state; a
-/// recursive critical section without spin count, never destroyed.
-KorCriticalSection &bucketPoolLock();
-/// Makes a newly built pool current: it takes over the tables of the
-/// previous pool when their parameters match, and the previous pool is
-/// released. Called by the BucketMemoryPool constructor.
-void bucketPoolInstall(BucketMemoryPool *pool);

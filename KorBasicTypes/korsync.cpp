@@ -5,8 +5,11 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <linux/futex.h>
 #include <semaphore.h>
 #include <string>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 int korSpinCountFromText(const char *text) {
   if (!text)
@@ -136,6 +139,66 @@ bool KorCriticalSection::spinToEnter() {
 
 bool KorCriticalSection::tryEnter() {
   return pthread_mutex_trylock(&mutex_) == 0;
+}
+
+//===- Futex section ------------------------------------------------------===//
+
+namespace {
+/// Tries before a contender goes to sleep: long enough to cover a holder
+/// that pops or pushes one free-list entry, short next to a context switch.
+constexpr int kFutexSpins = 100;
+
+/// Longest sleep before a sleeper looks at the section again. Leaving
+/// checks for sleepers and then stores "free" as two steps, to keep the
+/// uncontended path free of a second atomic instruction; a thread that goes
+/// to sleep between the two is not woken by that holder and relies on this
+/// bound instead.
+constexpr long kFutexSleepNanos = 1'000'000;
+
+void cpuRelax() {
+#if defined(__x86_64__) || defined(__i386__)
+  __builtin_ia32_pause();
+#endif
+}
+
+long futex(std::atomic<uint32_t> *word, int op, uint32_t value,
+           const timespec *timeout) {
+  static_assert(sizeof(std::atomic<uint32_t>) == sizeof(uint32_t));
+  return syscall(SYS_futex, reinterpret_cast<uint32_t *>(word),
+                 op | FUTEX_PRIVATE_FLAG, value, timeout, nullptr, 0);
+}
+} // namespace
+
+void KorFutexSection::enterHeld() {
+  uintptr_t self = currentThread();
+  if (owner_.load(std::memory_order_relaxed) == self) {
+    ++nested_;
+    return;
+  }
+  for (int spin = 0; spin < kFutexSpins; ++spin) {
+    cpuRelax();
+    uint32_t expected = kFree;
+    if (state_.load(std::memory_order_relaxed) == kFree &&
+        state_.compare_exchange_weak(expected, kHeld,
+                                     std::memory_order_acquire,
+                                     std::memory_order_relaxed)) {
+      owner_.store(self, std::memory_order_relaxed);
+      return;
+    }
+  }
+  // Marks the section as having sleepers before each sleep, so the holder's
+  // leave wakes one; the thread that gets it keeps the mark, which at worst
+  // costs one needless wake.
+  const timespec bound = {0, kFutexSleepNanos};
+  while (state_.exchange(kHeldWithSleepers, std::memory_order_acquire) !=
+         kFree)
+    futex(&state_, FUTEX_WAIT, kHeldWithSleepers, &bound);
+  owner_.store(self, std::memory_order_relaxed);
+}
+
+void KorFutexSection::leaveAndWake() {
+  state_.store(kFree, std::memory_order_release);
+  futex(&state_, FUTEX_WAKE, 1, nullptr);
 }
 
 //===- Waits on any handle ------------------------------------------------===//

@@ -1,6 +1,7 @@
 //===- korsync.h - Thin synchronisation wrappers over POSIX threads -------===//
 //
-// A recursive critical section, waitable handles (mutexes, events, counting
+// Two recursive critical sections (one over a POSIX mutex, one that costs a
+// single atomic instruction when uncontended), waitable handles (mutexes, events, counting
 // semaphores) with infinite, zero and timed waits, a native condition
 // variable and an emulated condition variable that works with a mutex
 // handle. Each wrapper is a plain object that owns its handles; none is
@@ -8,6 +9,7 @@
 //
 //===----------------------------------------------------------------------===//
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <pthread.h>
@@ -44,18 +46,71 @@ private:
   int spinCount_;
 };
 
-/// Holds a critical section for one scope.
-class KorLock {
+/// A recursive lock for short critical sections. Entering it when no other
+/// thread holds it is one atomic compare-and-swap and leaving it, while no
+/// thread sleeps on it, a plain store: no system call either way. A
+/// contender spins briefly, then sleeps on a futex until the holder leaves.
+/// It needs no constructor code, so a global one is ready before any static
+/// initialiser runs and never dies.
+class KorFutexSection {
 public:
-  explicit KorLock(KorCriticalSection &section) : section_(section) {
-    section_.enter();
+  constexpr KorFutexSection() = default;
+  KorFutexSection(const KorFutexSection &) = delete;
+  KorFutexSection &operator=(const KorFutexSection &) = delete;
+
+  void enter() {
+    uint32_t expected = kFree;
+    if (state_.compare_exchange_strong(expected, kHeld,
+                                       std::memory_order_acquire,
+                                       std::memory_order_relaxed))
+      owner_.store(currentThread(), std::memory_order_relaxed);
+    else
+      enterHeld();
   }
+  void leave() {
+    if (nested_ != 0) {
+      --nested_;
+      return;
+    }
+    owner_.store(0, std::memory_order_relaxed);
+    if (state_.load(std::memory_order_relaxed) == kHeld)
+      state_.store(kFree, std::memory_order_release);
+    else
+      leaveAndWake();
+  }
+
+private:
+  enum : uint32_t { kFree = 0, kHeld = 1, kHeldWithSleepers = 2 };
+
+  /// A number that tells the running thread from every other live one: the
+  /// address of its thread control block, read without a call.
+  static uintptr_t currentThread() {
+    return reinterpret_cast<uintptr_t>(__builtin_thread_pointer());
+  }
+  /// enter when the section is held: one more level for its owner;
+  /// another thread spins, then sleeps until it owns the section.
+  void enterHeld();
+  /// Frees the section and wakes one sleeper.
+  void leaveAndWake();
+
+  std::atomic<uint32_t> state_{kFree};
+  /// Only the owner writes its own id here, and clears it before it frees
+  /// the section, so a thread reads its own id only while it holds it.
+  std::atomic<uintptr_t> owner_{0};
+  /// Levels entered beyond the first; touched only by the owner.
+  uint32_t nested_ = 0;
+};
+
+/// Holds a critical section (either kind) for one scope.
+template <class Section> class KorLock {
+public:
+  explicit KorLock(Section &section) : section_(section) { section_.enter(); }
   ~KorLock() { section_.leave(); }
   KorLock(const KorLock &) = delete;
   KorLock &operator=(const KorLock &) = delete;
 
 private:
-  KorCriticalSection &section_;
+  Section &section_;
 };
 
 /// Something a thread waits for: a mutex is acquired, an event or a

@@ -2,15 +2,14 @@
 //
 // Single thread, sizes 16, 64, 256 and 4096: one alloc-free pair per
 // iteration, and a batch of 1,000 blocks allocated and then freed in LIFO
-// order. Prints the time of the pool divided by the time of the heap.
+// order. Prints the pool beside glibc's malloc/free and their ratio.
 //
 //===----------------------------------------------------------------------===//
 #include "KorBasicTypes/bucketpool.h"
+#include "bench/peerratio.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
-#include <string>
 
 namespace {
 constexpr int kBatch = 1000;
@@ -62,45 +61,25 @@ void heapBatch(benchmark::State &state) {
   }
 }
 
-#define SIZES ->Arg(16)->Arg(64)->Arg(256)->Arg(4096)
+#define SIZES ->Arg(16)->Arg(64)->Arg(256)->Arg(4096)->Repetitions(5)
 BENCHMARK(poolPair) SIZES;
 BENCHMARK(heapPair) SIZES;
 BENCHMARK(poolBatch) SIZES;
 BENCHMARK(heapBatch) SIZES;
-
-/// Keeps the time of every run besides printing it.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run> &runs) override {
-    for (const Run &run : runs)
-      times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  void printRatios() const {
-    std::printf("\npool / heap CPU time (below 1: the pool is faster)\n");
-    for (const char *mode : {"Pair", "Batch"})
-      for (int size : {16, 64, 256, 4096}) {
-        char poolName[32], heapName[32];
-        std::snprintf(poolName, sizeof poolName, "pool%s/%d", mode, size);
-        std::snprintf(heapName, sizeof heapName, "heap%s/%d", mode, size);
-        auto pool = times_.find(poolName);
-        auto heap = times_.find(heapName);
-        if (pool != times_.end() && heap != times_.end())
-          std::printf("  %-5s %5d bytes: %.3g\n", mode, size,
-                      pool->second / heap->second);
-      }
-  }
-
-private:
-  std::map<std::string, double> times_;
-};
 } // namespace
 
 int main(int argc, char **argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  PeerRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.printRatios();
+  reporter.printHeader("bucketAlloc/bucketFree against malloc/free");
+  for (const char *mode : {"Pair", "Batch"})
+    for (int size : {16, 64, 256, 4096}) {
+      std::string args = std::string(mode) + "/" + std::to_string(size);
+      std::string label = std::string(mode) + " of " + std::to_string(size) +
+                          " bytes";
+      reporter.printPair(label.c_str(), "pool" + args, "heap" + args);
+    }
   benchmark::Shutdown();
   return 0;
 }

@@ -10,8 +10,8 @@
 #include "host/services/hostservices.h"
 
 KORHOST_SERVICE("IBucketMemoryPool", [](const HostOptions &) -> IKorUnknown * {
-  // The constructor makes the pool current in korhost's own copy of the
-  // library, taking over any blocks korhost cached before start-up.
-  return new BucketMemoryPool(kBucketGranularity, kBucketLinearLimit,
-                              kBucketMaximum);
+  // The new pool becomes current in korhost's own copy of the library,
+  // taking over any blocks korhost cached before start-up.
+  return bucketPoolCreate(kBucketGranularity, kBucketLinearLimit,
+                          kBucketMaximum);
 });
