@@ -69,6 +69,7 @@ TEST(GenWriteIKorMeshCmd, AvailableOnlyOutsideCommandsWithAMeshModel) {
   IPtr<GenWriteIKorMeshCmd> command(new GenWriteIKorMeshCmd);
   IPtr<FakeContext> context(new FakeContext);
   IPtr<HostModelContainer> model(new HostModelContainer);
+  EXPECT_EQ(command->Kind(), 0u);
   EXPECT_FALSE(command->IsAvailable(nullptr));
   EXPECT_FALSE(command->IsAvailable(context.get())) << "no model";
   context->model = model.get();

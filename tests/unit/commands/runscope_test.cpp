@@ -1,16 +1,14 @@
 // Unit tests of the run scope: the suite, exact names whatever characters
 // they hold, the shard partition, the selection a scope adds for its run,
 // its settings and shard settings that are wrong.
+#include "KorBasicTypes/korcstring.h"
+#include "KorBasicTypes/korstring.h"
 #include "commands/runscope.h"
-#include "tests/unit/support/hostfixture.h"
-#include "frame/ikortest.h"
 #include "frame/korsuiteregistration.h"
 #include "frame/kortestdecl.h"
 #include "host/services/settingsstore.h"
-#include "KorBasicTypes/korcstring.h"
-#include "KorBasicTypes/korstring.h"
 #include "testservice/testselection.h"
-#include "testservice/wildcardpattern.h"
+#include "tests/unit/support/hostfixture.h"
 #include <set>
 
 namespace {
@@ -27,14 +25,10 @@ class ScopeSuite : public KorTestSuiteBase {
   KOR_TEST_DISABLED(OffTest, "Off", "SCOPE", "switched off") {}
 };
 
-std::string fullName(IKorTest *test) {
-  return korFullTestName(test->Suite(), test).c_str();
-}
-
 std::vector<std::string> names(const KorArray<IKorTest *> &tests) {
   std::vector<std::string> result;
   for (IKorTest *test : tests)
-    result.push_back(fullName(test));
+    result.push_back(korFullTestName(test->Suite(), test).c_str());
   return result;
 }
 
@@ -46,41 +40,40 @@ protected:
     ScopeSuite &suite = korCreateSuite<ScopeSuite>();
     for (int i = 1; i <= suite.TestCount(); ++i)
       tests_.append(suite.TestAt(i));
+    freshSettings();
+  }
+  void freshSettings() {
     settings_ = new HostSettingsStore;
     manager_->RegisterService("IDataStore", settings_);
   }
-  KorArray<IKorTest *> narrowed(const KorRunScope &scope) {
-    return korNarrowToScope(tests_, scope);
+  std::vector<std::string> narrowed(const KorRunScope &scope) {
+    return names(korNarrowToScope(tests_, scope));
   }
   KorArray<IKorTest *> tests_;
   HostSettingsStore *settings_ = nullptr;
 };
 } // namespace
 
-TEST(RunScopePattern, NoWildcardPatternSelectsANameWithABracketExactly) {
-  // Why names are compared as text: "[" is matched only literally, and
-  // with a "]" after it also opens a set, so the name itself, or "[[]",
-  // matches other names too.
-  WildcardPattern name("S.[b]x");
-  EXPECT_TRUE(name.matches("S.[b]x"));
-  EXPECT_TRUE(name.matches("S.bx"));
-  WildcardPattern set("S.[[]b]x");
-  EXPECT_FALSE(set.matches("S.[b]x"));
-}
-
-TEST_F(RunScopeTest, ExactNameSelectsOnlyThatTest) {
+TEST_F(RunScopeTest, ExactNameSelectsOnlyThatTestBeforeTheShardsAreDealt) {
+  // Names are compared as text: as a wildcard pattern "[b]" would also
+  // match "b", and "*" or "?" any text.
   KorRunScope scope;
   for (const char *name :
        {"Scope Suite.Greets [a-z] or ?", "Scope Suite.All * here",
         "Scope Suite.Odd ] and [ too", "Scope Suite.Pair [b] here",
         "Scope Suite.Off"}) {
     scope.testName = name;
-    EXPECT_EQ(names(narrowed(scope)), std::vector<std::string>{name});
+    EXPECT_EQ(narrowed(scope), std::vector<std::string>{name});
   }
   for (const char *prefix : {"Scope Suite.Greets", "Scope Suite.*", ""}) {
     scope.testName = prefix;
-    EXPECT_EQ(narrowed(scope).count(), 0u) << prefix;
+    EXPECT_TRUE(narrowed(scope).empty()) << prefix;
   }
+  scope.testName = "Scope Suite.Plain";
+  scope.shardCount = 2;
+  EXPECT_EQ(narrowed(scope).size(), 1u);
+  scope.shardIndex = 1;
+  EXPECT_TRUE(narrowed(scope).empty());
 }
 
 TEST_F(RunScopeTest, ShardsPartitionTheRunByPositionModuloCount) {
@@ -91,24 +84,14 @@ TEST_F(RunScopeTest, ShardsPartitionTheRunByPositionModuloCount) {
       KorRunScope scope;
       scope.shardIndex = index;
       scope.shardCount = count;
-      std::vector<std::string> shard = names(narrowed(scope));
       std::vector<std::string> expected;
-      for (size_t i = static_cast<size_t>(index); i < all.size(); i += count)
+      for (size_t i = size_t(index); i < all.size(); i += size_t(count))
         expected.push_back(all[i]);
-      EXPECT_EQ(shard, expected) << index << " of " << count;
-      seen.insert(shard.begin(), shard.end());
+      EXPECT_EQ(narrowed(scope), expected) << index << " of " << count;
+      seen.insert(expected.begin(), expected.end());
     }
     EXPECT_EQ(seen, std::multiset<std::string>(all.begin(), all.end()));
   }
-}
-
-TEST_F(RunScopeTest, NameNarrowsBeforeTheShardsAreDealt) {
-  KorRunScope scope;
-  scope.testName = "Scope Suite.Plain";
-  scope.shardCount = 2;
-  EXPECT_EQ(narrowed(scope).count(), 1u);
-  scope.shardIndex = 1;
-  EXPECT_EQ(narrowed(scope).count(), 0u);
 }
 
 TEST_F(RunScopeTest, ASuiteNameListsThatSuiteInItsOwnOrder) {
@@ -118,13 +101,10 @@ TEST_F(RunScopeTest, ASuiteNameListsThatSuiteInItsOwnOrder) {
   KorRunScope scope;
   scope.suiteName = "Scope Suite";
   EXPECT_EQ(names(korNarrowToScope(reversed, scope)), names(tests_));
+  auto enabled = [](IKorTest *test) { return test->Enabled(); };
+  EXPECT_EQ(korCountMatched(reversed, scope, enabled), 8);
   scope.testName = "Scope Suite.Off";
-  EXPECT_EQ(korCountMatched(reversed, scope, [](IKorTest *) { return true; }),
-            1);
-  scope.testName.reset();
-  EXPECT_EQ(korCountMatched(reversed, scope,
-                            [](IKorTest *test) { return test->Enabled(); }),
-            8);
+  EXPECT_EQ(korCountMatched(reversed, scope, [](IKorTest *) { return true; }), 1);
   scope.suiteName = "ScopeSuite";
   EXPECT_EQ(korNarrowToScope(reversed, scope).count(), 0u);
 }
@@ -160,10 +140,8 @@ TEST(RunScopeSettings, ListsHoldOneEntryPerLine) {
 
 TEST_F(RunScopeTest, ReadsTheScopeFromTheSettings) {
   KorRunScope scope;
-  EXPECT_EQ(korReadRunScope(settings_, scope), "");
-  EXPECT_FALSE(scope.testName);
-  EXPECT_TRUE(scope.includePatterns.empty());
-  EXPECT_EQ(scope.shardCount, 1);
+  EXPECT_TRUE(korReadScriptRunScope(KorString(u""), scope));
+  EXPECT_EQ(narrowed(scope), names(tests_)) << "no settings: the whole list";
   settings_->set(kRunScopeFilterKey, "Scope Suite.*\nOther.*");
   settings_->set(kRunScopeExcludeKey, "Scope Suite.Plain");
   settings_->set(kRunScopeTestNameKey, "Scope Suite.All * here");
@@ -176,38 +154,34 @@ TEST_F(RunScopeTest, ReadsTheScopeFromTheSettings) {
   EXPECT_EQ(scope.testName, "Scope Suite.All * here");
   EXPECT_EQ(scope.shardIndex, 2);
   EXPECT_EQ(scope.shardCount, 3);
+  EXPECT_TRUE(errors_->reports.empty());
 }
 
 TEST_F(RunScopeTest, WrongShardSettingsRunNothingAndAreReported) {
-  const char *wrong[][2] = {{"3", "3"}, {"-1", "3"}, {"x", "3"},
-                            {"0", "0"}, {"0", "2x"}, {"1", "-2"}};
-  for (const auto &values : wrong) {
-    settings_->set(kRunScopeShardIndexKey, values[0]);
-    settings_->set(kRunScopeShardCountKey, values[1]);
+  // Index, count (null: not set), and the problem when it is not only said
+  // to be there.
+  const std::tuple<const char *, const char *, const char *> cases[] = {
+      {"3", "3", "\"Test Run/Shard Index\" must be a whole number from 0 to 2, not \"3\""},
+      {nullptr, "2", "\"Test Run/Shard Index\" and \"Test Run/Shard Count\" go together"},
+      {"-1", "3", ""}, {"x", "3", ""}, {"0", "0", ""}, {"0", "2x", ""},
+      {"1", "-2", ""},
+  };
+  for (auto [index, count, problem] : cases) {
+    freshSettings();
+    if (index)
+      settings_->set(kRunScopeShardIndexKey, index);
+    settings_->set(kRunScopeShardCountKey, count);
     KorRunScope scope;
-    EXPECT_NE(korReadRunScope(settings_, scope), "")
-        << values[0] << " of " << values[1];
+    std::string found = korReadRunScope(settings_, scope);
+    EXPECT_FALSE(found.empty()) << count;
+    if (*problem)
+      EXPECT_EQ(found, problem);
     errors_->reports.clear();
     EXPECT_FALSE(korReadScriptRunScope(KorString(u"Scope Suite"), scope));
     EXPECT_EQ(scope.suiteName, "Scope Suite");
     ASSERT_EQ(errors_->reports.size(), 1u);
-    EXPECT_EQ(errors_->reports[0].message.rfind(
-                  u"No test runs: \"Test Run/Shard ", 0),
-              0u);
+    EXPECT_EQ(errors_->reports[0].message,
+              std::u16string(u"No test runs: ") +
+                  std::u16string(KorString::fromUtf8(found.c_str()).view()) + u".");
   }
-}
-
-TEST_F(RunScopeTest, OneShardSettingWithoutTheOtherIsWrong) {
-  settings_->set(kRunScopeShardCountKey, "2");
-  KorRunScope scope;
-  EXPECT_EQ(
-      korReadRunScope(settings_, scope),
-      "\"Test Run/Shard Index\" and \"Test Run/Shard Count\" go together");
-}
-
-TEST_F(RunScopeTest, WithoutScopeSettingsTheListStaysWhole) {
-  KorRunScope scope;
-  EXPECT_TRUE(korReadScriptRunScope(KorString(u""), scope));
-  EXPECT_EQ(names(korNarrowToScope(tests_, scope)), names(tests_));
-  EXPECT_TRUE(errors_->reports.empty());
 }
