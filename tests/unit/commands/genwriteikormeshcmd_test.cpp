@@ -1,8 +1,8 @@
 // The "Write IKorMesh" command: when it is available, what it needs to run,
 // what its save dialog is asked and what a failed write leaves (a written
 // mesh, read back by mesh-info, is compared by tests/e2e/writemesh.sh).
-#include "commands/genwriteikormeshcmd.h"
 #include "KorBasicTypes/binoutput.h"
+#include "commands/genwriteikormeshcmd.h"
 #include "component/ikorcommandcontext.h"
 #include "host/gui/headlessgui.h"
 #include "host/services/document.h"
@@ -93,7 +93,8 @@ TEST(GenWriteIKorMeshCmd, AvailableOnlyOutsideCommandsWithAMeshModel) {
 class WriteMeshExecute : public ::testing::Test {
 protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("korwritemesh-" + std::to_string(getpid()));
+    dir_ = fs::temp_directory_path() /
+           ("korwritemesh-" + std::to_string(getpid()));
     fs::create_directories(dir_);
     settings_->set("Directories/Save Directory", dir_.string());
     document_->model().setItem("GenModel", static_cast<IKorMesh *>(mesh_));
@@ -107,9 +108,15 @@ protected:
       host.offer(name, service);
     return IPtr<GenWriteIKorMeshCmd>(new GenWriteIKorMeshCmd)->Execute();
   }
-  std::pair<const char *, IKorUnknown *> document() { return {"IKorDoc", document_.get()}; }
-  std::pair<const char *, IKorUnknown *> gui() { return {"IGuiUtil", gui_.get()}; }
-  std::pair<const char *, IKorUnknown *> settings() { return {"IDataStore", settings_.get()}; }
+  std::pair<const char *, IKorUnknown *> document() {
+    return {"IKorDoc", document_.get()};
+  }
+  std::pair<const char *, IKorUnknown *> gui() {
+    return {"IGuiUtil", gui_.get()};
+  }
+  std::pair<const char *, IKorUnknown *> settings() {
+    return {"IDataStore", settings_.get()};
+  }
 
   fs::path dir_;
   FailingMesh *mesh_ = new FailingMesh;
@@ -129,12 +136,13 @@ TEST_F(WriteMeshExecute, WithoutAServiceOrAMeshNothingIsAskedOrWritten) {
   EXPECT_FALSE(fs::exists(dir_ / "x.ikm"));
 }
 
-TEST_F(WriteMeshExecute, TheSaveDialogStartsInTheSaveFolderWithATranslatedFilter) {
+TEST_F(WriteMeshExecute,
+       TheSaveDialogStartsInTheSaveFolderWithATranslatedFilter) {
   gui_->setPresetSaveName(u""); // cancelled
   EXPECT_FALSE(execute({document(), gui(), settings()}));
   EXPECT_EQ(gui_->dialogs, 1);
-  EXPECT_EQ(gui_->shown, (std::array<std::u16string, 3>{
-                             u"", dir_.u16string(), u"IKorMesh (*.ikm)"}));
+  EXPECT_EQ(gui_->shown, (std::array<std::u16string, 3>{u"", dir_.u16string(),
+                                                        u"IKorMesh (*.ikm)"}));
   EXPECT_EQ(gui_->seenFlags, 0);
   EXPECT_EQ(mesh_->calls, 0);
   EXPECT_TRUE(fs::is_empty(dir_));
@@ -142,7 +150,9 @@ TEST_F(WriteMeshExecute, TheSaveDialogStartsInTheSaveFolderWithATranslatedFilter
   auto *catalogue = new HostCatalogueTranslator;
   catalogue->loadText("IKorMesh (*.ikm) = IKorMesh-Netze (*.ikm)\n");
   execute({{"IKorTranslatorService", new HostTranslatorService(catalogue)},
-           document(), gui(), settings()});
+           document(),
+           gui(),
+           settings()});
   EXPECT_EQ(gui_->shown[2], u"IKorMesh-Netze (*.ikm)");
 }
 

@@ -4,13 +4,13 @@
 // the default seed, the choices it stores, the run status of selections
 // and the time limit setting.
 #include "commands/kortestcmd.h"
-#include "tests/unit/support/hostservicesfixture.h"
 #include "component/ikorcommandcontext.h"
 #include "component/iscriptfactory.h"
 #include "frame/ikortestresults.h"
 #include "frame/kortestdecl.h"
 #include "host/services/queryserver.h"
 #include "host/services/settingsstore.h"
+#include "tests/unit/support/hostservicesfixture.h"
 #include "testservice/gentestservice.h"
 #include <cstdlib>
 
@@ -52,8 +52,9 @@ protected:
   void SetUp() override {
     service_ = new GenTestService;
     setUpServices("kortestcmd_test", service_);
-    for (IKorTestSuite *suite : {static_cast<IKorTestSuite *>(&korCreateSuite<CmdAlphaSuite>()),
-                                 static_cast<IKorTestSuite *>(&korCreateSuite<CmdBetaSuite>())})
+    for (IKorTestSuite *suite :
+         {static_cast<IKorTestSuite *>(&korCreateSuite<CmdAlphaSuite>()),
+          static_cast<IKorTestSuite *>(&korCreateSuite<CmdBetaSuite>())})
       for (int i = 1; i <= suite->TestCount(); ++i)
         service_->AddTest(suite->TestAt(i));
     gRuns = 0;
@@ -96,7 +97,8 @@ TEST(KortestCmdPath, JoinsTheDataDirectoryWithTheFileName) {
     EXPECT_EQ(korJoinOutputPath(KorString(directory), "f.txt").view(), path);
 }
 
-TEST_F(KortestCmdTest, AvailableUnlessACommandIsRunningAndHelpsOnItsOwnOptions) {
+TEST_F(KortestCmdTest,
+       AvailableUnlessACommandIsRunningAndHelpsOnItsOwnOptions) {
   IPtr<Context> context(new Context);
   EXPECT_TRUE(command_->IsAvailable(context.get()));
   context->inCommand = true;
@@ -147,13 +149,15 @@ TEST_F(KortestCmdTest, StoreWritesTheCurrentChoices) {
 TEST_F(KortestCmdTest, PublishesHowManyTestsMatchedBeforeSharding) {
   // The settings of each run add to those before it; a test named exactly
   // matches even when it is disabled, and is then not counted.
-  const std::pair<std::vector<std::pair<const char *, const char *>>, int32_t> runs[] = {
-      {{}, 5},
-      {{{"Test Run/Shard Index", "1"}, {"Test Run/Shard Count", "2"}}, 5},
-      {{{"Test Run/Shard Count", "1"}, {"Test Run/Shard Index", "0"},
-        {"Test Run/Test Name", "Cmd Beta Suite.Off"}},
-       0},
-  };
+  const std::pair<std::vector<std::pair<const char *, const char *>>, int32_t>
+      runs[] = {
+          {{}, 5},
+          {{{"Test Run/Shard Index", "1"}, {"Test Run/Shard Count", "2"}}, 5},
+          {{{"Test Run/Shard Count", "1"},
+            {"Test Run/Shard Index", "0"},
+            {"Test Run/Test Name", "Cmd Beta Suite.Off"}},
+           0},
+      };
   void *found = nullptr;
   manager_->LookupService("IKorQueryServer", &found);
   IPtr<HostQueryServer> server(static_cast<IKorQueryServer *>(found));
@@ -167,12 +171,14 @@ TEST_F(KortestCmdTest, PublishesHowManyTestsMatchedBeforeSharding) {
 }
 
 TEST_F(KortestCmdTest, TheTimeoutSettingLimitsEachBody) {
-  const std::pair<const char *, int> cases[] = {{"7", 7}, {"0", 0}, {"seven", 0}};
+  const std::pair<const char *, int> cases[] = {
+      {"7", 7}, {"0", 0}, {"seven", 0}};
   for (auto [value, limit] : cases) {
     setting("Test Run/Timeout", value);
     execute(u"Cmd Alpha Suite");
     EXPECT_EQ(service_->timeLimit(), limit) << value;
   }
   ASSERT_EQ(errors_->reports.size(), 1u);
-  EXPECT_NE(errors_->reports[0].message.find(u"\"seven\""), std::u16string::npos);
+  EXPECT_NE(errors_->reports[0].message.find(u"\"seven\""),
+            std::u16string::npos);
 }

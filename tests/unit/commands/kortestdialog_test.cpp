@@ -3,42 +3,31 @@
 // result text, seed and output file name.
 #include "commands/kortestcmd.h"
 #include "commands/kortestdialog.h"
-#include "tests/unit/support/expectedfiles.h"
-#include "host/gui/headlessgui.h"
-#include "tests/unit/support/hostservicesfixture.h"
 #include "frame/ikortestresults.h"
 #include "frame/kortestdecl.h"
+#include "host/gui/headlessgui.h"
+#include "tests/unit/support/expectedfiles.h"
+#include "tests/unit/support/hostservicesfixture.h"
 #include "testservice/gentestservice.h"
-#include <algorithm>
 #include <filesystem>
 #include <map>
 
 using namespace kortest_widget;
 
 namespace {
-std::vector<std::string> gRan;
-
 class DlgAlphaSuite : public KorTestSuiteBase {
   KOR_TEST_SUITE(DlgAlphaSuite, "Dialog Alpha Suite")
-  KOR_TEST(FirstTest, "First", "DLG") { gRan.push_back("Alpha.First"); }
-  KOR_TEST(SecondTest, "Second", "DLG") { gRan.push_back("Alpha.Second"); }
+  KOR_TEST(FirstTest, "First", "DLG") {}
+  KOR_TEST(SecondTest, "Second", "DLG") {}
 };
 
 class DlgBetaSuite : public KorTestSuiteBase {
   KOR_TEST_SUITE(DlgBetaSuite, "Dialog Beta Suite")
-  KOR_TEST(PassTest, "Pass", "DLG") { gRan.push_back("Beta.Pass"); }
-  KOR_TEST(FailTest, "Fail", "DLG") {
-    gRan.push_back("Beta.Fail");
-    TEST_FAIL("expected to fail");
-  }
-  KOR_TEST(AbortTest, "Abort", "DLG") {
-    gRan.push_back("Beta.Abort");
-    TEST_ABORT("gave up");
-  }
-  KOR_TEST(SkipTest, "Skip", "DLG") { gRan.push_back("Beta.Skip"); }
-  KOR_TEST_DISABLED(OffTest, "Off", "DLG", "switched off") {
-    gRan.push_back("Beta.Off");
-  }
+  KOR_TEST(PassTest, "Pass", "DLG") {}
+  KOR_TEST(FailTest, "Fail", "DLG") { TEST_FAIL("expected to fail"); }
+  KOR_TEST(AbortTest, "Abort", "DLG") { TEST_ABORT("gave up"); }
+  KOR_TEST(SkipTest, "Skip", "DLG") {}
+  KOR_TEST_DISABLED(OffTest, "Off", "DLG", "switched off") {}
 };
 
 /// The test service, keeping the flags of the last RunTests call.
@@ -68,14 +57,12 @@ protected:
   void SetUp() override {
     service_ = new FlagRecordingService;
     setUpServices("kortestdialog_test", service_);
-    DlgAlphaSuite &alpha = korCreateSuite<DlgAlphaSuite>();
-    DlgBetaSuite &beta = korCreateSuite<DlgBetaSuite>();
-    for (int i = 1; i <= alpha.TestCount(); ++i)
-      service_->AddTest(alpha.TestAt(i));
-    for (int i = 1; i <= beta.TestCount(); ++i)
-      service_->AddTest(beta.TestAt(i));
+    for (IKorTestSuite *suite :
+         {static_cast<IKorTestSuite *>(&korCreateSuite<DlgAlphaSuite>()),
+          static_cast<IKorTestSuite *>(&korCreateSuite<DlgBetaSuite>())})
+      for (int i = 1; i <= suite->TestCount(); ++i)
+        service_->AddTest(suite->TestAt(i));
     service_->AddExcludedTest("Dialog Beta Suite.Skip");
-    gRan.clear();
 
     void *found = nullptr;
     manager_->LookupService("IGuiUtil", &found);
@@ -134,17 +121,12 @@ protected:
   IPtr<KortestCmd> command_;
 };
 
-std::string replaceAll(std::string text, const std::string &from,
-                       const std::string &to) {
-  for (size_t at = text.find(from); at != std::string::npos;
-       at = text.find(from, at + to.size()))
-    text.replace(at, from.size(), to);
-  return text;
-}
 } // namespace
 
 TEST_F(KortestDialogTest, LayoutMatchesTheCheckedInWidgetTable) {
-  std::string dump = replaceAll(gui_->dump(), dir_.string(), "$DIR");
+  std::string dump = gui_->dump(), dir = dir_.string();
+  for (size_t at; (at = dump.find(dir)) != std::string::npos;)
+    dump.replace(at, dir.size(), "$DIR");
   EXPECT_EQ(dump, readExpected("kortest_dialog_layout.txt"));
 }
 
@@ -167,7 +149,6 @@ TEST_F(KortestDialogTest, ActivationListsSuitesWithTheirTestsInBlack) {
 TEST_F(KortestDialogTest, RunAllColoursTheListFillsTheSummaryAndReports) {
   choose(0, 3); // Visual Studio lines into the output file
   click(kRunAll);
-  EXPECT_EQ(gRan.size(), 5u); // disabled and excluded tests do not run
   const std::pair<const char *, Colour> colours[] = {
       {"Dialog Alpha Suite/First", kGreen}, {"Dialog Beta Suite/Fail", kRed},
       {"Dialog Beta Suite/Abort", kOrange}, {"Dialog Beta Suite/Skip", kBlue},
@@ -176,8 +157,10 @@ TEST_F(KortestDialogTest, RunAllColoursTheListFillsTheSummaryAndReports) {
   for (const auto &[path, expected] : colours)
     EXPECT_EQ(colour(path), expected) << path;
   // Aborted and not-run records are left out of the tested count.
-  const std::pair<Key, int32_t> counts[] = {
-      {kPassedValue, 3}, {kFailedValue, 1}, {kSkippedValue, 1}, {kTestedValue, 5}};
+  const std::pair<Key, int32_t> counts[] = {{kPassedValue, 3},
+                                            {kFailedValue, 1},
+                                            {kSkippedValue, 1},
+                                            {kTestedValue, 5}};
   for (auto [key, count] : counts)
     EXPECT_EQ(widget(key).integerValue, count) << key.name;
   EXPECT_GE(widget(kElapsedTimeValue).realValue, 0.0);
@@ -203,9 +186,7 @@ TEST_F(KortestDialogTest, RunSelectedRunsEachTestOnceAndColoursOnlyThose) {
   select({item("Dialog Alpha Suite"), item("Dialog Alpha Suite/Second"),
           item("Dialog Beta Suite/Pass")});
   click(kRunSelected);
-  std::sort(gRan.begin(), gRan.end());
-  EXPECT_EQ(gRan, (std::vector<std::string>{"Alpha.First", "Alpha.Second",
-                                            "Beta.Pass"}));
+  EXPECT_EQ(command_->lastResults()->GetCount(), 3);
   EXPECT_EQ(widget(kTestedValue).integerValue, 3);
   EXPECT_EQ(colour("Dialog Beta Suite/Pass"), kGreen);
   EXPECT_EQ(colour("Dialog Beta Suite/Fail"), kBlack);
@@ -245,7 +226,8 @@ TEST_F(KortestDialogTest, SeedFieldFollowsRandomizeAndShowsTheSeedUsed) {
   EXPECT_EQ(widget(kSeedValue).integerValue, 77);
 }
 
-TEST_F(KortestDialogTest, FileNameFieldSetsTheOutputFileBareDrivesGetABackslash) {
+TEST_F(KortestDialogTest,
+       FileNameFieldSetsTheOutputFileBareDrivesGetABackslash) {
   gui_->typeFileName(kOutputFilename.name, kOutputFilename.number, u"d:");
   EXPECT_EQ(command_->outputFileName().view(), u"d:\\");
   std::string file = (dir_ / "report.xml").string();
@@ -265,13 +247,11 @@ TEST(KortestDialogColours, ASuiteTakesItsWorstState) {
   // Adding states one by one: NotRun never colours a suite, then each
   // state outranks the ones before it.
   bool occurs[5] = {};
-  const std::pair<int, int> steps[] = {
-      {kTestNotRun, kNoRecordState}, {kTestPassed, kTestPassed},
-      {kTestSkipped, kTestSkipped},  {kTestAborted, kTestAborted},
-      {kTestFailed, kTestFailed}};
   EXPECT_EQ(korSuiteState(occurs), kNoRecordState);
-  for (auto [state, suite] : steps) {
+  for (int state :
+       {kTestNotRun, kTestPassed, kTestSkipped, kTestAborted, kTestFailed}) {
     occurs[state] = true;
-    EXPECT_EQ(korSuiteState(occurs), suite) << state;
+    EXPECT_EQ(korSuiteState(occurs),
+              state == kTestNotRun ? kNoRecordState : state);
   }
 }

