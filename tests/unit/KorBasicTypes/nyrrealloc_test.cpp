@@ -1,6 +1,5 @@
 // Unit tests of nyrMalloc / nyrRealloc: sizes, zero fill, the bisection and
 // manager order, the swap file, the precondition reports and the fatal end.
-#include "component/ikordirservice.h"
 #include "tests/unit/support/binio_testutil.h"
 #include "tests/unit/support/memoryhost.h"
 #include "KorBasicTypes/nyrfaultinjection.h"
@@ -80,17 +79,6 @@ std::vector<std::string> openFilesUnder(const std::string &folder) {
   return found;
 }
 
-class DirService : public IKorDirService {
-public:
-  KOR_CLASS(DirService, IKorDirService)
-  explicit DirService(std::u16string temp) : temp_(std::move(temp)) {}
-  const KorWChar *GetDirectory(const char *name) override {
-    return std::string(name) == "temp" ? temp_.c_str() : u"";
-  }
-
-private:
-  std::u16string temp_;
-};
 } // namespace
 
 TEST(NyrRealloc, SizesZeroFillAndFree) {
@@ -189,35 +177,29 @@ TEST(NyrRealloc, FailedStepsAreRetriedInOrder) {
 }
 
 TEST(NyrRealloc, SwapsThroughATemporaryFileThatVanishes) {
-  for (bool fromSetting : {true, false}) {
-    ScopedMemoryHost host;
-    ScratchFolder temp;
-    if (fromSetting)
-      host.set("Directories/Temp Directory", temp.path() + "/");
-    else
-      host.offer("IKorDirService",
-                 new DirService({temp.path().begin(), temp.path().end()}));
-    Calls openDuringWrite;
-    FaultPlan plan{.reallocAbove = 0};
-    plan.onSwapWrite = [&] { openDuringWrite = openFilesUnder(temp.path()); };
-    void *block = patternBlock(5000);
-    {
-      ScopedFaults faults(plan);
-      EXPECT_EQ(nyrRealloc(&block, 2, 2500, 3000, 4000), 3000u);
-    }
-    EXPECT_TRUE(patternThenZeros(block, 5000, 6000));
-    nyrFree(block);
-    EXPECT_EQ(hostCalls().back(), "malloc:6000") << "old block freed first";
-    ASSERT_EQ(openDuringWrite.size(), 1u);
-    char pid[9];
-    std::snprintf(pid, sizeof pid, "%08x", unsigned(getpid()));
-    EXPECT_TRUE(std::regex_match(openDuringWrite[0],
-                                 std::regex(std::string("kor-") + pid +
-                                            "-[0-9a-f]{8}-temp \\(deleted\\)")))
-        << openDuringWrite[0];
-    EXPECT_TRUE(temp.entries().empty());
-    EXPECT_TRUE(openFilesUnder(temp.path()).empty());
+  ScopedMemoryHost host;
+  ScratchFolder temp;
+  host.set("Directories/Temp Directory", temp.path() + "/");
+  Calls openDuringWrite;
+  FaultPlan plan{.reallocAbove = 0};
+  plan.onSwapWrite = [&] { openDuringWrite = openFilesUnder(temp.path()); };
+  void *block = patternBlock(5000);
+  {
+    ScopedFaults faults(plan);
+    EXPECT_EQ(nyrRealloc(&block, 2, 2500, 3000, 4000), 3000u);
   }
+  EXPECT_TRUE(patternThenZeros(block, 5000, 6000));
+  nyrFree(block);
+  EXPECT_EQ(hostCalls().back(), "malloc:6000") << "old block freed first";
+  ASSERT_EQ(openDuringWrite.size(), 1u);
+  char pid[9];
+  std::snprintf(pid, sizeof pid, "%08x", unsigned(getpid()));
+  EXPECT_TRUE(std::regex_match(openDuringWrite[0],
+                               std::regex(std::string("kor-") + pid +
+                                          "-[0-9a-f]{8}-temp \\(deleted\\)")))
+      << openDuringWrite[0];
+  EXPECT_TRUE(temp.entries().empty());
+  EXPECT_TRUE(openFilesUnder(temp.path()).empty());
 }
 
 TEST(NyrReallocDeathTest, UnobtainableMemoryEndsTheProcessAfterMemoryLog) {
