@@ -1,4 +1,4 @@
-//===- runscope.cpp - Which registered tests a scripted run lists and selects =//
+//===- runscope.cpp - Which registered tests a scripted run lists ---------===//
 #include "commands/runscope.h"
 #include "component/idatastore.h"
 #include "component/ikorerrorservice.h"

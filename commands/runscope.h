@@ -1,4 +1,4 @@
-//===- runscope.h - Which registered tests a scripted run lists and selects ===//
+//===- runscope.h - Which registered tests a scripted run lists -----------===//
 //
 // A scripted run's scope (KorBasicTypes/runscopesettings.h) narrows the
 // registered tests before they reach the test service: to one suite (the

@@ -173,7 +173,8 @@ void RunScopeOptions::applyReportDefault(HostScriptOptions &values) const {
   std::string file = environment("XML_OUTPUT_FILE", set);
   if (!app_ || file.empty())
     return;
-  const CLI::Option *formatter = app_->get_option_no_throw("--results_formatter");
+  const CLI::Option *formatter =
+      app_->get_option_no_throw("--results_formatter");
   const CLI::Option *router = app_->get_option_no_throw("--results_router");
   const CLI::Option *fileName =
       app_->get_option_no_throw("--result_filename.txt");

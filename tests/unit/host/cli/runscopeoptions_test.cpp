@@ -110,7 +110,9 @@ TEST_F(RunScopeOptionsTest, XmlOutputFileTakesTheReportWithoutARouterOrFile) {
     const char16_t *formatter, *router, *file;
   };
   const Case cases[] = {
-      {{}, u"GenJUnitResultsFormatter", u"GenFileResultsRouter",
+      {{},
+       u"GenJUnitResultsFormatter",
+       u"GenFileResultsRouter",
        u"/out/test.xml"},
       {{"--results_formatter", "GenXmlResultsFormatter"},
        u"",
