@@ -56,9 +56,9 @@ void checkBadLine(const std::string &input,
   check(bad >= 0 && size_t(bad) <= lines.size());
   if (bad == 0)
     return;
-  // After an empty first line, so that no mark is taken off the line.
+  // After an empty first line, so that no mark is taken off a line.
   check(badLineOf("\n" + lines[bad - 1]) == 2);
-  std::string before;
+  std::string before = "\n";
   for (int i = 0; i + 1 < bad; ++i)
     before += lines[i] + "\n";
   check(badLineOf(before) == 0);
@@ -69,7 +69,8 @@ void checkBadLine(const std::string &input,
 void checkValueLines(const std::string &input) {
   static const std::string path =
       "/tmp/settingsvalues_fuzz_" + std::to_string(getpid()) + ".ini";
-  const std::string text = input.c_str() + std::string("\n[KorTest]\nfuzz = x\n");
+  const std::string text =
+      input.c_str() + std::string("\n[KorTest]\nfuzz = x\n");
   const std::vector<std::string> lines = linesOf(text);
   if (badLineOf(text) != 0)
     return;
@@ -82,7 +83,8 @@ void checkValueLines(const std::string &input) {
     check(error.exitCode == 3);
     std::string_view message(error.message);
     message.remove_prefix(path.size() + 1);
-    size_t line = std::stoul(std::string(message.substr(0, message.find(':'))));
+    size_t line =
+        std::stoul(std::string(message.substr(0, message.find(':'))));
     check(line >= 1 && line <= lines.size());
     std::string_view value = message.substr(message.rfind("): ") + 3);
     check(lines[line - 1].find(value) != std::string::npos);
@@ -92,28 +94,28 @@ void checkValueLines(const std::string &input) {
   check(false);
 }
 
-void checkValue(const std::string &value) {
-  static HostSettingsStore *store = [] {
-    auto *made = new HostSettingsStore;
-    made->AddRef();
-    return made;
-  }();
+/// Reads `value` from a store that held and read `previous` under the
+/// same key before.
+void checkValue(const std::string &previous, const std::string &value) {
   const char *key = "Fuzz/Value";
-  store->GetString(key, nullptr); // caches the previous value's text
-  store->set(key, value);
-  HostSettingsStore fresh;
+  HostSettingsStore store, fresh;
+  store.AddRef();
   fresh.AddRef();
+  store.set(key, previous);
+  store.GetString(key, nullptr);
+  store.set(key, value);
   fresh.set(key, value);
   bool found = false;
-  const KorWChar *text = store->GetString(key, &found);
-  check(found && text && std::u16string_view(text) == fresh.GetString(key, nullptr));
-  if (store->GetDouble(key, 0) != 0.0)
-    check(store->GetBool(key, 0));
+  const KorWChar *text = store.GetString(key, &found);
+  check(found && text);
+  check(std::u16string_view(text) == fresh.GetString(key, nullptr));
+  if (store.GetDouble(key, 0) != 0.0)
+    check(store.GetBool(key, 0));
   std::string upper = value;
   std::transform(upper.begin(), upper.end(), upper.begin(),
                  [](unsigned char c) { return std::toupper(c); });
   fresh.set(key, upper);
-  check(fresh.GetBool(key, 0) == store->GetBool(key, 0));
+  check(fresh.GetBool(key, 0) == store.GetBool(key, 0));
 }
 } // namespace
 
@@ -122,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const std::vector<std::string> lines = linesOf(input);
   checkBadLine(input, lines);
   checkValueLines(input);
-  for (const std::string &line : lines)
-    checkValue(line);
+  for (size_t i = 0; i < lines.size(); ++i)
+    checkValue(i ? lines[i - 1] : "", lines[i]);
   return 0;
 }
