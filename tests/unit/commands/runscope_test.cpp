@@ -129,30 +129,15 @@ TEST_F(RunScopeTest, TheScopesSelectionHoldsWhileItLives) {
   EXPECT_TRUE(selected("Scope Suite.Pair [b] here"));
 }
 
-TEST(RunScopeSettings, ListsHoldOneEntryPerLine) {
-  const std::vector<std::string> lists[] = {
-      {}, {""}, {"A.*"}, {"A.*", "", "B.[a-z]*"}};
-  for (const std::vector<std::string> &list : lists)
-    EXPECT_EQ(korSplitSettingList(korJoinSettingList(list)), list);
-  EXPECT_EQ(korSplitSettingList("A.*\nB.*"),
-            (std::vector<std::string>{"A.*", "B.*"}))
-      << "the last line end is optional";
-}
-
-TEST_F(RunScopeTest, ReadsTheScopeFromTheSettings) {
+// The lists, the exact name and their round trip through korhost's options
+// are read back by tests/unit/host/cli/runscopeoptions_test.cpp.
+TEST_F(RunScopeTest, ReadsTheShardFromTheSettings) {
   KorRunScope scope;
   EXPECT_TRUE(korReadScriptRunScope(KorString(u""), scope));
   EXPECT_EQ(narrowed(scope), names(tests_)) << "no settings: the whole list";
-  settings_->set(kRunScopeFilterKey, "Scope Suite.*\nOther.*");
-  settings_->set(kRunScopeExcludeKey, "Scope Suite.Plain");
-  settings_->set(kRunScopeTestNameKey, "Scope Suite.All * here");
   settings_->set(kRunScopeShardIndexKey, "2");
   settings_->set(kRunScopeShardCountKey, "3");
-  EXPECT_EQ(korReadRunScope(settings_, scope), "");
-  EXPECT_EQ(scope.includePatterns,
-            (std::vector<std::string>{"Scope Suite.*", "Other.*"}));
-  EXPECT_EQ(scope.excludedNames, std::vector<std::string>{"Scope Suite.Plain"});
-  EXPECT_EQ(scope.testName, "Scope Suite.All * here");
+  EXPECT_TRUE(korReadScriptRunScope(KorString(u""), scope));
   EXPECT_EQ(scope.shardIndex, 2);
   EXPECT_EQ(scope.shardCount, 3);
   EXPECT_TRUE(errors_->reports.empty());

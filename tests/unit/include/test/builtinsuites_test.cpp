@@ -3,9 +3,10 @@
 // application assertions dictate. tests/e2e/kortest_run.sh compares the
 // console transcript of running the enabled ones through korhost.
 #include "component/korassert.h"
+#include "frame/ikortest.h"
+#include "frame/ikortestsuite.h"
 #include "frame/kortestregistry.h"
 #include "include/test/builtinsuites.h"
-#include "include/test/specsuite_test.h"
 #include "testservice/genteststatus.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -107,18 +108,6 @@ TEST(BuiltInSuites, EveryTestEndsAsItsBuildDictates) {
       EXPECT_EQ(got.file + ":" + std::to_string(got.line),
                 tests[i]->SourceFile() + (":" + std::to_string(want.line)));
   }
-}
-
-TEST(BuiltInSuites, SuiteDataTestNeedsTheSuiteSetUp) {
-  SpecSuite fresh;
-  IKorTest *test = new SpecSuite::SuiteDataTest<SpecSuite>;
-  fresh.AddTest(test);
-  Outcome before = runDirectly(test);
-  EXPECT_EQ(before.state, kTestFailed);
-  EXPECT_EQ(before.messages, std::vector<std::string>{
-                                 "Failed Test assertion: 'SUITE_VAR->count == 3"});
-  fresh.SuiteSetUp();
-  EXPECT_EQ(runDirectly(test).state, kTestPassed);
 }
 
 TEST(BuiltInSuites, CreatingAgainMakesNoSecondCopy) {
