@@ -137,8 +137,9 @@ void HostXmlElement::AppendChild(IKorDOMXmlElement *child) {
   if (!node_ || !element || !element->node())
     return;
   xmlNodePtr childNode = element->node();
-  if (isAncestorOrSelf(childNode, node_))
-    return; // would make a cycle
+  // Names live in their document's dictionary: a node stays in its document.
+  if (childNode->doc != node_->doc || isAncestorOrSelf(childNode, node_))
+    return; // another document's, or would make a cycle
   xmlUnlinkNode(childNode);
   xmlAddChild(node_, childNode);
 }
@@ -193,7 +194,7 @@ void HostXmlDocument::SetRootElement(IKorDOMXmlElement *root) {
   if (!element || !element->node())
     return;
   xmlNodePtr node = element->node();
-  if (node == xmlDocGetRootElement(doc_))
+  if (node->doc != doc_ || node == xmlDocGetRootElement(doc_))
     return;
   xmlUnlinkNode(node);
   hostXmlFreeTree(xmlDocSetRootElement(doc_, node));

@@ -65,6 +65,15 @@ TEST_F(DomXmlTest, FreedElementsGoInertAndAppendRefusesCycles) {
             kDeclaration + "<r>\n  <b>\n    <a/>\n  </b>\n</r>\n");
 }
 
+TEST_F(DomXmlTest, ElementsStayInTheirDocument) {
+  IPtr<HostXmlDocument> other(new HostXmlDocument);
+  IPtr<IKorDOMXmlElement> stranger(other->CreateElement(u"stranger"));
+  auto root = makeRoot(u"r");
+  root->AppendChild(stranger.get());
+  doc_->SetRootElement(stranger.get());
+  EXPECT_EQ(doc_->saveUtf8(), kDeclaration + "<r/>\n");
+}
+
 TEST_F(DomXmlTest, InvalidTagNamesGiveNoElement) {
   const KorWChar *tags[] = {u"two words", u"", nullptr};
   for (const KorWChar *tag : tags)
