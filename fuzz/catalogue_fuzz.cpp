@@ -69,7 +69,8 @@ bool writable(const std::string &text) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const std::string input(reinterpret_cast<const char *>(data), size);
   size_t first = input.find('\0');
-  size_t second = first == std::string::npos ? first : input.find('\0', first + 1);
+  size_t second =
+      first == std::string::npos ? first : input.find('\0', first + 1);
   const std::string text =
       second == std::string::npos ? input : input.substr(second + 1);
 

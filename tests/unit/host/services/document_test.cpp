@@ -63,7 +63,8 @@ TEST_F(DocumentTest, ObjFacesBecomeTrianglesOrOneLineReasons) {
        {{0, 0, 0, 3, 0, 0, 1, 1, 0, 0, 1, 0}, {0, 1, 2, 0, 2, 3}}},
       {"relative", corners + "f -3 2/1/1 3//1\n", "",
        {cornerVertices, {0, 1, 2}}},
-      {"points", "v 0 0 0\nv 1 0 0\n", "no triangles (not a Wavefront OBJ mesh)"},
+      {"points", "v 0 0 0\nv 1 0 0\n",
+       "no triangles (not a Wavefront OBJ mesh)"},
       {"far", "v 0 0 0\nv 1 0 0\nf 1 2 9\n",
        "a face names a vertex the file does not have"},
       // 2^31 would wrap to a negative vertex in the loader.

@@ -26,7 +26,8 @@ int markMadeBy(const HostServiceEntry &entry, const HostOptions &options) {
 }
 
 HostServiceEntry marking(const char *name, int mark) {
-  return {name, [mark](const HostOptions &) { return new MarkedService(mark); }};
+  return {name,
+          [mark](const HostOptions &) { return new MarkedService(mark); }};
 }
 
 TEST(HostServices, AnOverrideReplacesItsServiceOnlyWhenItApplies) {
