@@ -6,6 +6,7 @@
 #include "frame/ikortest.h"
 #include "frame/ikortestsuite.h"
 #include "frame/kortestregistry.h"
+#include "frame/kortestmacros.h"
 #include "include/test/builtinsuites.h"
 #include "testservice/genteststatus.h"
 #include <gtest/gtest.h>
