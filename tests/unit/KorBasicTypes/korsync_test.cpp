@@ -9,30 +9,28 @@
 #include <unistd.h>
 #include <vector>
 
-TEST(KorSync, SpinCountComesFromText) {
-  EXPECT_EQ(korSpinCountFromText(nullptr), 0);
-  EXPECT_EQ(korSpinCountFromText("4000"), 4000);
-  EXPECT_EQ(korSpinCountFromText("-1"), 0);
-  EXPECT_EQ(korSpinCountFromText("12abc"), 12);
-  EXPECT_EQ(korSpinCountFromText("abc"), 0);
-  EXPECT_EQ(KorCriticalSection(-5).spinCount(), 0);
+TEST(KorSync, SpinCountComesFromTextOrKorSpinCount) {
+  EXPECT_EQ(std::vector<int>({korSpinCountFromText(nullptr),
+                              korSpinCountFromText("4000"),
+                              korSpinCountFromText("-1"),
+                              korSpinCountFromText("12abc"),
+                              korSpinCountFromText("abc"),
+                              KorCriticalSection(-5).spinCount()}),
+            std::vector<int>({0, 4000, 0, 12, 0, 0}));
 }
 
 TEST(KorSyncDeathTest, ConditionSpinsAsKorSpinCountSays) {
   // A fresh process each, since the variable is read once per process.
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  auto spinOf = [](const char *value) {
-    if (value)
-      setenv("KOR_SPIN_COUNT", value, 1);
-    else
-      unsetenv("KOR_SPIN_COUNT");
-    KorCondition condition;
-    std::exit(condition.spinCount());
-  };
-  EXPECT_EXIT(spinOf("4000"), testing::ExitedWithCode(4000 % 256), "");
-  EXPECT_EXIT(spinOf("77"), testing::ExitedWithCode(77), "");
-  EXPECT_EXIT(spinOf("-1"), testing::ExitedWithCode(0), "");
-  EXPECT_EXIT(spinOf(nullptr), testing::ExitedWithCode(0), "");
+  const std::pair<const char *, int> cases[] = {
+      {"4000", 4000 % 256}, {"77", 77}, {"-1", 0}, {nullptr, 0}};
+  for (auto [value, code] : cases) {
+    auto spin = [value = value] {
+      value ? setenv("KOR_SPIN_COUNT", value, 1) : unsetenv("KOR_SPIN_COUNT");
+      std::exit(KorCondition().spinCount());
+    };
+    EXPECT_EXIT(spin(), testing::ExitedWithCode(code), "") << value;
+  }
 }
 
 TEST(KorSync, CriticalSectionIsRecursive) {
@@ -89,15 +87,14 @@ TEST(KorSync, FutexSectionExcludesNestsAndWakesSleepers) {
   EXPECT_TRUE(contenderSawHolderDone);
 }
 
-TEST(KorSync, MutexHandleLifecycle) {
+TEST(KorSync, MutexHandlesLockRecursivelyAndAreSharedByName) {
   KorMutex mutex;
   EXPECT_TRUE(mutex.isNull());
-  EXPECT_FALSE(mutex.lockChecked());
-  EXPECT_FALSE(mutex.unlockChecked());
-  EXPECT_FALSE(mutex.closeIfOpen());
+  EXPECT_FALSE(mutex.lockChecked() || mutex.unlockChecked() ||
+               mutex.closeIfOpen());
   EXPECT_TRUE(mutex.create());
-  EXPECT_FALSE(mutex.create()) << "already holds a handle";
-  EXPECT_FALSE(mutex.createNamed("kortest"));
+  EXPECT_FALSE(mutex.create() || mutex.createNamed("kortest"))
+      << "already holds a handle";
   EXPECT_FALSE(mutex.unlockChecked()) << "not owned";
   EXPECT_TRUE(mutex.lockChecked());
   EXPECT_TRUE(korTryWait(mutex.handle())) << "recursive for the owner";
@@ -107,14 +104,10 @@ TEST(KorSync, MutexHandleLifecycle) {
   EXPECT_TRUE(mutex.unlockChecked());
   mutex.unlock();
   EXPECT_TRUE(mutex.closeIfOpen());
-  EXPECT_TRUE(mutex.isNull());
-}
 
-TEST(KorSync, NamedMutexIsSharedByName) {
   std::string name = "kortest-sync-" + std::to_string(getpid());
-  KorMutex missing;
-  EXPECT_FALSE(missing.openNamed(name.c_str()));
   KorMutex owner, opener;
+  EXPECT_FALSE(opener.openNamed(name.c_str()));
   ASSERT_TRUE(owner.createNamed(name.c_str()));
   ASSERT_TRUE(opener.openNamed(name.c_str()));
   EXPECT_FALSE(opener.openNamed(name.c_str())) << "already holds a handle";
@@ -132,14 +125,13 @@ TEST(KorSync, NamedMutexIsSharedByName) {
 TEST(KorSync, EventsAndSemaphores) {
   KorEvent event;
   EXPECT_TRUE(event.create());
-  EXPECT_FALSE(korTryWait(event.handle())) << "created not signalled";
-  EXPECT_FALSE(korTimedWait(event.handle(), 0.0));
+  EXPECT_FALSE(korTryWait(event.handle()) || korTimedWait(event.handle(), 0.0))
+      << "created not signalled";
   event.set();
-  EXPECT_TRUE(korWait(event.handle()));
-  EXPECT_TRUE(korTryWait(event.handle())) << "manual reset stays set";
+  EXPECT_TRUE(korWait(event.handle()) && korTryWait(event.handle()))
+      << "manual reset stays set";
   event.reset();
   EXPECT_FALSE(korTryWait(event.handle()));
-
   KorEventHandle autoReset(false, true);
   EXPECT_TRUE(korTryWait(&autoReset));
   EXPECT_FALSE(korTryWait(&autoReset)) << "auto reset consumed";
@@ -148,10 +140,8 @@ TEST(KorSync, EventsAndSemaphores) {
   EXPECT_FALSE(semaphore.release(3)) << "beyond the maximum";
   EXPECT_TRUE(semaphore.release(2));
   EXPECT_FALSE(semaphore.release(1));
-  EXPECT_TRUE(korTryWait(&semaphore));
-  EXPECT_TRUE(korTryWait(&semaphore));
-  EXPECT_FALSE(korTryWait(&semaphore));
-  EXPECT_FALSE(korWait(nullptr));
+  EXPECT_TRUE(korTryWait(&semaphore) && korTryWait(&semaphore));
+  EXPECT_FALSE(korTryWait(&semaphore) || korWait(nullptr));
 }
 
 namespace {
@@ -176,22 +166,12 @@ struct Waiters {
         mutex.unlock();
       });
   }
-  /// Waits until every thread sits in the condition.
-  void untilAllWait(int count) {
-    for (;;) {
-      mutex.lock();
-      bool all = waiting == count && condition.waiters() == count;
-      mutex.unlock();
-      if (all)
-        return;
-      std::this_thread::yield();
-    }
-  }
-  int wokenNow() {
+  /// What `get` answers while the mutex is held.
+  template <class F> auto locked(F get) {
     mutex.lock();
-    int n = woken;
+    auto value = get();
     mutex.unlock();
-    return n;
+    return value;
   }
   ~Waiters() {
     for (auto &t : threads)
@@ -202,19 +182,22 @@ struct Waiters {
 
 TEST(KorSync, ConditionSignalWakesOneAndBroadcastTheRest) {
   Waiters waiters(4);
-  waiters.untilAllWait(4);
+  while (!waiters.locked([&] {
+    return waiters.waiting == 4 && waiters.condition.waiters() == 4;
+  }))
+    std::this_thread::yield();
   waiters.mutex.lock();
   waiters.go = true;
   waiters.condition.signal();
   waiters.mutex.unlock();
-  while (waiters.wokenNow() < 1)
+  while (waiters.locked([&] { return waiters.woken; }) < 1)
     std::this_thread::yield();
   waiters.mutex.lock();
   EXPECT_EQ(waiters.condition.waiters(), 3);
   waiters.condition.broadcast();
   EXPECT_EQ(waiters.condition.waiters(), 0) << "all acknowledged";
   waiters.mutex.unlock();
-  while (waiters.wokenNow() < 4)
+  while (waiters.locked([&] { return waiters.woken; }) < 4)
     std::this_thread::yield();
   waiters.condition.broadcast(); // nobody waits: returns at once
   waiters.condition.signal();
