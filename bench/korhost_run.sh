@@ -6,11 +6,11 @@
 # `korhost list` against `gtest --gtest_list_tests`. Prints the medians of
 # hyperfine, the ratios korhost / peer and the peak memory of each run.
 #
-#   KORTEST_BUILD=build-bench RUNS=10 bash bench/korhost_run.sh
+#   KORTEST_BUILD=build-bench RUNS=20 bash bench/korhost_run.sh
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$(cd "${KORTEST_BUILD:-$ROOT/build-bench}" && pwd)
-RUNS=${RUNS:-10}
+RUNS=${RUNS:-20}
 TESTS=10000
 command -v hyperfine >/dev/null ||
   { echo "hyperfine is missing: bash cmake/install-deps.sh hyperfine" >&2; exit 1; }
@@ -49,12 +49,13 @@ for report in korhost doctest gtest; do
     { echo "the $report report holds $cases test cases, not $TESTS" >&2; exit 1; }
 done
 
-hyperfine --warmup 1 --runs "$RUNS" --export-json "$WORK/run.json" \
-  -n "korhost run_programmer_tests" "$KORHOST_RUN >/dev/null" \
-  -n "doctest --reporters=junit" "$DOCTEST_RUN >/dev/null" \
-  -n "gtest --gtest_output=xml" "$GTEST_RUN >/dev/null" \
-  -n "korhost list" "$KORHOST_LIST >/dev/null" \
-  -n "gtest --gtest_list_tests" "$GTEST_LIST >/dev/null"
+# hyperfine runs each command without a shell and discards its output.
+hyperfine -N --warmup 3 --runs "$RUNS" --export-json "$WORK/run.json" \
+  -n "korhost run_programmer_tests" "$KORHOST_RUN" \
+  -n "doctest --reporters=junit" "$DOCTEST_RUN" \
+  -n "gtest --gtest_output=xml" "$GTEST_RUN" \
+  -n "korhost list" "$KORHOST_LIST" \
+  -n "gtest --gtest_list_tests" "$GTEST_LIST"
 
 # Peak resident memory (KiB) of one run each.
 peak() { /usr/bin/time -f %M -o "$WORK/peak" $1 >/dev/null && cat "$WORK/peak"; }

@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 for bench in "$build"/bin/*_bench; do
   [ -x "$bench" ] || continue
   echo "== $(basename "$bench")"
-  "$bench" --benchmark_min_time=0.2
+  "$bench" --benchmark_min_time=0.2 --benchmark_color=false
 done
 for script in "$here"/*_run.sh; do
   [ -f "$script" ] || continue
