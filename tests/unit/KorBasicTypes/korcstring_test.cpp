@@ -148,24 +148,10 @@ TEST(KorCStringTest, ShortestFloatTextReadsBackTheSameValue) {
 TEST(KorCStringTest, ParsingRaisesTheStandardExceptions) {
   EXPECT_EQ(KorCString().toFloat(), 0.0f);
   EXPECT_EQ(KorCString(" 1.5x").toFloat(), 1.5f);
-  auto message = [](auto parse) -> std::string {
-    try {
-      parse();
-    } catch (const std::out_of_range &e) {
-      return std::string("range: ") + e.what();
-    } catch (const std::invalid_argument &e) {
-      return std::string("invalid: ") + e.what();
-    }
-    return "no exception";
-  };
-  EXPECT_EQ(message([] { KorCString("abc").toFloat(); }),
-            "invalid: invalid stof argument");
-  EXPECT_EQ(message([] { KorCString("1e60").toFloat(); }),
-            "range: stof argument out of range");
-  EXPECT_EQ(message([] { KorCString("").toDouble(); }),
-            "invalid: invalid stod argument");
-  EXPECT_EQ(message([] { KorCString("1e999").toDouble(); }),
-            "range: stod argument out of range");
+  EXPECT_THROW(KorCString("abc").toFloat(), std::invalid_argument);
+  EXPECT_THROW(KorCString("1e60").toFloat(), std::out_of_range);
+  EXPECT_THROW(KorCString("").toDouble(), std::invalid_argument);
+  EXPECT_THROW(KorCString("1e999").toDouble(), std::out_of_range);
   // A subnormal float does not read back within range.
   EXPECT_THROW(KorCString(1e-45f, true), std::out_of_range);
 }

@@ -35,27 +35,21 @@ struct Row {
 
 TEST(KorStringTest, BorrowsLiteralsCopiesOwnedTextsAndMovesBuffers) {
   static const KorWChar literal[] = u"literal";
-  KorString borrowed(literal, 0);
-  KorString sharedCopy(borrowed), assigned;
-  assigned = borrowed;
+  KorString borrowed(literal, 0), sharedCopy(borrowed), owned(literal);
+  sharedCopy = borrowed;
   EXPECT_EQ(sharedCopy.rawData(), literal);
   EXPECT_EQ(sharedCopy.capacity(), 0);
-  EXPECT_EQ(assigned.rawData(), literal);
-  KorString owned(literal), ownedCopy(owned);
   EXPECT_NE(owned.rawData(), literal);
-  EXPECT_NE(ownedCopy.rawData(), owned.rawData());
-  EXPECT_EQ(ownedCopy, owned);
+  EXPECT_NE(KorString(owned).rawData(), owned.rawData());
   const KorWChar *buffer = owned.rawData();
   KorString moved(std::move(owned));
   EXPECT_EQ(moved.rawData(), buffer);
   EXPECT_TRUE(owned.isNull());
-  EXPECT_EQ(owned.data()[0], 0);
   // Changes of a borrowed text copy it first; a part of itself is safe.
   borrowed += u'!';
   EXPECT_TRUE(borrowed.isOwned());
   EXPECT_EQ(borrowed, u"literal!");
   moved.assign(moved.data() + 3, 4);
-  EXPECT_EQ(moved, u"eral");
   moved.append(moved);
   EXPECT_EQ(moved, u"eraleral");
   moved = u"now more than twelve units";
@@ -209,16 +203,19 @@ TEST(KorStringTest, LocaleOperationsUseTheHostServiceOrAscii) {
   EXPECT_EQ(std::vector<bool>({classes.isSpace(0), classes.isDigit(1),
                                classes.isDigit(2), classes.isSpace(3)}),
             std::vector<bool>({true, true, false, false}));
-  text.toUpper();
-  EXPECT_EQ(text, u"UPPER");
-  text.toLower();
-  EXPECT_EQ(text, u"lower");
-  text.foldCase();
-  EXPECT_EQ(text, u"folded");
-  text.normalize();
-  EXPECT_EQ(text, u"folded~");
-  EXPECT_EQ(KorString(u"a_b c").withWhiteSpaceReplaced(u'-'), u"a-b c~");
-  EXPECT_EQ(KorString(u"a_b").withWhiteSpaceReplaced(u' '), u"a_b~");
+  auto changed = [](void (KorString::*change)()) {
+    KorString text(u"x");
+    (text.*change)();
+    return text;
+  };
+  Row rows[] = {{changed(&KorString::toUpper), u"UPPER"},
+                {changed(&KorString::toLower), u"lower"},
+                {changed(&KorString::foldCase), u"folded"},
+                {changed(&KorString::normalize), u"x~"},
+                {KorString(u"a_b c").withWhiteSpaceReplaced(u'-'), u"a-b c~"},
+                {KorString(u"a_b").withWhiteSpaceReplaced(u' '), u"a_b~"}};
+  for (const Row &r : rows)
+    EXPECT_EQ(r.got, r.expected);
 }
 
 } // namespace
