@@ -74,11 +74,6 @@ TEST_F(TranslateTest, WithoutServiceTheTrivialTranslatorStays) {
   EXPECT_STREQ(first->ClassName(), "KorTrivialTranslator");
   EXPECT_FALSE(first->HasTranslations());
   EXPECT_TRUE(korTranslatorReplaceable());
-  // High bytes of keys become high code units.
-  KorString text = korTranslate("caf\xE9\x80");
-  ASSERT_EQ(text.length(), 5);
-  EXPECT_EQ(text[3], 0xFFE9);
-  EXPECT_EQ(text[4], 0xFF80);
 }
 
 TEST_F(TranslateTest, HostTranslatorServiceReplacesTheTrivialOne) {
