@@ -46,7 +46,6 @@ public:
   void set(const std::string &key, const std::string &value) {
     store_->set(key, value);
   }
-  HostSettingsStore &settings() { return *store_; }
 
 private:
   HostComponentManager *manager_;
