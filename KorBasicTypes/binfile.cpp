@@ -48,6 +48,17 @@ bool commitToDisk(FILE *file) {
   return fsync(fileno(file)) == 0 || errno == EINVAL;
 }
 
+// Opens a path with a stdio buffer owned by the caller's stream.
+FILE *openBuffered(const KorWChar *path, const char *mode,
+                   BinFileBuffer &buffer) {
+  FILE *file = binOpenFile(path, mode);
+  if (file) {
+    buffer.reset(new char[kBinFileBufferBytes]);
+    std::setvbuf(file, buffer.get(), _IOFBF, kBinFileBufferBytes);
+  }
+  return file;
+}
+
 // Length of an open file; 0 when it cannot be determined (pipes, errors).
 // Leaves the file at offset 0.
 uint64_t fileLength(FILE *file) {
@@ -88,7 +99,7 @@ FILE *binOpenFile(const KorWChar *path, const char *mode) {
 // --- BinInputFile -----------------------------------------------------------
 
 BinInputFile::BinInputFile(const KorWChar *path) {
-  adopt(binOpenFile(path, "rb"));
+  adopt(openBuffered(path, "rb", buffer_));
 }
 
 BinInputFile::BinInputFile(FILE *file) { adopt(file); }
@@ -104,7 +115,7 @@ void BinInputFile::adopt(FILE *file) {
 size_t BinInputFile::read(void *buffer, size_t n) {
   if (!file_)
     return 0;
-  size_t got = std::fread(buffer, 1, n, file_);
+  size_t got = fread_unlocked(buffer, 1, n, file_);
   offset_ += static_cast<int64_t>(got);
   return got;
 }
@@ -135,7 +146,7 @@ void BinInputFile::close() {
 // kernel, where every other reader of the file sees them; flush() then
 // commits them to disk, so a finished file survives a crash right after.
 BinOutputFile::BinOutputFile(const KorWChar *path)
-    : file_(binOpenFile(path, "w+b")), commitOnFlush_(true) {}
+    : file_(openBuffered(path, "w+b", buffer_)), commitOnFlush_(true) {}
 
 BinOutputFile::BinOutputFile(FILE *file)
     : file_(file), offset_(file ? fileOffset(file) : 0) {}
@@ -163,7 +174,7 @@ size_t BinOutputFile::write(const void *buffer, size_t n) {
   if (!file_)
     return 0;
   switchTo(LastOp::Write);
-  size_t written = std::fwrite(buffer, 1, n, file_);
+  size_t written = fwrite_unlocked(buffer, 1, n, file_);
   offset_ += static_cast<int64_t>(written);
   return written;
 }
@@ -172,7 +183,7 @@ size_t BinOutputFile::read(void *buffer, size_t n) {
   if (!file_)
     return 0;
   switchTo(LastOp::Read);
-  size_t got = std::fread(buffer, 1, n, file_);
+  size_t got = fread_unlocked(buffer, 1, n, file_);
   offset_ += static_cast<int64_t>(got);
   return got;
 }

@@ -1,8 +1,10 @@
 //===- bininput.cpp - Big-endian input stream -----------------------------===//
 #include "KorBasicTypes/bininput.h"
+#include "KorBasicTypes/binbyteswap.h"
 #include "KorBasicTypes/binencoding.h"
 #include "KorBasicTypes/binscrambler.h"
 #include <algorithm>
+#include <type_traits>
 
 using binio_detail::Codec;
 
@@ -20,19 +22,20 @@ size_t BinInput::readUnscrambled(void *dst, size_t n) {
 }
 
 // Reads up to a buffer of bytes at a time and converts the whole values in
-// it. A trailing partial value is completed by reading exactly its missing
-// bytes, however few the source delivers per call.
+// it (the bytes of each value reversed). A trailing partial value is
+// completed by reading exactly its missing bytes, however few the source
+// delivers per call.
 template <class T> bool BinInput::readValues(T *dst, size_t count) {
   constexpr size_t width = Codec<T>::kWidth;
+  static_assert(width == sizeof(T) && std::is_trivially_copyable_v<T>);
   while (count > 0) {
     size_t want = count > kBufferSize / width ? kBufferSize : count * width;
     size_t got = readUnscrambled(scratch_, want);
     if (got == 0)
       return false;
     size_t whole = got / width;
-    const uint8_t *in = scratch_;
-    for (size_t i = 0; i < whole; ++i, in += width)
-      dst[i] = Codec<T>::decode(in);
+    binCopySwapped(scratch_, dst, whole, width);
+    const uint8_t *in = scratch_ + whole * width;
     dst += whole;
     count -= whole;
     size_t partial = got % width;

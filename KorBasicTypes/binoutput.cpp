@@ -1,9 +1,11 @@
 //===- binoutput.cpp - Buffered big-endian output stream ------------------===//
 #include "KorBasicTypes/binoutput.h"
+#include "KorBasicTypes/binbyteswap.h"
 #include "KorBasicTypes/binencoding.h"
 #include "KorBasicTypes/binscrambler.h"
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 using binio_detail::Codec;
 
@@ -14,18 +16,18 @@ bool BinOutput::flush() { return false; }
 bool BinOutput::reservedQuery() { return false; }
 
 // Converts whole values into the buffer chunk by chunk, flushing early when
-// fewer than kMinFree bytes are free and as soon as the buffer is full.
+// fewer than kMinFree bytes are free and as soon as the buffer is full. Every
+// type's wire form is its memory form with the bytes of each value reversed.
 template <class T> bool BinOutput::writeValues(const T *src, size_t count) {
   constexpr size_t width = Codec<T>::kWidth;
+  static_assert(width == sizeof(T) && std::is_trivially_copyable_v<T>);
   while (count > 0) {
     if (freeBytes() < kMinFree)
       flushBuffer();
     size_t chunk = std::min(freeBytes() / width, count);
     if (chunk == 0)
       return false;
-    uint8_t *out = buffer_ + used_;
-    for (size_t i = 0; i < chunk; ++i, out += width)
-      Codec<T>::encode(src[i], out);
+    binCopySwapped(src, buffer_ + used_, chunk, width);
     src += chunk;
     count -= chunk;
     used_ += chunk * width;
