@@ -12,6 +12,47 @@ namespace {
 constexpr uint32_t kBitMask = (1u << BitVector::kWordShift) - 1;
 
 uint32_t bitOf(uint32_t index) { return 1u << (index & kBitMask); }
+
+/// Set bits in `n` words, taken two at a time as one 64-bit value and
+/// summed in four independent totals.
+[[gnu::always_inline]] inline uint32_t popcountWords(const unsigned int *words,
+                                                     uint32_t n) {
+  uint64_t totals[4] = {0, 0, 0, 0};
+  uint32_t k = 0;
+  for (; k + 8 <= n; k += 8) {
+    uint64_t quad[4];
+    std::memcpy(quad, words + k, sizeof quad);
+    for (int i = 0; i < 4; ++i)
+      totals[i] += uint64_t(__builtin_popcountll(quad[i]));
+  }
+  for (; k < n; ++k)
+    totals[0] += uint64_t(__builtin_popcount(words[k]));
+  return uint32_t(totals[0] + totals[1] + totals[2] + totals[3]);
+}
+
+uint32_t popcountWordsPortable(const unsigned int *words, uint32_t n) {
+  return popcountWords(words, n);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+/// The same with the processor's population count instruction.
+__attribute__((target("popcnt"))) uint32_t
+popcountWordsWithInstruction(const unsigned int *words, uint32_t n) {
+  return popcountWords(words, n);
+}
+#endif
+
+using PopcountWords = uint32_t (*)(const unsigned int *, uint32_t);
+
+/// The population count instruction where the processor has it (the
+/// library is built for processors that may lack it).
+PopcountWords choosePopcountWords() {
+#if defined(__x86_64__) || defined(__i386__)
+  if (__builtin_cpu_supports("popcnt"))
+    return popcountWordsWithInstruction;
+#endif
+  return popcountWordsPortable;
+}
 } // namespace
 
 //===----------------------------------------------------------------------===//
@@ -203,11 +244,11 @@ void BitVector::clearAll() {
 uint32_t BitVector::count() const {
   if (numSet_ != kUnknownCount || !hasStorage(__LINE__))
     return numSet_ == kUnknownCount ? 0 : numSet_;
+  static const PopcountWords popcount = choosePopcountWords();
   uint32_t total = 0;
   forEachRun(0, [&](uint32_t, const unsigned int *words, uint32_t n) {
     if (words)
-      for (uint32_t k = 0; k < n; ++k)
-        total += std::popcount(words[k]);
+      total += popcount(words, n);
     return false;
   });
   numSet_ = total;
