@@ -85,9 +85,7 @@ public:
   /// and in order; `from` ends with an empty table.
   void takeBlocksFrom(BucketMemoryPool &from);
   /// Whether the pool's tables are guarded by `lock`.
-  bool guardedBy(const KorFutexSection &lock) const {
-    return lock_ == &lock;
-  }
+  bool guardedBy(const KorFutexSection &lock) const { return lock_ == &lock; }
   /// allocate and deallocate for a caller that already holds the pool's
   /// lock (the library's own pools, reached through bucketAlloc). A cached
   /// block is popped or pushed right here; the rest is out of line.

@@ -179,8 +179,7 @@ void KorFutexSection::enterHeld() {
     cpuRelax();
     uint32_t expected = kFree;
     if (state_.load(std::memory_order_relaxed) == kFree &&
-        state_.compare_exchange_weak(expected, kHeld,
-                                     std::memory_order_acquire,
+        state_.compare_exchange_weak(expected, kHeld, std::memory_order_acquire,
                                      std::memory_order_relaxed)) {
       owner_.store(self, std::memory_order_relaxed);
       return;
@@ -190,8 +189,7 @@ void KorFutexSection::enterHeld() {
   // leave wakes one; the thread that gets it keeps the mark, which at worst
   // costs one needless wake.
   const timespec bound = {0, kFutexSleepNanos};
-  while (state_.exchange(kHeldWithSleepers, std::memory_order_acquire) !=
-         kFree)
+  while (state_.exchange(kHeldWithSleepers, std::memory_order_acquire) != kFree)
     futex(&state_, FUTEX_WAIT, kHeldWithSleepers, &bound);
   owner_.store(self, std::memory_order_relaxed);
 }

@@ -1,9 +1,9 @@
 //===- korsync.h - Thin synchronisation wrappers over POSIX threads -------===//
 //
 // Two recursive critical sections (one over a POSIX mutex, one that costs a
-// single atomic instruction when uncontended), waitable handles (mutexes, events, counting
-// semaphores) with infinite, zero and timed waits, a native condition
-// variable and an emulated condition variable that works with a mutex
+// single atomic instruction when uncontended), waitable handles (mutexes,
+// events, counting semaphores) with infinite, zero and timed waits, a native
+// condition variable and an emulated condition variable that works with a mutex
 // handle. Each wrapper is a plain object that owns its handles; none is
 // reference counted.
 //
