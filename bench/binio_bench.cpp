@@ -6,10 +6,10 @@
 // same payload are the peer of the block writer and reader.
 #include "KorBasicTypes/binio.h"
 #include "KorBasicTypes/korfile.h"
+#include "bench/peerratio.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -197,7 +197,8 @@ void BM_OneBlockRead(benchmark::State &state) {
   std::remove(path.c_str());
 }
 
-#define KOR_BENCH(fn) BENCHMARK(fn)->Unit(benchmark::kMillisecond)->Iterations(3)
+#define KOR_BENCH(fn)                                                          \
+  BENCHMARK(fn)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(9)
 KOR_BENCH(BM_TypedWrite);
 KOR_BENCH(BM_FwriteSwapped);
 KOR_BENCH(BM_TypedRead);
@@ -208,48 +209,27 @@ KOR_BENCH(BM_Double3BlocksRead);
 KOR_BENCH(BM_TriplesTypedRead);
 KOR_BENCH(BM_OneBlockWrite);
 KOR_BENCH(BM_OneBlockRead);
-
-/// Console output plus the real time of every benchmark by name.
-class RecordingReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run> &runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run &run : runs)
-      times[run.benchmark_name()] = run.GetAdjustedRealTime();
-  }
-  double time(const std::string &name) const {
-    auto it = times.find(name + "/iterations:3");
-    return it == times.end() ? 0 : it->second;
-  }
-  std::map<std::string, double> times;
-};
-
-void printRatio(const RecordingReporter &r, const char *label,
-                const char *subject, const char *peer) {
-  double a = r.time(subject), b = r.time(peer);
-  if (a > 0 && b > 0)
-    std::printf("%-44s %6.2fx  (%s / %s)\n", label, a / b, subject, peer);
-}
 } // namespace
 
 int main(int argc, char **argv) {
+  interleaveRepetitions();
   benchmark::Initialize(&argc, argv);
   payload(); // built before any timing
-  RecordingReporter reporter;
+  PeerRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  std::printf("\nTime ratios (above 1: slower than the peer)\n");
-  printRatio(reporter, "typed write vs fwrite of swapped doubles",
-             "BM_TypedWrite", "BM_FwriteSwapped");
-  printRatio(reporter, "typed read vs fread of swapped doubles",
-             "BM_TypedRead", "BM_FreadSwapped");
-  printRatio(reporter, "1M writeDouble3 blocks vs typed writes",
-             "BM_Double3BlocksWrite", "BM_TriplesTypedWrite");
-  printRatio(reporter, "1M readDouble3 blocks vs typed reads",
-             "BM_Double3BlocksRead", "BM_TriplesTypedRead");
-  printRatio(reporter, "one 10M-double block write vs typed write",
-             "BM_OneBlockWrite", "BM_TypedWrite");
-  printRatio(reporter, "one 10M-double block read vs typed read",
-             "BM_OneBlockRead", "BM_TypedRead");
+  reporter.printHeader("Binary streams against stdio and typed values");
+  reporter.printPair("typed write vs fwrite of swapped doubles",
+                     "BM_TypedWrite", "BM_FwriteSwapped");
+  reporter.printPair("typed read vs fread of swapped doubles", "BM_TypedRead",
+                     "BM_FreadSwapped");
+  reporter.printPair("1M writeDouble3 blocks vs typed writes",
+                     "BM_Double3BlocksWrite", "BM_TriplesTypedWrite");
+  reporter.printPair("1M readDouble3 blocks vs typed reads",
+                     "BM_Double3BlocksRead", "BM_TriplesTypedRead");
+  reporter.printPair("one 10M-double block write vs typed write",
+                     "BM_OneBlockWrite", "BM_TypedWrite");
+  reporter.printPair("one 10M-double block read vs typed read",
+                     "BM_OneBlockRead", "BM_TypedRead");
   benchmark::Shutdown();
   return 0;
 }

@@ -3,20 +3,20 @@
 // Counts the set bits and walks them with nextSet over 10 million bits at
 // 1 % and 50 % density, with flat words (no memory manager) and paged words
 // (the host memory manager), side by side with std::vector<bool> and
-// boost::dynamic_bitset; prints the time ratio of each BitVector case to
-// each peer.
+// boost::dynamic_bitset; prints each BitVector case beside each peer with
+// the ratio of their fastest runs.
 //
 //===----------------------------------------------------------------------===//
 #include "KorBasicTypes/bitvector.h"
-#include "host/services/componentmanager.h"
-#include "component/korcomponentstate.h"
-#include "host/services/memorymanager.h"
 #include "KorBasicTypes/nyrmemory.h"
+#include "bench/peerratio.h"
+#include "component/korcomponentstate.h"
+#include "host/services/componentmanager.h"
+#include "host/services/memorymanager.h"
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <boost/dynamic_bitset.hpp>
 #include <cstdio>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -108,74 +108,57 @@ void walkBoost(benchmark::State &state,
   }
 }
 
-/// The console report plus the mean CPU time per iteration of every run
-/// (CPU time: the machine may be shared).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run> &runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run &run : runs)
-      if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-        seconds_[run.benchmark_name()] =
-            run.cpu_accumulated_time / double(run.iterations);
-  }
-  void printRatios() const {
-    for (const char *peer : {"vector<bool>", "dynamic_bitset"})
-      printRatios(peer);
-  }
-  void printRatios(const std::string &peerName) const {
-    std::printf("\nBitVector CPU time / %s CPU time "
-                "(below 1: BitVector is faster)\n",
-                peerName.c_str());
-    const std::string marker = "/BitVector/";
-    for (const auto &[name, seconds] : seconds_) {
-      size_t at = name.find(marker);
-      if (at == std::string::npos)
-        continue;
-      auto peer = seconds_.find(name.substr(0, at) + "/" + peerName);
-      if (peer != seconds_.end() && peer->second > 0)
-        std::printf("  %-28s %7.3f\n", name.c_str(), seconds / peer->second);
-    }
-  }
-
-private:
-  std::map<std::string, double> seconds_;
-};
 } // namespace
 
 int main(int argc, char **argv) {
+  interleaveRepetitions();
   benchmark::Initialize(&argc, argv);
   std::map<std::string, Bits> sets;
   for (int percent : {1, 50}) {
     std::string density = std::to_string(percent) + "%";
     for (bool paged : {false, true}) {
       std::string layout = paged ? "paged" : "flat";
-      Bits &bits =
-          sets.emplace(density + layout, makeBits(percent, paged)).first->second;
+      Bits &bits = sets.emplace(density + layout, makeBits(percent, paged))
+                       .first->second;
       benchmark::RegisterBenchmark(
           ("count/" + density + "/BitVector/" + layout).c_str(),
-          [&bits](benchmark::State &s) { countBitVector(s, bits.vector); });
+          [&bits](benchmark::State &s) { countBitVector(s, bits.vector); })
+          ->Repetitions(9);
       benchmark::RegisterBenchmark(
           ("nextSet/" + density + "/BitVector/" + layout).c_str(),
-          [&bits](benchmark::State &s) { walkBitVector(s, bits.vector); });
+          [&bits](benchmark::State &s) { walkBitVector(s, bits.vector); })
+          ->Repetitions(9);
     }
     Bits &flat = sets.at(density + "flat");
     benchmark::RegisterBenchmark(
         ("count/" + density + "/vector<bool>").c_str(),
-        [&flat](benchmark::State &s) { countPeer(s, flat.peer); });
+        [&flat](benchmark::State &s) { countPeer(s, flat.peer); })
+        ->Repetitions(9);
     benchmark::RegisterBenchmark(
         ("nextSet/" + density + "/vector<bool>").c_str(),
-        [&flat](benchmark::State &s) { walkPeer(s, flat.peer); });
+        [&flat](benchmark::State &s) { walkPeer(s, flat.peer); })
+        ->Repetitions(9);
     benchmark::RegisterBenchmark(
         ("count/" + density + "/dynamic_bitset").c_str(),
-        [&flat](benchmark::State &s) { countBoost(s, flat.boostPeer); });
+        [&flat](benchmark::State &s) { countBoost(s, flat.boostPeer); })
+        ->Repetitions(9);
     benchmark::RegisterBenchmark(
         ("nextSet/" + density + "/dynamic_bitset").c_str(),
-        [&flat](benchmark::State &s) { walkBoost(s, flat.boostPeer); });
+        [&flat](benchmark::State &s) { walkBoost(s, flat.boostPeer); })
+        ->Repetitions(9);
   }
-  RatioReporter reporter;
+  PeerRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.printRatios();
+  for (const char *peer : {"dynamic_bitset", "vector<bool>"}) {
+    reporter.printHeader(("BitVector against " + std::string(peer)).c_str());
+    for (const char *op : {"count", "nextSet"})
+      for (const char *density : {"1%", "50%"})
+        for (const char *layout : {"flat", "paged"}) {
+          std::string prefix = std::string(op) + "/" + density;
+          std::string ours = prefix + "/BitVector/" + layout;
+          reporter.printPair(ours.c_str(), ours, prefix + "/" + peer);
+        }
+  }
   benchmark::Shutdown();
   return 0;
 }

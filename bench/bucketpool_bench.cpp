@@ -61,7 +61,7 @@ void heapBatch(benchmark::State &state) {
   }
 }
 
-#define SIZES ->Arg(16)->Arg(64)->Arg(256)->Arg(4096)->Repetitions(5)
+#define SIZES ->Arg(16)->Arg(64)->Arg(256)->Arg(4096)->Repetitions(9)
 BENCHMARK(poolPair) SIZES;
 BENCHMARK(heapPair) SIZES;
 BENCHMARK(poolBatch) SIZES;
@@ -69,6 +69,7 @@ BENCHMARK(heapBatch) SIZES;
 } // namespace
 
 int main(int argc, char **argv) {
+  interleaveRepetitions();
   benchmark::Initialize(&argc, argv);
   PeerRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
@@ -76,8 +77,8 @@ int main(int argc, char **argv) {
   for (const char *mode : {"Pair", "Batch"})
     for (int size : {16, 64, 256, 4096}) {
       std::string args = std::string(mode) + "/" + std::to_string(size);
-      std::string label = std::string(mode) + " of " + std::to_string(size) +
-                          " bytes";
+      std::string label =
+          std::string(mode) + " of " + std::to_string(size) + " bytes";
       reporter.printPair(label.c_str(), "pool" + args, "heap" + args);
     }
   benchmark::Shutdown();

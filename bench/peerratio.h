@@ -3,15 +3,25 @@
 // The console report of Google Benchmark, plus a closing table that sets
 // each kortest case beside its peer: the fastest CPU time per iteration
 // over the repetitions of each, and their ratio. The fastest run is the one
-// least disturbed by whatever else the machine was doing.
+// least disturbed by whatever else the machine was doing; the repetitions
+// of all benchmarks run interleaved in random order.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
+
+/// Runs the repetitions of all benchmarks in random order (unless the
+/// command line or the environment says otherwise), so a slow spell of a
+/// shared machine falls on kortest and its peer alike. Call it before
+/// benchmark::Initialize.
+inline void interleaveRepetitions() {
+  setenv("BENCHMARK_ENABLE_RANDOM_INTERLEAVING", "true", 0);
+}
 
 /// Keeps the fastest CPU time per iteration of every benchmark and prints
 /// kortest cases beside their peers.
@@ -42,7 +52,7 @@ public:
   /// Starts a closing table: its title, then the column heads.
   void printHeader(const char *title) const {
     std::printf("\n%s (fastest CPU time per iteration; ratio below 1: "
-                "kortest is faster)\n%-40s %12s %12s %7s\n",
+                "kortest is faster)\n%-44s %12s %12s %7s\n",
                 title, "", "kortest", "peer", "ratio");
   }
 
@@ -52,7 +62,7 @@ public:
                  const std::string &peer) const {
     double a = fastest(ours), b = fastest(peer);
     if (a > 0 && b > 0)
-      std::printf("%-40s %12s %12s %7.3f\n", label, format(a).c_str(),
+      std::printf("%-44s %12s %12s %7.3f\n", label, format(a).c_str(),
                   format(b).c_str(), a / b);
   }
 

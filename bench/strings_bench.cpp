@@ -2,17 +2,16 @@
 //
 // KorString assign/append/find against std::u16string, and a natural-order
 // sort of 100,000 generated file names against glibc's strverscmp. Each
-// pair runs side by side; the ratios (ours / peer, real time) are printed
-// at the end.
+// case is printed beside its peer with the ratio of their fastest runs.
 //
 //===----------------------------------------------------------------------===//
 #include "KorBasicTypes/korstring.h"
 #include "KorBasicTypes/naturalorder.h"
+#include "bench/peerratio.h"
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -104,45 +103,35 @@ void BM_NaturalSort_strverscmp(benchmark::State &state) {
             [](const char *a, const char *b) { return strverscmp(a, b) < 0; });
 }
 
-BENCHMARK(BM_Assign_KorString);
-BENCHMARK(BM_Assign_u16string);
-BENCHMARK(BM_Append_KorString);
-BENCHMARK(BM_Append_u16string);
-BENCHMARK(BM_Find_KorString);
-BENCHMARK(BM_Find_u16string);
-BENCHMARK(BM_NaturalSort_korNaturalCompare)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_NaturalSort_strverscmp)->Unit(benchmark::kMillisecond);
-
-/// Prints as usual and keeps each run's real time per iteration.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-  void ReportRuns(const std::vector<Run> &runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run &run : runs)
-      times[run.benchmark_name()] = run.GetAdjustedRealTime();
-  }
-  std::map<std::string, double> times;
-};
+BENCHMARK(BM_Assign_KorString)->Repetitions(9);
+BENCHMARK(BM_Assign_u16string)->Repetitions(9);
+BENCHMARK(BM_Append_KorString)->Repetitions(9);
+BENCHMARK(BM_Append_u16string)->Repetitions(9);
+BENCHMARK(BM_Find_KorString)->Repetitions(9);
+BENCHMARK(BM_Find_u16string)->Repetitions(9);
+BENCHMARK(BM_NaturalSort_korNaturalCompare)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9);
+BENCHMARK(BM_NaturalSort_strverscmp)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9);
 } // namespace
 
 int main(int argc, char **argv) {
+  interleaveRepetitions();
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  PeerRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  const char *pairs[][3] = {
-      {"assign", "BM_Assign_KorString", "BM_Assign_u16string"},
-      {"append", "BM_Append_KorString", "BM_Append_u16string"},
-      {"find", "BM_Find_KorString", "BM_Find_u16string"},
-      {"natural sort", "BM_NaturalSort_korNaturalCompare",
-       "BM_NaturalSort_strverscmp"}};
-  std::printf("\nratio (ours / peer, lower is faster):\n");
-  for (auto &pair : pairs) {
-    auto ours = reporter.times.find(pair[1]);
-    auto peer = reporter.times.find(pair[2]);
-    if (ours != reporter.times.end() && peer != reporter.times.end())
-      std::printf("  %-13s %6.2f  (%s vs %s)\n", pair[0],
-                  ours->second / peer->second, pair[1], pair[2]);
-  }
+  reporter.printHeader("Strings and natural order against their peers");
+  reporter.printPair("assign vs std::u16string", "BM_Assign_KorString",
+                     "BM_Assign_u16string");
+  reporter.printPair("append vs std::u16string", "BM_Append_KorString",
+                     "BM_Append_u16string");
+  reporter.printPair("find vs std::u16string", "BM_Find_KorString",
+                     "BM_Find_u16string");
+  reporter.printPair("natural sort of 100,000 names vs strverscmp",
+                     "BM_NaturalSort_korNaturalCompare",
+                     "BM_NaturalSort_strverscmp");
   benchmark::Shutdown();
   return 0;
 }
