@@ -7,13 +7,15 @@
 #include "frame/ikortestsuite.h"
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
+#include <charconv>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace {
-/// One test as the listing shows it.
+/// One test as the JSON listing shows it.
 struct ListedTest {
-  IKorTestSuite *suiteObject;
   std::string suite;
   std::string name;
   std::string fullName;
@@ -36,7 +38,6 @@ std::vector<ListedTest> collectTests(IKorTestService &service) {
       suite->Name(suiteName);
     KorCString description;
     ListedTest &entry = listed.emplace_back();
-    entry.suiteObject = suite;
     entry.suite = suiteName.c_str();
     entry.name = test->Description(description).c_str();
     entry.fullName = entry.suite + "." + entry.name;
@@ -51,38 +52,70 @@ std::vector<ListedTest> collectTests(IKorTestService &service) {
   return listed;
 }
 
-/// One suite and its tests in registration order.
-struct ListedSuite {
-  IKorTestSuite *suite;
-  std::string name;
-  std::vector<const ListedTest *> tests;
-};
-
-/// The suites in the order their first test was registered.
-std::vector<ListedSuite> groupBySuite(const std::vector<ListedTest> &tests) {
-  std::vector<ListedSuite> suites;
-  for (const ListedTest &test : tests) {
-    ListedSuite *entry = nullptr;
-    for (ListedSuite &known : suites)
-      if (known.suite == test.suiteObject)
-        entry = &known;
-    if (!entry)
-      entry =
-          &suites.emplace_back(ListedSuite{test.suiteObject, test.suite, {}});
-    entry->tests.push_back(&test);
+/// The tests of each suite, suites in the order their first test was
+/// registered.
+std::vector<std::vector<IKorTest *>>
+groupBySuite(const KorArray<IKorTest *> &tests) {
+  std::vector<std::vector<IKorTest *>> suites;
+  std::unordered_map<IKorTestSuite *, size_t> indexOf;
+  for (IKorTest *test : tests) {
+    auto [at, added] = indexOf.try_emplace(test->Suite(), suites.size());
+    if (added)
+      suites.emplace_back();
+    suites[at->second].push_back(test);
   }
   return suites;
 }
 
-void printText(const std::vector<ListedTest> &tests, FILE *out) {
-  for (const ListedSuite &suite : groupBySuite(tests)) {
-    std::fprintf(out, "%s (%zu tests)\n", suite.name.c_str(),
-                 suite.tests.size());
-    for (const ListedTest *test : suite.tests) {
-      std::string state =
-          test->enabled ? "enabled" : "disabled: " + test->disabledReason;
-      std::fprintf(out, "  %s  [%s]  %s:%d\n", test->fullName.c_str(),
-                   state.c_str(), test->file.c_str(), test->line);
+/// Text written to a stdio stream in large pieces.
+class ListingBuffer {
+public:
+  explicit ListingBuffer(FILE *out) : out_(out) { text_.reserve(kFlushAt); }
+  ~ListingBuffer() { flush(); }
+  ListingBuffer &operator<<(std::string_view piece) {
+    text_.append(piece);
+    if (text_.size() >= kFlushAt)
+      flush();
+    return *this;
+  }
+  ListingBuffer &operator<<(long number) {
+    char digits[24];
+    auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    return *this << std::string_view(digits, size_t(end - digits));
+  }
+
+private:
+  static constexpr size_t kFlushAt = 1 << 16;
+  void flush() {
+    std::fwrite(text_.data(), 1, text_.size(), out_);
+    text_.clear();
+  }
+  FILE *out_;
+  std::string text_;
+};
+
+std::string_view orEmpty(const char *text) { return text ? text : ""; }
+
+void printText(IKorTestService &service, FILE *out) {
+  KorArray<IKorTest *> tests;
+  service.GetTests(tests);
+  ListingBuffer listing(out);
+  KorCString suiteName, description;
+  for (const std::vector<IKorTest *> &suite : groupBySuite(tests)) {
+    suiteName = "";
+    if (IKorTestSuite *object = suite.front()->Suite())
+      object->Name(suiteName);
+    listing << suiteName.c_str() << " (" << long(suite.size()) << " tests)\n";
+    for (IKorTest *test : suite) {
+      description = "";
+      listing << "  " << suiteName.c_str() << "."
+              << test->Description(description).c_str() << "  [";
+      if (test->Enabled())
+        listing << "enabled";
+      else
+        listing << "disabled: " << orEmpty(test->DisabledReason());
+      listing << "]  " << orEmpty(test->SourceFile()) << ":"
+              << long(test->DeclarationLine()) << "\n";
     }
   }
 }
@@ -123,10 +156,9 @@ int runListCommand(const ListOptions &options, FILE *out, FILE *errors) {
     return 1;
   }
   service->LoadTestComponents();
-  std::vector<ListedTest> tests = collectTests(*service);
   if (options.json || options.format == "json")
-    printJson(tests, out);
+    printJson(collectTests(*service), out);
   else
-    printText(tests, out);
+    printText(*service, out);
   return 0;
 }
