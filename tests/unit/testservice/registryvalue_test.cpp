@@ -4,57 +4,42 @@
 #include <gtest/gtest.h>
 #include <string>
 
-TEST(RegistryValue, CompleteValueGivesAllFields) {
-  KorGuid id;
-  EXPECT_EQ(parseRegistryComponentId(
-                "74372F72,BA35,4766,A9,53,74,13,03,A2,38,51", id),
-            11);
-  EXPECT_EQ(id, korGuid(0x74372F72, 0xBA35, 0x4766, 0xA9, 0x53, 0x74, 0x13,
-                        0x03, 0xA2, 0x38, 0x51));
-}
-
-TEST(RegistryValue, ScanfHexForms) {
-  KorGuid id;
-  EXPECT_EQ(parseRegistryComponentId(" 0x1a,  +ff, 10,1,2,3,4,5,6,7,8", id),
-            11);
-  EXPECT_EQ(id, korGuid(0x1a, 0xff, 0x10, 1, 2, 3, 4, 5, 6, 7, 8));
-}
-
-TEST(RegistryValue, WideNumbersAreCutToTheirField) {
-  KorGuid id;
-  EXPECT_EQ(parseRegistryComponentId("1,12345,abcde,1ff", id), 4);
-  EXPECT_EQ(id.data2, 0x2345);
-  EXPECT_EQ(id.data3, 0xbcde);
-  EXPECT_EQ(id.data4[0], 0xff);
-}
-
-TEST(RegistryValue, StopsAtFirstMissingOrUnreadablePart) {
-  KorGuid id;
-  EXPECT_EQ(parseRegistryComponentId("1,2,3", id), 3);
-  EXPECT_EQ(id, korGuid(1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0));
-  EXPECT_EQ(parseRegistryComponentId("1,2,,4,5,6,7,8,9,a,b", id), 2);
-  EXPECT_EQ(id, korGuid(1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0));
-  EXPECT_EQ(parseRegistryComponentId("1,zz,3", id), 1);
-  EXPECT_EQ(parseRegistryComponentId("not a component", id), 0);
-  EXPECT_EQ(id, KorGuid{});
-  EXPECT_EQ(parseRegistryComponentId("", id), 0);
-  EXPECT_EQ(parseRegistryComponentId(nullptr, id), 0);
-}
-
-TEST(RegistryValue, ExtraPartsAreIgnored) {
-  KorGuid id;
-  EXPECT_EQ(parseRegistryComponentId("1,2,3,4,5,6,7,8,9,a,b,c,d", id), 11);
-  EXPECT_EQ(id.data4[7], 0xb);
-}
-
-TEST(RegistryValue, OnlyTheFirst150CharactersAreRead) {
+TEST(RegistryValue, ReadsFieldsUntilTheFirstMissingOrUnreadablePart) {
   // Ten fields padded with blanks so that the eleventh starts at 149.
-  std::string value = "1,2,3,4,5,6,7,8,9,a,";
-  value.append(149 - value.size(), ' ');
-  KorGuid id;
-  EXPECT_EQ(parseRegistryComponentId((value + "b").c_str(), id), 11);
-  EXPECT_EQ(id.data4[7], 0xb);
-  EXPECT_EQ(parseRegistryComponentId((value + "12").c_str(), id), 11);
-  EXPECT_EQ(id.data4[7], 0x1); // the "2" is character 151
-  EXPECT_EQ(parseRegistryComponentId((value + " b").c_str(), id), 10);
+  std::string padded = "1,2,3,4,5,6,7,8,9,a,";
+  padded.append(149 - padded.size(), ' ');
+  const std::string last = padded + "b", cut = padded + "12",
+                    beyond = padded + " b";
+  struct Row {
+    const char *value;
+    int fields;
+    KorGuid id;
+  } rows[] = {
+      {"74372F72,BA35,4766,A9,53,74,13,03,A2,38,51", 11,
+       korGuid(0x74372F72, 0xBA35, 0x4766, 0xA9, 0x53, 0x74, 0x13, 0x03, 0xA2,
+               0x38, 0x51)},
+      {" 0x1a,  +ff, 10,1,2,3,4,5,6,7,8", 11,
+       korGuid(0x1a, 0xff, 0x10, 1, 2, 3, 4, 5, 6, 7, 8)},
+      // Wide numbers are cut to their field.
+      {"1,12345,abcde,1ff", 4,
+       korGuid(1, 0x2345, 0xbcde, 0xff, 0, 0, 0, 0, 0, 0, 0)},
+      {"1,2,3", 3, korGuid(1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0)},
+      {"1,2,,4,5,6,7,8,9,a,b", 2, korGuid(1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0)},
+      {"1,zz,3", 1, korGuid(1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0)},
+      {"not a component", 0, KorGuid{}},
+      {"", 0, KorGuid{}},
+      {nullptr, 0, KorGuid{}},
+      {"1,2,3,4,5,6,7,8,9,a,b,c,d", 11,
+       korGuid(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11)},
+      // Only the first 150 characters are read: the "2" is character 151.
+      {last.c_str(), 11, korGuid(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11)},
+      {cut.c_str(), 11, korGuid(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1)},
+      {beyond.c_str(), 10, korGuid(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0)},
+  };
+  for (const Row &row : rows) {
+    KorGuid id = korGuid(9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9);
+    SCOPED_TRACE(row.value ? row.value : "(null)");
+    EXPECT_EQ(parseRegistryComponentId(row.value, id), row.fields);
+    EXPECT_TRUE(id == row.id);
+  }
 }
