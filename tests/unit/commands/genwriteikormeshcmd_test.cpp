@@ -18,7 +18,6 @@
 namespace {
 namespace fs = std::filesystem;
 
-/// An object that is no mesh.
 class PlainObject : public IKorUnknown {
 public:
   KOR_CLASS(PlainObject)
@@ -37,7 +36,6 @@ public:
   int calls = 0;
 };
 
-/// A command context with a settable flag and model.
 class FakeContext : public IKorCommandContext {
 public:
   KOR_CLASS(FakeContext, IKorCommandContext)
@@ -56,110 +54,103 @@ public:
                        const KorWChar *directory,
                        const KorWChar *filter) override {
     ++dialogs;
-    shown = {*fileName, directory, filter};
-    seenFlags = *flags;
+    shown = {*fileName, directory, filter, *flags ? u"flags" : u""};
     return HostHeadlessGui::GetSaveFileName(fileName, flags, directory, filter);
   }
   int dialogs = 0;
-  std::array<std::u16string, 3> shown; ///< start name, folder, filter
-  int32_t seenFlags = -1;
+  std::array<std::u16string, 4> shown; ///< start name, folder, filter, flags
 };
 
 TEST(GenWriteIKorMeshCmd, AvailableOnlyOutsideCommandsWithAMeshModel) {
   IPtr<GenWriteIKorMeshCmd> command(new GenWriteIKorMeshCmd);
   IPtr<FakeContext> context(new FakeContext);
   IPtr<HostModelContainer> model(new HostModelContainer);
-  EXPECT_EQ(command->Kind(), 0u);
   EXPECT_FALSE(command->IsAvailable(nullptr));
   EXPECT_FALSE(command->IsAvailable(context.get())) << "no model";
   context->model = model.get();
-  const std::pair<const char *, IKorUnknown *> items[] = {
-      {"Other", static_cast<IKorMesh *>(new FailingMesh)},
-      {"GenModel", nullptr},
-      {"GenModel", new PlainObject},
-  };
-  for (auto [name, object] : items) {
+  // Only a mesh in the item named GenModel counts.
+  const std::tuple<const char *, IKorUnknown *, bool> items[] = {
+      {"Other", static_cast<IKorMesh *>(new FailingMesh), false},
+      {"GenModel", nullptr, false},
+      {"GenModel", new PlainObject, false},
+      {"GenModel", static_cast<IKorMesh *>(new FailingMesh), true}};
+  for (auto [name, object, available] : items) {
     model->setItem(name, object);
-    EXPECT_FALSE(command->IsAvailable(context.get())) << name;
+    EXPECT_EQ(command->IsAvailable(context.get()), available) << name;
   }
-  model->setItem("GenModel", static_cast<IKorMesh *>(new FailingMesh));
-  EXPECT_TRUE(command->IsAvailable(context.get()));
   context->inCommand = true;
   EXPECT_FALSE(command->IsAvailable(context.get())) << "inside a command";
 }
+
+using Services = std::vector<std::pair<const char *, IKorUnknown *>>;
 
 /// A document holding a failing mesh, the recording dialog answering
 /// "x.ikm" in a scratch folder, and settings naming that folder.
 class WriteMeshExecute : public ::testing::Test {
 protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("korwritemesh-" + std::to_string(getpid()));
     fs::create_directories(dir_);
     settings_->set("Directories/Save Directory", dir_.string());
     document_->model().setItem("GenModel", static_cast<IKorMesh *>(mesh_));
     gui_->setPresetSaveName((dir_ / "x.ikm").u16string());
   }
   void TearDown() override { fs::remove_all(dir_); }
-  /// Executes a new command with `services` offered by a host of its own.
-  bool execute(std::vector<std::pair<const char *, IKorUnknown *>> services) {
+  /// Executes a new command in a host of its own offering `services`.
+  bool execute(const Services &services) {
     ScopedServiceHost host;
     for (auto [name, service] : services)
       host.offer(name, service);
     return IPtr<GenWriteIKorMeshCmd>(new GenWriteIKorMeshCmd)->Execute();
   }
-  std::pair<const char *, IKorUnknown *> document() {
-    return {"IKorDoc", document_.get()};
-  }
-  std::pair<const char *, IKorUnknown *> gui() {
-    return {"IGuiUtil", gui_.get()};
-  }
-  std::pair<const char *, IKorUnknown *> settings() {
-    return {"IDataStore", settings_.get()};
+  Services all() {
+    return {{"IKorDoc", document_.get()},
+            {"IGuiUtil", gui_.get()},
+            {"IDataStore", settings_.get()}};
   }
 
-  fs::path dir_;
+  fs::path dir_ =
+      fs::temp_directory_path() / ("korwritemesh-" + std::to_string(getpid()));
   FailingMesh *mesh_ = new FailingMesh;
   IPtr<HostDocument> document_{new HostDocument};
   IPtr<RecordingGui> gui_{new RecordingGui};
   IPtr<HostSettingsStore> settings_{new HostSettingsStore};
 };
 
-TEST_F(WriteMeshExecute, WithoutAServiceOrAMeshNothingIsAskedOrWritten) {
-  EXPECT_FALSE(execute({gui(), settings()}));
-  EXPECT_FALSE(execute({document(), settings()}));
-  EXPECT_FALSE(execute({document(), gui()}));
+TEST_F(WriteMeshExecute, NeedsEachServiceAndAMeshAndAFailedWriteLeavesNoBytes) {
+  for (size_t missing = 0; missing < 3; ++missing) {
+    Services services = all();
+    services.erase(services.begin() + long(missing));
+    EXPECT_FALSE(execute(services)) << services.size();
+  }
   IPtr<HostDocument> empty(new HostDocument);
-  EXPECT_FALSE(execute({{"IKorDoc", empty.get()}, gui(), settings()}));
-  EXPECT_EQ(gui_->dialogs, 0);
-  EXPECT_EQ(mesh_->calls, 0);
-  EXPECT_FALSE(fs::exists(dir_ / "x.ikm"));
+  Services services = all();
+  services[0].second = empty.get();
+  EXPECT_FALSE(execute(services));
+  EXPECT_EQ(gui_->dialogs + mesh_->calls, 0);
+  EXPECT_TRUE(fs::is_empty(dir_));
+  EXPECT_FALSE(execute(all())); // the mesh's write fails
+  EXPECT_EQ(mesh_->calls, 1);
+  ASSERT_TRUE(fs::exists(dir_ / "x.ikm"));
+  EXPECT_EQ(fs::file_size(dir_ / "x.ikm"), 0u);
 }
 
 TEST_F(WriteMeshExecute,
        TheSaveDialogStartsInTheSaveFolderWithATranslatedFilter) {
   gui_->setPresetSaveName(u""); // cancelled
-  EXPECT_FALSE(execute({document(), gui(), settings()}));
+  EXPECT_FALSE(execute(all()));
   EXPECT_EQ(gui_->dialogs, 1);
-  EXPECT_EQ(gui_->shown, (std::array<std::u16string, 3>{u"", dir_.u16string(),
-                                                        u"IKorMesh (*.ikm)"}));
-  EXPECT_EQ(gui_->seenFlags, 0);
+  EXPECT_EQ(gui_->shown, (std::array<std::u16string, 4>{
+                             u"", dir_.u16string(), u"IKorMesh (*.ikm)", u""}));
   EXPECT_EQ(mesh_->calls, 0);
   EXPECT_TRUE(fs::is_empty(dir_));
 
   auto *catalogue = new HostCatalogueTranslator;
   catalogue->loadText("IKorMesh (*.ikm) = IKorMesh-Netze (*.ikm)\n");
-  execute({{"IKorTranslatorService", new HostTranslatorService(catalogue)},
-           document(),
-           gui(),
-           settings()});
+  Services services = all();
+  services.push_back(
+      {"IKorTranslatorService", new HostTranslatorService(catalogue)});
+  execute(services);
   EXPECT_EQ(gui_->shown[2], u"IKorMesh-Netze (*.ikm)");
 }
 
-TEST_F(WriteMeshExecute, AFailedWriteLeavesTheFileWithoutItsBufferedBytes) {
-  EXPECT_FALSE(execute({document(), gui(), settings()}));
-  EXPECT_EQ(mesh_->calls, 1);
-  ASSERT_TRUE(fs::exists(dir_ / "x.ikm"));
-  EXPECT_EQ(fs::file_size(dir_ / "x.ikm"), 0u);
-}
 } // namespace

@@ -1,14 +1,13 @@
 // Unit tests of the kortest command against korhost's real services: what
 // no scripted run shows (tests/e2e/kortest_*.sh run the built-in suites by
-// name, with each report and the exit statuses): availability, option help,
-// the default seed, the choices it stores, the run status of selections
-// and the time limit setting.
+// name, with each report, the exit statuses, the option help and the run
+// status a selection leaves): availability, the default seed, the choices
+// it stores and the time limit setting.
 #include "commands/kortestcmd.h"
 #include "component/ikorcommandcontext.h"
 #include "component/iscriptfactory.h"
 #include "frame/ikortestresults.h"
 #include "frame/kortestdecl.h"
-#include "host/services/queryserver.h"
 #include "host/services/settingsstore.h"
 #include "tests/unit/support/hostservicesfixture.h"
 #include "testservice/gentestservice.h"
@@ -50,7 +49,6 @@ public:
 class KortestCmdTest : public HostServicesTest {
 protected:
   void SetUp() override {
-    service_ = new GenTestService;
     setUpServices("kortestcmd_test", service_);
     for (IKorTestSuite *suite :
          {static_cast<IKorTestSuite *>(&korCreateSuite<CmdAlphaSuite>()),
@@ -68,7 +66,6 @@ protected:
   /// output.
   void execute(const char16_t *suite = u"") {
     IPtr<IScript> script(command_->Describe());
-    ASSERT_TRUE(script);
     IScriptOptions *values = script->Options();
     values->SetString("suite_name", suite);
     values->SetString("results_formatter", u"GenXmlResultsFormatter");
@@ -82,7 +79,7 @@ protected:
     IPtr<HostSettingsStore>(static_cast<IDataStore *>(found))->set(key, value);
   }
 
-  GenTestService *service_ = nullptr;
+  GenTestService *service_ = new GenTestService;
   IPtr<KortestCmd> command_;
 };
 } // namespace
@@ -91,24 +88,18 @@ TEST(KortestCmdPath, JoinsTheDataDirectoryWithTheFileName) {
   const std::pair<const char16_t *, const char16_t *> cases[] = {
       {u"/srv/out", u"/srv/out/f.txt"},
       {u"C:\\data\\", u"C:/data/f.txt"},
-      {u"", u"f.txt"},
-  };
+      {u"", u"f.txt"}};
   for (auto [directory, path] : cases)
     EXPECT_EQ(korJoinOutputPath(KorString(directory), "f.txt").view(), path);
 }
 
-TEST_F(KortestCmdTest,
-       AvailableUnlessACommandIsRunningAndHelpsOnItsOwnOptions) {
+TEST_F(KortestCmdTest, AvailableUnlessACommandIsRunningAndNeedsAFactory) {
   IPtr<Context> context(new Context);
   EXPECT_TRUE(command_->IsAvailable(context.get()));
   context->inCommand = true;
   EXPECT_FALSE(command_->IsAvailable(context.get()));
-  IPtr<IKorScriptHelp> help(command_.get());
-  ASSERT_TRUE(help);
-  EXPECT_NE(help->OptionHelp("run_programmer_tests", "suite_name"), nullptr);
-  EXPECT_EQ(help->OptionHelp("run_programmer_tests", "filter"), nullptr);
-  EXPECT_EQ(help->OptionHelp("run_fake", "suite_name"), nullptr);
-  EXPECT_EQ(help->OptionHelp(nullptr, nullptr), nullptr);
+  EXPECT_EQ(command_->OptionHelp("run_programmer_tests", "filter"), nullptr);
+  EXPECT_EQ(command_->OptionHelp("run_fake", "suite_name"), nullptr);
   manager_->releaseServices();
   EXPECT_EQ(command_->Describe(), nullptr) << "no script factory";
 }
@@ -121,10 +112,6 @@ TEST_F(KortestCmdTest, DefaultsRunEveryTestSeededWithAllBitsSet) {
   EXPECT_EQ(command_->seed(), 4294967295u);
   EXPECT_EQ(command_->lastResults()->GetCount(), 6);
   EXPECT_TRUE(errors_->reports.empty());
-  IPtr<IKorTestResults> first(command_->lastResults());
-  execute(u"Cmd Alpha Suite");
-  EXPECT_NE(command_->lastResults(), first.get());
-  EXPECT_EQ(first->RefCount(), 1u) << "a second run lets the first go";
 }
 
 TEST_F(KortestCmdTest, StoreWritesTheCurrentChoices) {
@@ -133,41 +120,18 @@ TEST_F(KortestCmdTest, StoreWritesTheCurrentChoices) {
   IScriptOptions *values = script->Options();
   values->SetString("suite_name", u"Cmd Alpha Suite");
   ASSERT_TRUE(command_->Store(values));
-  auto text = [&](const char *name) {
+  const std::pair<const char *, std::u16string> texts[] = {
+      {"suite_name", u""},
+      {"results_formatter", u"GenVisualStudioResultsFormatter"},
+      {"results_router", u"GenDebugStreamResultsRouter"},
+      {"result_filename.txt", std::u16string(command_->outputFileName().view())}};
+  for (const auto &[name, text] : texts) {
     const KorWChar *value = nullptr;
     values->GetString(&value, name);
-    return std::u16string(value);
-  };
-  EXPECT_EQ(text("suite_name"), u"");
-  EXPECT_EQ(text("results_formatter"), u"GenVisualStudioResultsFormatter");
-  EXPECT_EQ(text("results_router"), u"GenDebugStreamResultsRouter");
-  EXPECT_EQ(text("result_filename.txt"), command_->outputFileName().view());
+    EXPECT_EQ(value, text) << name;
+  }
   EXPECT_EQ(values->GetInteger("random_seed"), 99);
   EXPECT_FALSE(values->GetBool("randomize"));
-}
-
-TEST_F(KortestCmdTest, PublishesHowManyTestsMatchedBeforeSharding) {
-  // The settings of each run add to those before it; a test named exactly
-  // matches even when it is disabled, and is then not counted.
-  const std::pair<std::vector<std::pair<const char *, const char *>>, int32_t>
-      runs[] = {
-          {{}, 5},
-          {{{"Test Run/Shard Index", "1"}, {"Test Run/Shard Count", "2"}}, 5},
-          {{{"Test Run/Shard Count", "1"},
-            {"Test Run/Shard Index", "0"},
-            {"Test Run/Test Name", "Cmd Beta Suite.Off"}},
-           0},
-      };
-  void *found = nullptr;
-  manager_->LookupService("IKorQueryServer", &found);
-  IPtr<HostQueryServer> server(static_cast<IKorQueryServer *>(found));
-  for (const auto &[settings, matched] : runs) {
-    for (auto [key, value] : settings)
-      setting(key, value);
-    execute();
-    EXPECT_EQ(server->record(KortestCmd::kRunStatusRecord),
-              (std::vector<int32_t>{1, 0, 0, 0, matched}));
-  }
 }
 
 TEST_F(KortestCmdTest, TheTimeoutSettingLimitsEachBody) {

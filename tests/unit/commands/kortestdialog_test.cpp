@@ -1,6 +1,6 @@
 // Unit tests of the "Run Programmer Tests" dialog, driven through korhost's
-// headless GUI as a person would: layout, list, runs, colours, summary,
-// result text, seed and output file name.
+// headless GUI as a person would: layout, list, runs, colours (a suite
+// takes its worst state), summary, result text, seed and output file name.
 #include "commands/kortestcmd.h"
 #include "commands/kortestdialog.h"
 #include "frame/ikortestresults.h"
@@ -55,7 +55,6 @@ const Colour kGreen{0, 1, 0, 1}, kRed{1, 0, 0, 1}, kBlue{0, 0, 1, 1},
 class KortestDialogTest : public HostServicesTest {
 protected:
   void SetUp() override {
-    service_ = new FlagRecordingService;
     setUpServices("kortestdialog_test", service_);
     for (IKorTestSuite *suite :
          {static_cast<IKorTestSuite *>(&korCreateSuite<DlgAlphaSuite>()),
@@ -70,22 +69,17 @@ protected:
     gui_ = static_cast<HostHeadlessGui *>(found);
     ASSERT_NE(gui_, nullptr);
     command_ = IPtr<KortestCmd>(new KortestCmd);
-    openDialog();
+    IPtr<IGuiReceiver> receiver(command_.get());
+    gui_->setReceiver(receiver.get()); // what the host does to show it
+    command_->SetGuiUtil(gui_);
+    command_->LayoutDialog(gui_);
+    ASSERT_TRUE(command_->Activate());
   }
   void TearDown() override {
     gui_->setReceiver(nullptr);
     command_->SetGuiUtil(nullptr);
     command_.reset();
     HostServicesTest::TearDown();
-  }
-  /// What the host does to show the dialog.
-  void openDialog() {
-    IPtr<IGuiReceiver> receiver(command_.get());
-    ASSERT_TRUE(receiver);
-    gui_->setReceiver(receiver.get());
-    command_->SetGuiUtil(gui_);
-    command_->LayoutDialog(gui_);
-    ASSERT_TRUE(command_->Activate());
   }
   HeadlessWidget &widget(Key key) { return gui_->at(key.name, key.number); }
   /// List item number by its text ("Suite" or "Suite/Test").
@@ -116,7 +110,7 @@ protected:
     return utf8Of(KorString(widget(kResultsText).text.c_str()));
   }
 
-  FlagRecordingService *service_ = nullptr;
+  FlagRecordingService *service_ = new FlagRecordingService;
   HostHeadlessGui *gui_ = nullptr;
   IPtr<KortestCmd> command_;
 };
@@ -145,10 +139,8 @@ TEST_F(KortestDialogTest, RunAllColoursTheListFillsTheSummaryAndReports) {
   for (const auto &[path, expected] : colours)
     EXPECT_EQ(colour(path), expected) << path;
   // Aborted and not-run records are left out of the tested count.
-  const std::pair<Key, int32_t> counts[] = {{kPassedValue, 3},
-                                            {kFailedValue, 1},
-                                            {kSkippedValue, 1},
-                                            {kTestedValue, 5}};
+  const std::pair<Key, int32_t> counts[] = {
+      {kPassedValue, 3}, {kFailedValue, 1}, {kSkippedValue, 1}, {kTestedValue, 5}};
   for (auto [key, count] : counts)
     EXPECT_EQ(widget(key).integerValue, count) << key.name;
   EXPECT_GE(widget(kElapsedTimeValue).realValue, 0.0);
@@ -158,19 +150,10 @@ TEST_F(KortestDialogTest, RunAllColoursTheListFillsTheSummaryAndReports) {
   EXPECT_EQ(report.find("Second"), std::string::npos) << report;
 }
 
-TEST_F(KortestDialogTest, OnlyOneSelectedTestWithARecordShowsItsText) {
+TEST_F(KortestDialogTest, RunSelectedRunsEachTestOnceAndOneTestShowsItsText) {
   int32_t fail = item("Dialog Beta Suite/Fail");
   select({fail});
   EXPECT_EQ(resultsText(), ""); // no run yet
-  click(kRunSelected);          // the run refreshes the text at once
-  EXPECT_EQ(resultsText(), "Failed\nexpected to fail\n");
-  select({item("Dialog Beta Suite")});
-  EXPECT_EQ(resultsText(), "");
-  select({fail, item("Dialog Alpha Suite/First")});
-  EXPECT_EQ(resultsText(), "");
-}
-
-TEST_F(KortestDialogTest, RunSelectedRunsEachTestOnceAndColoursOnlyThose) {
   select({item("Dialog Alpha Suite"), item("Dialog Alpha Suite/Second"),
           item("Dialog Beta Suite/Pass")});
   click(kRunSelected);
@@ -179,9 +162,16 @@ TEST_F(KortestDialogTest, RunSelectedRunsEachTestOnceAndColoursOnlyThose) {
   EXPECT_EQ(colour("Dialog Beta Suite/Pass"), kGreen);
   EXPECT_EQ(colour("Dialog Beta Suite/Fail"), kBlack);
   EXPECT_EQ(colour("Dialog Beta Suite"), kGreen);
+  select({fail});
+  click(kRunSelected); // the run refreshes the text at once
+  EXPECT_EQ(resultsText(), "Failed\nexpected to fail\n");
+  select({item("Dialog Beta Suite")});
+  EXPECT_EQ(resultsText(), "");
+  select({fail, item("Dialog Alpha Suite/First")});
+  EXPECT_EQ(resultsText(), "");
 }
 
-TEST_F(KortestDialogTest, EachBoxReachesItsOwnRunArgument) {
+TEST_F(KortestDialogTest, EachBoxReachesItsRunArgumentSeedFollowsRandomize) {
   // break on failure, check memory, keep application asserts, randomize
   const std::pair<std::vector<Key>, std::array<bool, 4>> cases[] = {
       {{kDebugOnFail}, {true, false, false, false}},
@@ -197,20 +187,18 @@ TEST_F(KortestDialogTest, EachBoxReachesItsOwnRunArgument) {
     for (Key box : boxes)
       click(box);
   }
-}
-
-TEST_F(KortestDialogTest, SeedFieldFollowsRandomizeAndShowsTheSeedUsed) {
+  // The seed field is off while randomize is on and shows the seed used.
   gui_->enterInteger(kSeedValue.name, kSeedValue.number, 1234);
   EXPECT_EQ(command_->seed(), 1234u);
   click(kRandomize);
   EXPECT_FALSE(widget(kSeedValue).enabled);
   EXPECT_EQ(widget(kSeedValue).enableCode, -30000);
-  click(kRunAll);
+  click(kRunSelected);
   EXPECT_EQ(widget(kSeedValue).integerValue, int32_t(command_->seed()));
   click(kRandomize);
   EXPECT_TRUE(widget(kSeedValue).enabled);
   gui_->enterInteger(kSeedValue.name, kSeedValue.number, 77);
-  click(kRunAll);
+  click(kRunSelected);
   EXPECT_EQ(widget(kSeedValue).integerValue, 77);
 }
 
@@ -229,17 +217,4 @@ TEST_F(KortestDialogTest,
   EXPECT_EQ(widget(kPassedValue).integerValue, 3);
   EXPECT_EQ(widget(kOutputFilename).fileField->GetFileName(),
             std::u16string(KorString::fromUtf8(file.c_str()).view()));
-}
-
-TEST(KortestDialogColours, ASuiteTakesItsWorstState) {
-  // Adding states one by one: NotRun never colours a suite, then each
-  // state outranks the ones before it.
-  bool occurs[5] = {};
-  EXPECT_EQ(korSuiteState(occurs), kNoRecordState);
-  for (int state :
-       {kTestNotRun, kTestPassed, kTestSkipped, kTestAborted, kTestFailed}) {
-    occurs[state] = true;
-    EXPECT_EQ(korSuiteState(occurs),
-              state == kTestNotRun ? kNoRecordState : state);
-  }
 }
