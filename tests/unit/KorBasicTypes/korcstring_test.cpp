@@ -126,9 +126,9 @@ TEST(KorCStringTest, MisuseIsReportedWithTextAndLine) {
   EXPECT_EQ(KorCString("hi").find("long", -1), -1);
   EXPECT_EQ(KorCString("hi").find("", -1), 0);
   EXPECT_EQ(KorCString("abcdefghij").abbreviate(6, 3, 5), "abcdefghij");
-  const char *unit = "KorBasicTypes/korcstring";
-  EXPECT_EQ(recorder.reports, (std::vector<AssertRecorder::Report>{
-                                  {"start >= 0", unit, 671}, {"0", unit, 871}}));
+  EXPECT_EQ(recorder.reports,
+            (std::vector<std::string>{"KorBasicTypes/korcstring:671: start >= 0",
+                                      "KorBasicTypes/korcstring:871: 0"}));
 }
 
 TEST(KorCStringTest, ShortestFloatTextReadsBackTheSameValue) {

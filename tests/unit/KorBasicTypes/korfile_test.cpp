@@ -4,7 +4,6 @@
 #include "KorBasicTypes/korfile.h"
 #include "tests/unit/support/binio_testutil.h"
 #include "tests/unit/support/slotcheck.h"
-#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 
@@ -16,12 +15,10 @@ const Bytes kHeader64 = {0x4E, 0x59, 0x52, 0x01}, kHeader32 = {0x4E, 0x59, 0x52,
 
 /// A host-side data-model object saving itself in an object block.
 struct Point : IKorDataModelObject, IKorClassIdentity, IKorStreamObject {
-  double x = 0, y = 0;
+  double x = -1, y = 2;
   bool save(IKorDataModelWriter *w) override {
-    w->beginObject(this, 3);
-    w->writeDouble(x);
-    w->writeDouble(y);
-    return w->endObject();
+    return w->beginObject(this, 3) && w->writeDouble(x) && w->writeDouble(y) &&
+           w->endObject();
   }
   bool load(IKorDataModelReader *r) override {
     uint32_t version = 0;
@@ -29,8 +26,7 @@ struct Point : IKorDataModelObject, IKorClassIdentity, IKorStreamObject {
               r->objectGuid() == kPointGuid;
     r->readDouble(x);
     r->readDouble(y);
-    r->endObject();
-    return ok;
+    return r->endObject() && ok;
   }
   KorGuid classGuid() override { return kPointGuid; }
   bool readFrom(BinInput &in) override { return in.read(&x, 1); }
@@ -62,8 +58,6 @@ void writeSample(KorFileWrite &w) {
   w.writeDouble(99);
   w.endBlock();
   Point p;
-  p.x = -1;
-  p.y = 2;
   w.beginNamed(KorString(u"point"));
   w.writeObject(&p);
   w.endNamed();
@@ -90,17 +84,18 @@ void readSample(KorFileRead &r, bool check) {
   r >> guid >> f2 >> d2 >> m >> d3 >> colour >> d4;
   r >> narrow >> d >> f >> u >> i >> c >> b;
   r.readWideString(wide);
-  bool custom = r.isNextBlock(kCustomBlock, &version);
-  bool entered = r.beginBlockExpect(kCustomBlock, 7);
-  bool emptyNested = r.beginBlock() && r.atBlockEnd() && r.remaining() == 0;
+  bool ok = r.isNextBlock(kCustomBlock, &version);
+  ok &= r.beginBlockExpect(kCustomBlock, 7);
+  ok &= r.beginBlock() && r.atBlockEnd() && r.remaining() == 0;
   r.endBlock();
   r.readDouble(inner);
   r.endBlock();
   KorString name = *r.peekName();
   r.beginNamed(namedGuid);
-  bool nextIsPoint = r.isNextObject(*r.peekObjectGuid(), &objectVersion);
+  ok &= r.isNextObject(*r.peekObjectGuid(), &objectVersion);
   Point p, streamed;
-  bool loaded = r.readObject(&p);
+  p.x = p.y = streamed.x = 0;
+  ok &= r.readObject(&p);
   r.endNamed();
   r.readStreamObject(&streamed);
   if (!check)
@@ -114,11 +109,8 @@ void readSample(KorFileRead &r, bool check) {
             std::vector<double>({6, -0.25, 0xFFFFFFFF, -7, 11, 0.5, 2.5, 14, 3,
                                  1, 4, 6.5, 1.25, 42, -42, 'c', 200, 7, 99, 3,
                                  -1, 2, -1}));
-  EXPECT_TRUE(guid == kPointGuid && namedGuid == kPointGuid);
-  EXPECT_EQ(narrow, "narrow");
-  EXPECT_EQ(wide, u"wide\u00e9");
-  EXPECT_EQ(name, u"point");
-  EXPECT_TRUE(custom && entered && emptyNested && nextIsPoint && loaded);
+  EXPECT_TRUE(ok && guid == kPointGuid && namedGuid == kPointGuid);
+  EXPECT_TRUE(narrow == "narrow" && wide == u"wide\u00e9" && name == u"point");
 }
 
 Bytes writeFile(uint32_t formatVersion, void (*body)(KorFileWrite &)) {
@@ -154,7 +146,7 @@ struct SparseOutput : MemoryOutput {
 };
 } // namespace
 
-TEST(KorFileWrite, ByteLayoutsOfHeadersAndSimpleBlocks) {
+TEST(KorFileWrite, ByteLayoutsOfHeadersBlocksAndStrings) {
   auto nothing = [](KorFileWrite &) {};
   auto abc = [](KorFileWrite &w) { w.writeString("abc"); };
   auto d3 = [](KorFileWrite &w) {
@@ -162,6 +154,9 @@ TEST(KorFileWrite, ByteLayoutsOfHeadersAndSimpleBlocks) {
     w.writeDouble3(v);
   };
   Bytes guid = writeFile(1, [](KorFileWrite &w) { w.writeGuid(kPointGuid); });
+  MemoryOutput plain; // no header: strings are blocks of 4-byte sizes
+  plain.setFormatVersion(1);
+  plain << KorCString("abc") << KorString(u"\u00e9t\u00e9") << KorCString();
   std::pair<Bytes, Bytes> cases[] = {
       {writeFile(0, nothing), cat({kHeader64, be64(12)})},
       {writeFile(1, nothing), cat({kHeader32, be32(8)})},
@@ -177,9 +172,18 @@ TEST(KorFileWrite, ByteLayoutsOfHeadersAndSimpleBlocks) {
       {guid, cat({kHeader32, be32(32), Bytes(guid.begin() + 8, guid.begin() + 16),
                   {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF, 1, 2, 3, 4,
                    5, 6, 7, 8}})},
+      {plain.flushed(),
+       cat({{1, 0, 3, 0}, be32(11), {'a', 'b', 'c'}, {1, 0, 5, 0}, be32(14),
+            {0, 0xE9, 0, 't', 0, 0xE9}, {1, 0, 3, 0}, be32(8)})},
   };
   for (const auto &[got, expected] : cases)
     EXPECT_EQ(got, expected);
+  MemoryInput in(plain.bytes);
+  KorCString abcText, empty("x"), unchanged("kept");
+  KorString wide;
+  in >> abcText >> wide >> empty >> unchanged;
+  EXPECT_TRUE(abcText == "abc" && wide == u"\u00e9t\u00e9" && empty.isEmpty());
+  EXPECT_EQ(unchanged, "kept") << "nothing left to read";
 }
 
 TEST(KorFile, EverythingRoundTripsInBothSizeWidths) {
@@ -188,29 +192,11 @@ TEST(KorFile, EverythingRoundTripsInBothSizeWidths) {
     KorFileRead &r = file.reader;
     EXPECT_EQ(r.stream()->sizeFieldWidth(), formatVersion ? 32u : 64u);
     readSample(r, true);
-    EXPECT_TRUE(r.good() && r.atBlockEnd()) << r.problem();
-    EXPECT_EQ(r.depth(), 1u);
+    EXPECT_TRUE(r.good() && r.atBlockEnd() && r.depth() == 1) << r.problem();
   }
 }
 
-TEST(KorFile, StringsTravelAsBlocksOnPlainStreams) {
-  MemoryOutput out;
-  out.setFormatVersion(1); // 4-byte sizes: what a stream without header reads
-  out << KorCString("abc") << KorString(u"\u00e9t\u00e9") << KorCString();
-  EXPECT_EQ(out.flushed(),
-            cat({{1, 0, 3, 0}, be32(11), {'a', 'b', 'c'}, {1, 0, 5, 0}, be32(14),
-                 {0, 0xE9, 0, 't', 0, 0xE9}, {1, 0, 3, 0}, be32(8)}));
-  MemoryInput in(out.bytes);
-  KorCString abc, empty("x"), unchanged("kept");
-  KorString wide;
-  in >> abc >> wide >> empty >> unchanged;
-  EXPECT_EQ(abc, "abc");
-  EXPECT_EQ(wide, u"\u00e9t\u00e9");
-  EXPECT_TRUE(empty.isEmpty());
-  EXPECT_EQ(unchanged, "kept"); // nothing left to read
-}
-
-TEST(KorFileRead, PeeksNeverMove) {
+TEST(KorFileRead, PeeksNeverMoveAndEndBlockSkipsTheRest) {
   FileReader file(writeFile(0, [](KorFileWrite &w) {
     w.beginObjectGuid(kPointGuid, 9);
     w.endObject();
@@ -218,66 +204,25 @@ TEST(KorFileRead, PeeksNeverMove) {
   }));
   KorFileRead &r = file.reader;
   int64_t at = r.stream()->tell();
-  EXPECT_EQ(r.peekBlockId(), KorBlock::kObject);
-  EXPECT_EQ(*r.peekObjectGuid(), kPointGuid);
   uint32_t version = 0;
-  EXPECT_TRUE(r.isNextObject(kPointGuid, &version));
-  EXPECT_EQ(version, 9u);
+  EXPECT_EQ(r.peekBlockId(), KorBlock::kObject);
   EXPECT_FALSE(r.isNextObject(KorGuid{}, &version));
   EXPECT_EQ(version, 0xFFFFFFFFu);
-  EXPECT_FALSE(r.isNextBlock(KorBlock::kGuid, &version));
-  EXPECT_TRUE(r.peekName()->isNull());
+  EXPECT_FALSE(r.isNextBlock(KorBlock::kGuid, &version) || !r.peekName()->isNull());
   EXPECT_EQ(r.stream()->tell(), at);
   EXPECT_TRUE(r.skipBlock());
   KorCString abc;
-  EXPECT_TRUE(r.readString(abc));
-  EXPECT_EQ(abc, "abc");
+  EXPECT_TRUE(r.readString(abc) && abc == "abc");
   EXPECT_EQ(r.peekBlockId(), 0xFFFFFFu); // end of file
-  EXPECT_TRUE(r.good());
-}
-
-TEST(KorFileRead, HeaderOfSizeZeroCoversTheWholeFileAndEndBlockSkipsTheRest) {
-  FileReader file(cat({kHeader32, be32(0), {1, 0, 0, 0}, be32(32),
-                       bigEndian({0x3FF0000000000000, 0, 0}, 8),
-                       {1, 0, 0, 0}, be32(32), bigEndian({0, 0, 0}, 8)}));
-  KorFileRead &r = file.reader;
-  EXPECT_EQ(r.remaining(), 64u);
-  double v[3] = {};
-  r.readDouble3(v);
-  EXPECT_EQ(v[0], 1);
-  ASSERT_TRUE(r.beginBlockExpect(KorBlock::kDouble3, 0));
-  r.readDouble(v[0]);
-  EXPECT_EQ(r.remaining(), 16u);
-  EXPECT_TRUE(r.endBlock());
-  EXPECT_TRUE(r.good() && r.atBlockEnd());
-}
-
-struct DamagedCase {
-  const char *name;
-  Bytes bytes;
-  int entered; ///< Blocks entered after the header; -1: the header fails.
-  int64_t failsAt;
-  std::string problem;
-};
-
-void PrintTo(const DamagedCase &c, std::ostream *os) { *os << c.name; }
-
-class KorFileReadDamaged : public testing::TestWithParam<DamagedCase> {};
-
-TEST_P(KorFileReadDamaged, FailsAtTheTagNamesTheOffsetAndStaysFailed) {
-  const DamagedCase &c = GetParam();
-  FileReader file(c.bytes);
-  KorFileRead &r = file.reader;
-  for (int i = 0; i < c.entered; ++i)
-    ASSERT_TRUE(r.beginBlock());
-  EXPECT_TRUE(c.entered < 0 || !r.beginBlock());
-  EXPECT_EQ(r.stream()->tell(), c.failsAt);
-  EXPECT_FALSE(r.good());
-  EXPECT_EQ(r.problem(), c.problem);
-  EXPECT_TRUE(r.atBlockEnd());
-  EXPECT_EQ(r.remaining(), 0u);
-  EXPECT_FALSE(r.skipBlock());
-  EXPECT_EQ(r.problem(), c.problem) << "the first problem is kept";
+  // A header of size zero covers the whole file.
+  FileReader zero(cat({kHeader32, be32(0), {1, 0, 0, 0}, be32(32),
+                       bigEndian({0x3FF0000000000000, 0, 0}, 8)}));
+  EXPECT_EQ(zero.reader.remaining(), 32u);
+  ASSERT_TRUE(zero.reader.beginBlockExpect(KorBlock::kDouble3, 0));
+  double v = 0;
+  zero.reader.readDouble(v);
+  EXPECT_EQ(zero.reader.remaining(), 16u);
+  EXPECT_TRUE(zero.reader.endBlock() && zero.reader.atBlockEnd() && v == 1);
 }
 
 /// A header of 4-byte sizes around one block of `size` bytes holding a
@@ -286,33 +231,48 @@ Bytes nestedOfSize(uint32_t size) {
   return cat({kHeader32, be32(24), {1, 0, 0, 0}, be32(size), be64(0)});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    KorFileRead, KorFileReadDamaged,
-    testing::Values(
-        DamagedCase{"belowheader", nestedOfSize(4), 0, 8,
-                    "block 010000 at offset 8 declares 4 bytes, less than its "
-                    "header"},
-        DamagedCase{"pastend", nestedOfSize(1000), 0, 8,
-                    "block 010000 at offset 8 declares 1000 bytes, past the end "
-                    "of the data at offset 24"},
-        DamagedCase{"cutheader", cat({kHeader32, be32(24), {1, 0, 0, 0}}), -1,
-                    0,
-                    "block 4E5952 at offset 0 declares 24 bytes, past the end "
-                    "of the data at offset 12"},
-        // Block 020001 holds 8 bytes, its child claims 12; a block follows.
-        DamagedCase{"pastparent",
-                    cat({kHeader32, be32(32), {2, 0, 1, 0}, be32(16),
-                         {1, 0, 0, 0}, be32(12), {1, 0, 0, 0}, be32(8)}),
-                    1, 16,
-                    "block 010000 at offset 16 declares 12 bytes, past the end "
-                    "of its enclosing block at offset 24"},
-        DamagedCase{"trailing", cat({kHeader32, be32(8), {'j', 'u', 'n', 'k'}}),
-                    -1, 0, "4 bytes after the last block, from offset 8"},
-        DamagedCase{"notaheader", cat({{1, 0, 0, 0}, be32(8)}), -1, 8,
-                    "block 010000 at offset 0 is no data-model file header"}),
-    [](const auto &info) { return info.param.name; });
+TEST(KorFileRead, DamagedInputFailsAtTheTagNamesTheOffsetAndStaysFailed) {
+  struct {
+    Bytes bytes;
+    int entered; ///< Blocks entered after the header; -1: the header fails.
+    int64_t failsAt;
+    std::string problem;
+  } cases[] = {
+      {nestedOfSize(4), 0, 8,
+       "block 010000 at offset 8 declares 4 bytes, less than its header"},
+      {nestedOfSize(1000), 0, 8,
+       "block 010000 at offset 8 declares 1000 bytes, past the end of the "
+       "data at offset 24"},
+      {cat({kHeader32, be32(24), {1, 0, 0, 0}}), -1, 0,
+       "block 4E5952 at offset 0 declares 24 bytes, past the end of the data "
+       "at offset 12"},
+      // Block 020001 holds 8 bytes, its child claims 12; a block follows.
+      {cat({kHeader32, be32(32), {2, 0, 1, 0}, be32(16), {1, 0, 0, 0},
+            be32(12), {1, 0, 0, 0}, be32(8)}), 1, 16,
+       "block 010000 at offset 16 declares 12 bytes, past the end of its "
+       "enclosing block at offset 24"},
+      {cat({kHeader32, be32(8), {'j', 'u', 'n', 'k'}}), -1, 0,
+       "4 bytes after the last block, from offset 8"},
+      {cat({{1, 0, 0, 0}, be32(8)}), -1, 8,
+       "block 010000 at offset 0 is no data-model file header"},
+  };
+  for (const auto &c : cases) {
+    FileReader file(c.bytes);
+    KorFileRead &r = file.reader;
+    for (int i = 0; i < c.entered; ++i)
+      ASSERT_TRUE(r.beginBlock()) << c.problem;
+    EXPECT_TRUE(c.entered < 0 || !r.beginBlock());
+    EXPECT_EQ(r.stream()->tell(), c.failsAt);
+    EXPECT_FALSE(r.good() || r.remaining() || r.skipBlock() || !r.atBlockEnd());
+    EXPECT_EQ(r.problem(), c.problem) << "the first problem is kept";
+  }
+  // Unknown size width, another id, no header at all: open, not good.
+  for (const Bytes &bytes : {cat({{0x4E, 0x59, 0x52, 0x02}, be64(12)}),
+                             cat({{0x4E, 0x59, 0x53, 0x00}, be32(8)}), Bytes{}})
+    EXPECT_FALSE(FileReader(bytes).reader.good());
+}
 
-TEST(KorFileRead, UnexpectedIdsVersionsAndHeadersClearGood) {
+TEST(KorFileRead, UnexpectedIdsAndVersionsClearGood) {
   Bytes custom = writeFile(0, [](KorFileWrite &w) {
     w.beginBlock(kCustomBlock, 4);
     w.endBlock();
@@ -325,14 +285,8 @@ TEST(KorFileRead, UnexpectedIdsVersionsAndHeadersClearGood) {
   EXPECT_FALSE(nonObject.reader.beginObject(found));
   EXPECT_EQ(found, 4u);
   EXPECT_TRUE(nonObject.reader.good()) << "a non-object block is entered";
-  // An unknown size width, another id, no header at all: open, not good.
-  for (const Bytes &bytes : {cat({{0x4E, 0x59, 0x52, 0x02}, be64(12)}),
-                             cat({{0x4E, 0x59, 0x53, 0x00}, be32(8)}), Bytes{}})
-    EXPECT_FALSE(FileReader(bytes).reader.good());
   KorFileRead missing;
-  EXPECT_FALSE(missing.open(u"/nonexistent-dir/none.nyr") ||
-               missing.open(nullptr));
-  EXPECT_EQ(missing.stream(), nullptr);
+  EXPECT_FALSE(missing.open(u"/nonexistent-dir/none.nyr") || missing.stream());
 }
 
 TEST(KorFileRead, TruncatedCorruptAndHugeInputNeverCrashesOrAllocates) {
@@ -351,9 +305,8 @@ TEST(KorFileRead, TruncatedCorruptAndHugeInputNeverCrashesOrAllocates) {
   FileReader huge(cat({kHeader64, be64(0), {1, 0, 3, 0},
                        be64(0x7FFFFFFFFFFFFFFF), {'a', 'b'}}));
   std::string text = "unchanged";
-  EXPECT_FALSE(huge.reader.readNarrowText(text));
+  EXPECT_FALSE(huge.reader.readNarrowText(text) || huge.reader.good());
   EXPECT_EQ(text, "unchanged");
-  EXPECT_FALSE(huge.reader.good());
 }
 
 TEST(KorFileWrite, SizesArePatchedInTheBufferOrBySeekingBack) {
@@ -382,29 +335,22 @@ TEST(KorFileWrite, OverflowAttachAndMissingStreams) {
   far.flushAndSeek(0x100000000, true); // pretend 4 GiB were written
   w.endBlock();
   EXPECT_EQ(far.at[4] & far.at[7], 0xFF) << "four-byte sizes are clamped";
-  EXPECT_FALSE(w.good());
   w.attach(&far, false); // the same stream: nothing changes
   EXPECT_FALSE(w.good());
-
   KorFileWrite two(&first, false);
-  EXPECT_EQ(two.formatVersion(), 0u);
   two.beginBlock(kCustomBlock, 0);
   two.beginBlock(kCustomBlock, 0);
   two.attach(&second, false);
   EXPECT_EQ(two.depth(), 0u);
   EXPECT_EQ(first.at[11], 24) << "the open blocks were closed";
-
   KorFileWrite none;
   const double v[3] = {};
   EXPECT_FALSE(none.writeDoubles(v, 3) || none.writeDouble3(v) ||
                none.beginBlock(1, 0) || none.endBlock() || none.good() ||
-               none.open(u"/nonexistent-dir/out.nyr"));
-  EXPECT_EQ(none.stream(), nullptr);
+               none.open(u"/nonexistent-dir/out.nyr") || none.stream());
 }
 
 TEST(KorFile, MisuseIsReportedWithTextAndLine) {
-  using Report = AssertRecorder::Report;
-  const char *unit = "KorBasicTypes/korfile";
   TempFile file("misuse");
   AssertRecorder recorder;
   {
@@ -424,22 +370,17 @@ TEST(KorFile, MisuseIsReportedWithTextAndLine) {
   r.close();
   MemoryInput in({});
   KorFileRead(&in).endBlock();
+  const std::string unit = "KorBasicTypes/korfile:";
   EXPECT_EQ(recorder.reports,
-            (std::vector<Report>{{"bo_", unit, 1097},
-                                 {"!bo_", unit, 1075},
-                                 {"bi_", unit, 1806},
-                                 {"bi_", unit, 1558},
-                                 {"bi_", unit, 1625},
-                                 {"bi_", unit, 1784},
-                                 {"!bi_", unit, 1506},
-                                 {"end_.size() > 0 || !good_", unit, 1732}}));
+            (std::vector<std::string>{
+                unit + "1097: bo_", unit + "1075: !bo_", unit + "1806: bi_",
+                unit + "1558: bi_", unit + "1625: bi_", unit + "1784: bi_",
+                unit + "1506: !bi_", unit + "1732: end_.size() > 0 || !good_"}));
 }
 
 TEST(KorFile, NamesAndSlots) {
-  KorFileRead r;
-  KorFileWrite w;
-  EXPECT_STREQ(r.ClassName(), "KorFileRead");
-  EXPECT_STREQ(w.ClassName(), "KorFileWrite");
+  EXPECT_STREQ(KorFileRead().ClassName(), "KorFileRead");
+  EXPECT_STREQ(KorFileWrite().ClassName(), "KorFileWrite");
   EXPECT_SLOT(&IKorDataModelWriter::writeTriples, 0);
   EXPECT_SLOT(&IKorDataModelWriter::writeStreamObject, 6);
   EXPECT_SLOT(&IKorDataModelWriter::writeGuid, 8);

@@ -117,13 +117,12 @@ TEST(NyrRealloc, PreconditionReportsNameUnitAndLine) {
   EXPECT_EQ(nyrRealloc(&block, 1, 10, 8, 4), 4u) << "shrinks to max anyway";
   EXPECT_EQ(nyrRealloc(&block, 1, 4, 10, 6), 6u) << "grows to max anyway";
   nyrFree(block);
-  const char *unit = "KorBasicTypes/nyrrealloc";
+  const std::string unit = "KorBasicTypes/nyrrealloc:";
   EXPECT_EQ(recorder.reports,
-            (std::vector<AssertRecorder::Report>{
-                {"maxNewSize >= minNewSize", unit, 422},
-                {"maxNewSize >= minNewSize", unit, 422},
-                {"minNewSize > curSize && maxNewSize >= minNewSize", unit,
-                 455}}));
+            (std::vector<std::string>{
+                unit + "422: maxNewSize >= minNewSize",
+                unit + "422: maxNewSize >= minNewSize",
+                unit + "455: minNewSize > curSize && maxNewSize >= minNewSize"}));
 }
 
 TEST(NyrRealloc, FailedStepsAreRetriedInOrder) {

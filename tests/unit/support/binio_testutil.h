@@ -7,7 +7,6 @@
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
-#include <ostream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -30,55 +29,36 @@ inline Bytes cat(std::initializer_list<Bytes> parts) {
   return all;
 }
 
-/// A file name in the temporary directory, removed at the end.
-class TempFile {
-public:
-  explicit TempFile(const std::string &stem) {
-    static int serial = 0;
-    path_ = std::filesystem::temp_directory_path() /
-            (stem + "-" + std::to_string(::getpid()) + "-" +
-             std::to_string(++serial) + ".bin");
-    std::string text = path_.string();
-    wide_.assign(text.begin(), text.end()); // ASCII temporary directories
+/// A file name in the temporary directory (ASCII), removed at the end.
+struct TempFile {
+  explicit TempFile(const std::string &stem)
+      : path(std::filesystem::temp_directory_path() /
+             (stem + "-" + std::to_string(::getpid()) + "-" +
+              std::to_string(++serial()) + ".bin")) {
+    std::string text = path.string();
+    wideName.assign(text.begin(), text.end());
   }
-  ~TempFile() { std::filesystem::remove(path_); }
-  const KorWChar *wide() const { return wide_.c_str(); }
-  std::string narrow() const { return path_.string(); }
+  ~TempFile() { std::filesystem::remove(path); }
+  static int &serial() { static int n = 0; return n; }
+  const KorWChar *wide() const { return wideName.c_str(); }
   Bytes bytes() const {
-    std::ifstream in(path_, std::ios::binary);
+    std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
   }
-  void write(const Bytes &bytes) const {
-    std::ofstream(path_, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char *>(bytes.data()),
-               std::streamsize(bytes.size()));
+  void write(const Bytes &b) const {
+    std::ofstream(path, std::ios::binary).write((const char *)b.data(), std::streamsize(b.size()));
   }
-
-private:
-  std::filesystem::path path_;
-  std::u16string wide_;
+  std::filesystem::path path;
+  std::u16string wideName;
 };
 
-/// Records every assertion report while alive.
-class AssertRecorder {
-public:
-  struct Report {
-    std::string text, file;
-    int line;
-    bool operator==(const Report &) const = default;
-  };
+/// Records every assertion report, as "file:line: text", while alive.
+struct AssertRecorder {
   AssertRecorder() { korSetAssertHook(&record, this); }
   ~AssertRecorder() { korSetAssertHook(nullptr, nullptr); }
-  std::vector<Report> reports;
-
-private:
-  static void record(void *self, const char *text, const char *file,
-                     int line) {
-    static_cast<AssertRecorder *>(self)->reports.push_back({text, file, line});
+  static void record(void *self, const char *text, const char *file, int line) {
+    static_cast<AssertRecorder *>(self)->reports.push_back(
+        std::string(file) + ":" + std::to_string(line) + ": " + text);
   }
+  std::vector<std::string> reports;
 };
-
-inline std::ostream &operator<<(std::ostream &os,
-                                const AssertRecorder::Report &r) {
-  return os << r.text << " @ " << r.file << ":" << r.line;
-}
