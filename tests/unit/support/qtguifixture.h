@@ -1,11 +1,11 @@
 //===- qtguifixture.h - Qt application and recording receiver for tests ---===//
 #pragma once
-#include "component/iguireceiver.h"
-#include "host/gui/filenamewidget.h"
+#include "commands/compbasecmd.h"
 #include "component/iptr.h"
+#include "host/gui/filenamewidget.h"
+#include "host/gui/guiitem.h"
 #include "host/gui/qt/qtgui.h"
 #include <QApplication>
-#include <QByteArray>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -34,103 +34,39 @@ inline void PrintTo(const GuiEvent &event, std::ostream *out) {
        << ")";
 }
 
-/// A receiver that keeps every event, tagged with its slot.
-class RecordingReceiver : public IGuiReceiver {
+/// Keeps the events of the slots a dialog uses; an event sent to any other
+/// slot is lost, so the recorded list shows it missing.
+class RecordingReceiver : public CompBaseCmd {
 public:
-  KOR_CLASS(RecordingReceiver, IGuiReceiver)
-  std::vector<GuiEvent> events;
-
-  void OnGuiEvent0(int32_t w, int32_t v) override {
-    events.push_back({0, w, v});
-  }
   void OnButton(int32_t w, int32_t v) override { events.push_back({1, w, v}); }
   void OnSelection(int32_t w, int32_t v) override {
     events.push_back({2, w, v});
   }
-  void OnGuiEvent3(int32_t w, int32_t v) override {
-    events.push_back({3, w, v});
-  }
-  void OnGuiEvent4(int32_t w, int32_t v) override {
-    events.push_back({4, w, v});
-  }
   void OnIntegerValue(int32_t w, int32_t v) override {
     events.push_back({5, w, v});
   }
-  void OnGuiEvent6(int32_t w, int32_t v) override {
-    events.push_back({6, w, v});
-  }
   void OnNotify(int32_t w, int32_t v) override { events.push_back({7, w, v}); }
-  void OnGuiEvent8(int32_t w, int32_t v) override {
-    events.push_back({8, w, v});
-  }
-  void OnGuiEvent9(int32_t w, int32_t v) override {
-    events.push_back({9, w, v});
-  }
-  void OnGuiEvent10(int32_t w, int32_t v) override {
-    events.push_back({10, w, v});
-  }
-  void OnGuiEvent11(int32_t w, int32_t v) override {
-    events.push_back({11, w, v});
-  }
-  void OnGuiEvent12(int32_t w, int32_t v) override {
-    events.push_back({12, w, v});
-  }
-  void OnGuiEvent13(int32_t w, int32_t v) override {
-    events.push_back({13, w, v});
-  }
-  void OnGuiEvent14(int32_t w, int32_t v) override {
-    events.push_back({14, w, v});
-  }
-  void OnGuiEvent15(int32_t w, int32_t v) override {
-    events.push_back({15, w, v});
-  }
-  void OnGuiEvent16(int32_t w, int32_t v) override {
-    events.push_back({16, w, v});
-  }
-  void OnGuiEvent17(int32_t w, int32_t v) override {
-    events.push_back({17, w, v});
-  }
-  void OnGuiEvent18(int32_t w, int32_t v) override {
-    events.push_back({18, w, v});
-  }
-  void OnGuiEvent19(int32_t w, int32_t v) override {
-    events.push_back({19, w, v});
-  }
+  std::vector<GuiEvent> events;
 };
 
-/// A list item as a command hands it to the dialog.
-class TestGuiItem : public IGuiItem {
-public:
-  KOR_CLASS(TestGuiItem, IGuiItem)
-  TestGuiItem(int32_t number, std::u16string text)
-      : number_(number), text_(std::move(text)) {}
-  void SetNumber(int32_t number) override { number_ = number; }
-  int32_t Number() override { return number_; }
-  void SetText(const KorWChar *text) override { text_ = text ? text : u""; }
-  const KorWChar *Text() override { return text_.c_str(); }
-
-private:
-  int32_t number_;
-  std::u16string text_;
-};
-
-/// A fresh on-screen GUI whose events reach `receiver`.
+/// A fresh on-screen GUI whose events reach `receiver_`.
 class QtGuiTest : public ::testing::Test {
 protected:
   void SetUp() override {
     qtTestApplication();
     gui_ = IPtr<HostQtGui>(new HostQtGui);
-    receiver_ = IPtr<RecordingReceiver>(new RecordingReceiver);
     gui_->setReceiver(receiver_.get());
   }
   void TearDown() override { gui_->setReceiver(nullptr); }
 
   /// Adds an item numbered `number` under `parent` to the tree list 0.
-  void addItem(int32_t number, int32_t parent, std::u16string text) {
-    IPtr<TestGuiItem> item(new TestGuiItem(number, std::move(text)));
+  void addItem(int32_t number, int32_t parent, const KorWChar *text) {
+    IPtr<HostGuiItem> item(new HostGuiItem);
+    item->SetNumber(number);
+    item->SetText(text);
     gui_->AddListItem("ListView", 0, parent, item.get());
   }
 
   IPtr<HostQtGui> gui_;
-  IPtr<RecordingReceiver> receiver_;
+  IPtr<RecordingReceiver> receiver_{new RecordingReceiver};
 };
