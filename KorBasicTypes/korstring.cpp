@@ -153,6 +153,17 @@ void KorString::assign(const char *text) {
   data_[length] = 0;
 }
 
+KorWChar *KorString::bufferForOverwrite(int32_t length) {
+  dropNarrowLiteral();
+  if (capacity_ < 2 * length + 2) {
+    int32_t capacity = 0;
+    KorWChar *buffer = allocateUnits(length, &capacity);
+    adoptBuffer(buffer, capacity);
+  }
+  data_[length] = 0;
+  return data_;
+}
+
 void KorString::assignUnits(const KorWChar *text, int32_t length) {
   dropNarrowLiteral();
   if (capacity_ >= 2 * length + 2) {

@@ -72,6 +72,10 @@ public:
   void assign(const KorWChar *text, int32_t length = -1);
   /// Assigns a narrow text widened as signed 8-bit values.
   void assign(const char *text);
+  /// Gives the string an owned buffer of `length` code units and a
+  /// terminator for the caller to fill; the text ends at its first 0 unit.
+  /// Lets a converter write straight into the string, without a copy.
+  KorWChar *bufferForOverwrite(int32_t length);
 
   /// The text; a shared empty text for null.
   const KorWChar *data() const;

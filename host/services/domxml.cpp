@@ -158,15 +158,15 @@ HostXmlDocument::~HostXmlDocument() {
 
 void HostXmlDocument::SaveToText(KorString &out) {
   Dump utf8 = dump();
-  // UTF-8 never takes fewer bytes than UTF-16 code units.
-  std::unique_ptr<KorWChar[]> wide(new KorWChar[utf8.size + 1]);
+  // UTF-8 never takes fewer bytes than UTF-16 code units, so the string's
+  // buffer, sized by bytes, holds the whole conversion.
+  KorWChar *wide = out.bufferForOverwrite(int32_t(utf8.size));
   int32_t length = 0;
   UErrorCode status = U_ZERO_ERROR;
-  u_strFromUTF8WithSub(wide.get(), int32_t(utf8.size + 1), &length,
+  u_strFromUTF8WithSub(wide, int32_t(utf8.size + 1), &length,
                        reinterpret_cast<const char *>(utf8.text.get()),
                        int32_t(utf8.size), kReplacement, nullptr, &status);
-  utf8.text.reset(); // before the wide copy is made
-  out.assign(wide.get(), U_SUCCESS(status) ? length : 0);
+  wide[U_SUCCESS(status) ? length : 0] = 0;
 }
 
 std::string HostXmlDocument::saveUtf8() const {
