@@ -128,60 +128,57 @@ TEST_P(BitVectorTest, RandomOperationsMatchAPlainSetOfIndices) {
   EXPECT_EQ(tiny.maxIndex(), 31u);
 }
 
-TEST(BitVector, EqualityIgnoresLengthButNotExtraBits) {
+TEST(BitVector, EqualityPrintingAndMovedFromVectors) {
   BitVector shortOne(10), longOne(1000), other(10);
   shortOne.set(5);
   longOne.set(5);
   other.set(6);
-  EXPECT_TRUE(shortOne == longOne && longOne == shortOne);
-  EXPECT_FALSE(shortOne == other);
+  EXPECT_TRUE(shortOne == longOne && longOne == shortOne && !(shortOne == other));
   longOne.clearRange(6, 6); // count unknown: compared word by word
   longOne.set(900);
   EXPECT_FALSE(shortOne == longOne || longOne == shortOne);
-}
-
-TEST(BitVector, PrintsEightIndicesToALine) {
-  BitVector bits(10);
+  BitVector ten(10);
   for (uint32_t i = 0; i < 10; ++i)
-    bits.set(i);
-  std::ostringstream out, empty;
-  out << bits;
-  BitVector().print(empty);
-  EXPECT_EQ(out.str(), "numSet=10\n0 1 2 3 4 5 6 7 \n8 9 \n");
-  EXPECT_EQ(empty.str(), "numSet=0\n\n");
-}
+    ten.set(i);
+  std::ostringstream out;
+  out << ten;
+  BitVector().print(out);
+  EXPECT_EQ(out.str(), "numSet=10\n0 1 2 3 4 5 6 7 \n8 9 \nnumSet=0\n\n");
 
-TEST(BitVector, MovedFromVectorReportsMissingStorage) {
-  BitVector source(100);
-  source.set(7);
-  BitVector target(std::move(source));
-  EXPECT_TRUE(target.test(7));
+  BitVector target(std::move(ten));
   AssertRecorder asserts;
-  EXPECT_FALSE(source.test(7));
-  source.set(3);
-  EXPECT_EQ(source.nextSet(BitVector::kStart), -1);
-  ASSERT_EQ(asserts.reports.size(), 3u);
-  EXPECT_TRUE(asserts.reports[0].starts_with("KorBasicTypes/bitvector:") &&
-              asserts.reports[0].ends_with(": bvwords_ || bvwordsLarge_"))
-      << asserts.reports[0];
-  source = target;
-  EXPECT_TRUE(source.test(7)) << "assignment gives it storage again";
+  EXPECT_FALSE(ten.test(7));
+  EXPECT_EQ(asserts.reports.size(), 1u);
+  EXPECT_TRUE(asserts.reports[0].ends_with(": bvwords_ || bvwordsLarge_"));
+  ten = target;
+  EXPECT_TRUE(ten.test(7)) << "assignment gives it storage again";
 }
 
 TEST_P(BitVectorTest, LargeVectorsArePagedWhenAManagerIsAvailable) {
-  BitVector bits(10'000'000);
-  EXPECT_EQ(bits.isPaged(), withManager());
+  BitVector thin(kPagedBits * 4), thick(kPagedBits * 2);
+  EXPECT_EQ(thin.isPaged(), withManager());
   EXPECT_EQ(pagesInUse(), 0u) << "pages come on first write";
-  bits.set(5'000'000);
-  bits.set(9'999'999);
+  thin.set(3);
+  thin.set(kPagedBits * 3 + 7);
   EXPECT_EQ(pagesInUse(), withManager() ? 2u : 0u);
-  EXPECT_EQ(setIndices(bits), (Indices{5'000'000, 9'999'999}));
-  EXPECT_EQ(bits.nextClear(BitVector::kStart), 0);
-  bits.clearRange(0, 0xFFFFFFFF);
-  EXPECT_EQ(bits.count(), 0u);
-  bits.set(1);
-  bits.clearAll();
-  EXPECT_EQ(setIndices(bits), Indices{});
+  for (uint32_t i = 0; i < kPagedBits * 2; i += 3)
+    thick.set(i);
+  for (BitVector *bits : {&thin, &thick}) {
+    MemoryInput in(written(*bits));
+    BitVector back(in);
+    EXPECT_EQ(back.isPaged(), withManager());
+    EXPECT_TRUE(back == *bits && back.maxIndex() == bits->maxIndex());
+    EXPECT_EQ(back.count(), bits->count());
+  }
+  EXPECT_EQ(written(thin).size(), 28u) << "two indices";
+  // Thin: two pages touched, thick: all four; those read are given back.
+  EXPECT_EQ(pagesInUse(), withManager() ? 6u : 0u);
+  thin.clearRange(0, 0xFFFFFFFF);
+  EXPECT_EQ(thin.count(), 0u);
+  thin.set(1);
+  thin.clearAll();
+  thick.clearAll();
+  EXPECT_TRUE(setIndices(thick).empty());
   EXPECT_EQ(pagesInUse(), 0u);
 }
 
@@ -194,16 +191,12 @@ TEST_P(BitVectorTest, AssignmentAndCopyFollowTheSourceRepresentation) {
   EXPECT_EQ(longer.maxIndex(), 1023u) << "the longer block stays";
   EXPECT_EQ(setIndices(longer), Indices{70});
   target = paged;
-  EXPECT_EQ(target.isPaged(), withManager());
-  EXPECT_TRUE(target == paged && target.maxIndex() == paged.maxIndex());
+  EXPECT_TRUE(target == paged && target.isPaged() == withManager());
   target = flat;
-  EXPECT_FALSE(target.isPaged());
   // A paged target takes the flat source's length; a long flat one keeps its own.
-  EXPECT_EQ(target.maxIndex(),
-            withManager() ? flat.maxIndex() : paged.maxIndex());
-  EXPECT_TRUE(target == flat);
+  EXPECT_EQ(target.maxIndex(), withManager() ? flat.maxIndex() : paged.maxIndex());
+  EXPECT_TRUE(target == flat && !target.isPaged());
   BitVector copy(paged);
-  EXPECT_EQ(copy.isPaged(), paged.isPaged());
   copy.clear(kPagedBits + 1);
   EXPECT_TRUE(paged.test(kPagedBits + 1)) << "copies share no pages";
 }
@@ -223,25 +216,15 @@ TEST(BitVector, DenseAndSparseFormsAreTheWordsOrTheSetIndices) {
   for (const BitVector *bits : {&dense, &sparse}) {
     MemoryInput in(written(*bits));
     BitVector back(in);
-    EXPECT_TRUE(back == *bits);
-    EXPECT_EQ(back.maxIndex(), bits->maxIndex());
+    EXPECT_TRUE(back == *bits && back.maxIndex() == bits->maxIndex());
     EXPECT_EQ(back.cachedCount(), bits->cachedCount());
   }
-}
-
-TEST(BitVector, ReadChecksTheTagIdAndKeepsTheTagRead) {
-  BitVector bits(10);
-  bits.set(3);
-  MemoryInput wrong(bigEndian({0x12345600, 1, 31, 0, 0, 0}));
-  EXPECT_FALSE(bits.read(wrong));
-  EXPECT_EQ(wrong.tell(), 4);
-  EXPECT_TRUE(bits.test(3)) << "nothing else changed";
-  EXPECT_EQ(bits.tag(), 0x12345600u);
+  // Another version of the tag reads, and is written back as read.
   uint32_t otherVersion = (BitVector::kTag & ~0xFFu) | 0x01;
   MemoryInput older(bigEndian({otherVersion, 1, 31, 0, 0, 0x80000000u}));
-  ASSERT_TRUE(bits.read(older));
-  EXPECT_EQ(setIndices(bits), Indices{31});
-  EXPECT_EQ(written(bits)[3], 0x01) << "the tag read is written back";
+  ASSERT_TRUE(dense.read(older));
+  EXPECT_EQ(setIndices(dense), Indices{31});
+  EXPECT_EQ(written(dense)[3], 0x01);
 }
 
 TEST(BitVector, ReadingSurvivesDamagedHeadersAndData) {
@@ -253,7 +236,6 @@ TEST(BitVector, ReadingSurvivesDamagedHeadersAndData) {
   } cases[] = {
       // Empty header values and a word count beyond the index space.
       {bigEndian({tag, 0, 31, 0, 0}), 31, {}},
-      {bigEndian({tag, 1, 0, 0, 0}), 31, {}},
       {bigEndian({tag, 1, 0xFFFFFFFF, 0, 0}), 31, {}},
       {bigEndian({tag, 0x08000001, 31, 0, 0}), 31, {}},
       // The whole index space declared, three words delivered.
@@ -271,51 +253,25 @@ TEST(BitVector, ReadingSurvivesDamagedHeadersAndData) {
     EXPECT_EQ(setIndices(bits), c.set);
     EXPECT_LE(bits.wordCount(), 16384u) << "nothing allocated up front";
   }
-}
-
-TEST(BitVector, StreamEndingInTheTagOrHeaderLeavesTheVectorAsItWas) {
-  BitVector source(63);
-  source.set(62);
-  Bytes full = written(source);
-  for (size_t length = 0; length < 20; ++length) { // tag and header: 20 bytes
+  // A wrong tag, or a stream ending in the tag or header, leaves the
+  // vector as it was (the wrong tag is kept).
+  Bytes full = written(BitVector(63));
+  for (size_t length = 0; length <= 20; ++length) {
     BitVector bits(10);
     bits.set(3);
-    MemoryInput in(Bytes(full.begin(), full.begin() + length));
+    MemoryInput in(length < 20 ? Bytes(full.begin(), full.begin() + length)
+                               : bigEndian({0x12345600, 1, 31, 0, 0, 0}));
     EXPECT_FALSE(bits.read(in)) << length;
-    EXPECT_EQ(bits.tag(), BitVector::kTag);
+    EXPECT_EQ(bits.tag(), length < 20 ? BitVector::kTag : 0x12345600u);
     EXPECT_EQ(setIndices(bits), Indices{3});
-    MemoryInput again(written(bits));
-    BitVector back(again);
-    EXPECT_TRUE(back == bits) << "what it writes reads back";
   }
-}
-
-TEST_P(BitVectorTest, BothFormsRoundTripLargeVectors) {
-  BitVector thin(kPagedBits * 4), thick(kPagedBits * 2);
-  thin.set(3);
-  thin.set(kPagedBits * 3 + 7);
-  for (uint32_t i = 0; i < kPagedBits * 2; i += 3)
-    thick.set(i);
-  for (BitVector *bits : {&thin, &thick}) {
-    MemoryInput in(written(*bits));
-    BitVector back(in);
-    EXPECT_EQ(back.isPaged(), withManager());
-    EXPECT_TRUE(back == *bits && back.maxIndex() == bits->maxIndex());
-    EXPECT_EQ(back.count(), bits->count());
-  }
-  EXPECT_EQ(written(thin).size(), 28u) << "two indices";
-  // Thin: two pages touched, thick: all four; those read are given back.
-  EXPECT_EQ(pagesInUse(), withManager() ? 6u : 0u);
 }
 
 TEST(HostMemoryManager, HandsOutZeroedPagesAndKnowsTheProcessFigures) {
   IPtr<HostMemoryManager> manager(new HostMemoryManager);
-  EXPECT_TRUE(manager->IsAvailable());
-  EXPECT_FALSE(manager->ReleaseMemory());
-  EXPECT_GT(manager->CoreLimit(), 0u);
-  EXPECT_GT(manager->CoreNow(), 0u);
+  EXPECT_TRUE(manager->IsAvailable() && !manager->ReleaseMemory());
+  EXPECT_GT(manager->CoreLimit() * manager->CoreNow(), 0u);
   void *page = manager->AllocPage(8192);
-  ASSERT_NE(page, nullptr);
   EXPECT_EQ(static_cast<char *>(page)[8191], 0);
   manager->FreePage(page, 8192);
 }

@@ -17,39 +17,37 @@ const char *const kMessageUtf8 =
 } // namespace
 
 TEST(NyrOutOfMemory, TellsTheErrorServiceOrStderrBetweenRendererCalls) {
-  ScopedMemoryHost host;
-  auto *errors = host.offer("IKorErrorService", new FakeErrorService);
-  host.offer("IGfxRenderer", new FakeRenderer);
-  hostCalls().clear();
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(handleOutOfMemory(kNyrTempFileCreate));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            std::string("Out of Memory\n") + kMessageUtf8 + "\n");
-  EXPECT_EQ(hostCalls(), (Calls{"render:8", "render:9"}));
-
-  host.set("Memory/UseErrorService", "true");
-  hostCalls().clear();
-  EXPECT_FALSE(handleOutOfMemory(kNyrAllocFailed));
-  EXPECT_EQ(hostCalls(), (Calls{"render:8", "report", "render:9"}));
-  EXPECT_EQ(nyrUtf8(errors->message_.c_str()), kMessageUtf8);
-  EXPECT_EQ(errors->severity_, 1);
-  EXPECT_EQ(errors->source_, "realloc");
-
-  hostCalls().clear();
-  EXPECT_FALSE(handleOutOfMemory(-6)) << "codes beyond -5 to -1 show nothing";
-  EXPECT_FALSE(handleOutOfMemory(0));
-  EXPECT_TRUE(hostCalls().empty());
-}
-
-TEST(NyrOutOfMemory, ErrorServiceWantedButMissingShowsNothing) {
-  ScopedMemoryHost host;
-  host.set("Memory/UseErrorService", "1");
-  host.offer("IGfxRenderer", new FakeRenderer);
-  hostCalls().clear();
-  testing::internal::CaptureStderr();
-  EXPECT_FALSE(handleOutOfMemory(kNyrTempFileRead));
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-  EXPECT_TRUE(hostCalls().empty());
+  struct {
+    const char *useErrorService;
+    bool withService;
+    int code;
+    std::string stderrText;
+    Calls calls;
+  } cases[] = {
+      {"", true, kNyrTempFileCreate,
+       std::string("Out of Memory\n") + kMessageUtf8 + "\n",
+       {"render:8", "render:9"}},
+      {"true", true, kNyrAllocFailed, "", {"render:8", "report", "render:9"}},
+      {"1", false, kNyrTempFileRead, "", {}}, // wanted but missing: nothing
+      {"", true, -6, "", {}}, // codes beyond -5 to -1 show nothing
+      {"", true, 0, "", {}},
+  };
+  for (const auto &c : cases) {
+    ScopedMemoryHost host;
+    auto *errors = c.withService
+                       ? host.offer("IKorErrorService", new FakeErrorService)
+                       : nullptr;
+    host.offer("IGfxRenderer", new FakeRenderer);
+    host.set("Memory/UseErrorService", c.useErrorService);
+    hostCalls().clear();
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(handleOutOfMemory(c.code));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.stderrText) << c.code;
+    EXPECT_EQ(hostCalls(), c.calls) << c.code;
+    if (c.code == kNyrAllocFailed)
+      EXPECT_TRUE(nyrUtf8(errors->message_.c_str()) == kMessageUtf8 &&
+                  errors->severity_ == 1 && errors->source_ == "realloc");
+  }
 }
 
 TEST(NyrOutOfMemory, MessageAndTitlePassThroughTheTranslator) {
@@ -105,11 +103,4 @@ TEST(NyrOutOfMemory, MemoryLogLayout) {
   host.set("Directories/Logs Directory", "/nonexistent/kortest/logs");
   EXPECT_EQ(nyrMemoryLogPath(), "/nonexistent/kortest/logs/memory.log");
   writeMemoryLog(1); // unwritable: ignored
-}
-
-TEST(NyrOutOfMemoryDeathTest, FatalVariantEndsWithMinusOne) {
-  ScopedMemoryHost host;
-  host.set("Memory/UseErrorService", "true");
-  EXPECT_EXIT(handleOutOfMemoryFatal(kNyrAllocFailed),
-              testing::ExitedWithCode(255), "");
 }
