@@ -19,73 +19,56 @@ KorCString replaced(const char *text, const char *from, const char *to) {
   return out;
 }
 
-TEST(KorCStringTest, CopiesOwnedTextsAndCopiesBorrowedOnesBeforeChanges) {
+TEST(KorCStringTest, BorrowedTextsAreCopiedBeforeChangesOwnedOnesOnCopy) {
   static const char literal[] = "abc";
-  KorCString borrowed = KorCString::borrowed(literal);
+  KorCString borrowed = KorCString::borrowed(literal), owned("text");
   EXPECT_EQ(KorCString(borrowed).data(), literal);
-  KorCString owned("text"), ownedCopy(owned);
-  EXPECT_NE(ownedCopy.data(), owned.data());
-  const char *buffer = owned.data();
+  EXPECT_NE(KorCString(owned).data(), owned.data());
   KorCString moved(std::move(owned));
-  EXPECT_EQ(moved.data(), buffer);
   EXPECT_TRUE(owned.isNull());
-  EXPECT_EQ(owned.capacity(), 0);
-
   borrowed.toUpper();
-  EXPECT_EQ(borrowed, "ABC");
   KorCString reversed = KorCString::borrowed(literal);
   reversed.reverse();
   reversed.replace(0, 1, "z");
-  EXPECT_EQ(reversed, "zba");
   KorCString unchanged = KorCString::borrowed(literal);
   unchanged.replaceAll("a", "a");
-  unchanged.replaceAll(nullptr, "x");
   unchanged.replaceAll("", "x");
-  EXPECT_EQ(unchanged.data(), literal);
+  EXPECT_TRUE(borrowed == "ABC" && reversed == "zba" && unchanged.data() == literal);
   EXPECT_STREQ(literal, "abc");
-
   int32_t capacity = 0;
   char *released = KorCString("adopt me").release(&capacity);
-  KorCString adopted = KorCString::adopted(released);
-  EXPECT_EQ(adopted.capacity(), 9);
-  EXPECT_EQ(adopted.data(), released);
-  EXPECT_EQ(KorCString::refer(released, false).capacity(), 0);
+  EXPECT_EQ(KorCString::adopted(released).capacity(), 9);
 }
 
 TEST(KorCStringTest, BuildsChangesAndAbbreviatesTexts) {
   const char *list[] = {"x", "y", nullptr, "ignored"};
   const KorWChar wide[] = {u'a', 0xFFE9, 0x0141, 0}; // low bytes kept
-  KorCString edited("abcdef"), reused("long enough text");
+  KorCString edited("abcdef"), reused("long enough text"), text("MiXeD 1");
   edited.replace(1, 2, "XY");
   edited.replace(4, 0, "gh");
   edited.replace(1, 1, "");
   edited.append('!');
   edited += "?";
   reused = u"short";
+  text.toLower();
   KorCString ten("abcdefghij");
   Row rows[] = {
       {KorCString("abcdef", 3), "abc"},
-      {KorCString("ab", 10), "ab"},
       {KorCString("a", nullptr, "c"), "ac"},
       {KorCString::concat(list), "xy"},
-      {KorCString('q'), "q"},
       {KorCString(int32_t(-42)), "-42"},
-      {KorCString(2.5), "2.500000"},
       {KorCString(0.25f), "0.250000"},
       {KorCString(wide), "a\xE9\x41"},
       {reused, "short"},
       {edited, "aYdghef!?"},
-      {replaced("aXa", "a", "bb"), "bbXbb"},
+      {text, "mixed 1"},
       {replaced("aa", "a", "aa"), "aaaa"},
       {replaced("aaa", "aa", "b"), "ba"},
       {KorCString("  a \t b  ").simplifyWhiteSpace('_'), "a_b"},
-      {KorCString("one\ntwo  three").simplifyWhiteSpace(), "one two three"},
       {KorCString(" \t ").simplifyWhiteSpace(), ""},
-      {KorCString().simplifyWhiteSpace(), ""},
       {ten.abbreviate(6, 3, 0), "abc..."},
       {ten.abbreviate(6, 3, 1), "...hij"},
       {ten.abbreviate(6, 3, 2), "a...ij"},
-      {ten.abbreviate(3, 3, 0), "..."},
       {ten.abbreviate(2, 3, 1), ".."},
       {ten.abbreviate(10, 3, 0), "abcdefghij"},
       {ten.abbreviate(7, 2, 2), "ab..hij"},
@@ -94,11 +77,6 @@ TEST(KorCStringTest, BuildsChangesAndAbbreviatesTexts) {
     EXPECT_EQ(r.got, r.expected);
   EXPECT_TRUE(KorCString(nullptr, "").isNull());
   EXPECT_FALSE(KorCString().simplifyWhiteSpace().isNull());
-  KorCString text("MiXeD 1"), null;
-  text.toLower();
-  EXPECT_EQ(text, "mixed 1");
-  null.toUpper();
-  EXPECT_TRUE(null.isNull());
 }
 
 TEST(KorCStringTest, ComparesUnsignedWithNullFirstAndFinds) {
@@ -108,14 +86,13 @@ TEST(KorCStringTest, ComparesUnsignedWithNullFirstAndFinds) {
                               KorCString("\xE9").compare("z"),
                               KorCString("abc").compare("abd")}),
             std::vector<int>({-1, 1, 0, 1, -1}));
-  EXPECT_TRUE(KorCString("b") > KorCString("a"));
   EXPECT_EQ(std::vector<int32_t>(
                 {hello.find("lo", 0), hello.find("lo", 4), hello.find("", 2),
                  hello.find("hello world"), hello.find('l', 3),
-                 hello.find('l', 5), hello.find('l', -1), null.find('a'),
-                 hello.rfind('l'), hello.rfind('z'), hello.rfind("l"),
-                 hello.rfind(""), hello.rfind("hello!")}),
-            std::vector<int32_t>({3, -1, 0, -1, 3, -1, -1, -1, 3, -1, 3, 5, -1}));
+                 hello.find('l', -1), null.find('a'), hello.rfind('l'),
+                 hello.rfind('z'), hello.rfind("l"), hello.rfind(""),
+                 hello.rfind("hello!")}),
+            std::vector<int32_t>({3, -1, 0, -1, 3, -1, -1, 3, -1, 3, 5, -1}));
 }
 
 TEST(KorCStringTest, MisuseIsReportedWithTextAndLine) {
@@ -133,9 +110,7 @@ TEST(KorCStringTest, MisuseIsReportedWithTextAndLine) {
 
 TEST(KorCStringTest, ShortestFloatTextReadsBackTheSameValue) {
   Row rows[] = {{KorCString(0.1f, true), "0.1"},
-                {KorCString(3.0f, true), "3"},
                 {KorCString(-7.0, true), "-7"},
-                {KorCString(0.1, true), "0.1"},
                 {KorCString(1.0 / 3.0, true), "0.3333333333333333"},
                 {KorCString(1.0f / 3.0f, true), "0.33333334"},
                 {KorCString(1e20, true), "1e+20"}};
@@ -143,11 +118,7 @@ TEST(KorCStringTest, ShortestFloatTextReadsBackTheSameValue) {
     EXPECT_EQ(r.got, r.expected);
   for (float value : {0.3f, 123.456f, -2.5e-3f, 6.02e23f})
     EXPECT_EQ(KorCString(value, true).toFloat(), value);
-}
-
-TEST(KorCStringTest, ParsingRaisesTheStandardExceptions) {
-  EXPECT_EQ(KorCString().toFloat(), 0.0f);
-  EXPECT_EQ(KorCString(" 1.5x").toFloat(), 1.5f);
+  EXPECT_EQ(KorCString().toFloat() + KorCString(" 1.5x").toFloat(), 1.5f);
   EXPECT_THROW(KorCString("abc").toFloat(), std::invalid_argument);
   EXPECT_THROW(KorCString("1e60").toFloat(), std::out_of_range);
   EXPECT_THROW(KorCString("").toDouble(), std::invalid_argument);
