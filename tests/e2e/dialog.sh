@@ -13,8 +13,7 @@ OUT=$KORTEST_BUILD/out
 mkdir -p "$OUT"
 
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
-rc=$(run_korhost "$WORK/out" "$WORK/err" dialog --screenshot "$WORK/none.png")
-[ "$rc" = 1 ] || fail "dialog without a display exited $rc"
+expect 1 dialog --screenshot "$WORK/none.png"
 same_as "$EXPECTED/dialog_nodisplay.txt" "$WORK/err"
 [ ! -s "$WORK/out" ] || fail "dialog without a display printed: $(cat "$WORK/out")"
 [ ! -e "$WORK/none.png" ] || fail "dialog without a display wrote a picture"
@@ -23,8 +22,7 @@ export QT_QPA_PLATFORM=offscreen
 # Qt warns on stderr about a missing runtime folder; give it one.
 export XDG_RUNTIME_DIR=$WORK/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-rc=$(run_korhost "$WORK/out" "$WORK/err" dialog "Run Nothing")
-[ "$rc" = 2 ] || fail "dialog of an unknown command exited $rc"
+expect 2 dialog "Run Nothing"
 [ "$(cat "$WORK/err")" = 'korhost: no component command titled "Run Nothing"' ] ||
   fail "unknown command: $(cat "$WORK/err")"
 
@@ -64,16 +62,12 @@ fi
 
 # The picture (docs/dialog.png) shows a neutral data directory, not this machine's.
 sed 's|^Data Directory = .*|Data Directory = /data|' "$KORTEST_BUILD/bin/korhost.ini" >"$WORK/picture.ini"
-rc=$(run_korhost "$WORK/out" "$WORK/err" --config "$WORK/picture.ini" dialog --click "Run All" \
-  --screenshot "$OUT/dialog.png")
-[ "$rc" = 0 ] || fail "Run All from the dialog exited $rc: $(cat "$WORK/err")"
+expect 0 --config "$WORK/picture.ini" dialog --click "Run All" --screenshot "$OUT/dialog.png"
 is_png "$OUT/dialog.png" || fail "no PNG picture after Run All"
-grep -q "Success" "$WORK/out" || fail "Run All ran no test: $(cat "$WORK/out")"
-grep -qx "screenshot $OUT/dialog.png" "$WORK/out" || fail "$(cat "$WORK/out")"
+out_has "Success" # Run All ran the tests
+out_has "^screenshot $OUT/dialog.png\$"
 
-rc=$(run_korhost "$WORK/out" "$WORK/err" dialog --click "Run Never" \
-  --screenshot "$WORK/never.png")
-[ "$rc" = 2 ] || fail "an unknown button exited $rc"
+expect 2 dialog --click "Run Never" --screenshot "$WORK/never.png"
 [ "$(cat "$WORK/err")" = 'korhost: no button "Run Never" in dialog "Run Programmer Tests"' ] ||
   fail "unknown button: $(cat "$WORK/err")"
 [ ! -e "$WORK/never.png" ] || fail "a failed click still wrote a picture"
@@ -83,12 +77,10 @@ rc=$(run_korhost "$WORK/out" "$WORK/err" dialog --click "Run Never" \
 mkdir "$WORK/alone"
 cp "$KORHOST" "$WORK/alone/"
 ln -s "$KORTEST_BUILD/bin/libkortest.so" "$KORTEST_BUILD/bin/korhost.ini" "$WORK/alone/"
-rc=$(KORHOST=$WORK/alone/korhost run_korhost "$WORK/out" "$WORK/err" dialog)
-[ "$rc" = 1 ] || fail "dialog without the Qt module exited $rc"
+KORHOST=$WORK/alone/korhost expect 1 dialog
 same_as "$EXPECTED/dialog_nomodule.txt" "$WORK/err"
 printf 'not a module\n' >"$WORK/alone/korhost_qt.so"
-rc=$(KORHOST=$WORK/alone/korhost run_korhost "$WORK/out" "$WORK/err" dialog)
-[ "$rc" = 1 ] || fail "dialog with a broken Qt module exited $rc"
+KORHOST=$WORK/alone/korhost expect 1 dialog
 [ "$(cat "$WORK/err")" = "korhost: no on-screen dialogs in this korhost ($WORK/alone/korhost_qt.so: file too short)" ] ||
   fail "broken module: $(cat "$WORK/err")"
 echo "dialog: ok"

@@ -3,15 +3,10 @@
 # with find_package(kortest), all of examples/ at once and one folder copied
 # alone, and runs each with the installed korhost.
 source "$(dirname "$0")/lib.sh"
-: "${KORTEST_SOURCE:?}"
-PREFIX=$WORK/prefix
-cmake --install "$KORTEST_BUILD" --prefix "$PREFIX" >"$WORK/install.log" \
-  || fail "install: $(cat "$WORK/install.log")"
-KORHOST=$PREFIX/bin/korhost
+install_kit
 
 # The installed korhost finds libkortest.so and korhost.ini in ../lib/kortest.
-rc=$(run_korhost "$WORK/out" "$WORK/err" info)
-[ "$rc" = 0 ] || fail "installed info exited $rc: $(cat "$WORK/err")"
+expect 0 info
 grep -qF "instance \"kortest\" ($PREFIX/lib/kortest/libkortest.so)" "$WORK/out" \
   || fail "installed korhost did not load its libkortest.so: $(cat "$WORK/out")"
 
@@ -25,9 +20,7 @@ g++ -std=c++20 -fsyntax-only -Wall -Wextra -I"$INC" "$WORK/allheaders.cpp" 2>"$W
 
 # examples/, copied out of the source tree, configures and builds against the prefix.
 cp -r "$KORTEST_SOURCE/examples" "$WORK/src"
-cmake -S "$WORK/src" -B "$WORK/build" -DCMAKE_PREFIX_PATH="$PREFIX" >"$WORK/configure.log" 2>&1 \
-  || fail "configure: $(tail -20 "$WORK/configure.log")"
-cmake --build "$WORK/build" -j2 >"$WORK/build.log" 2>&1 || fail "build: $(tail -20 "$WORK/build.log")"
+build_with_kit "$WORK/src" "$WORK/build"
 KIT=$WORK/build/kit
 PLUGINS=$KIT/kortest-plugins
 CONFIG=$KIT/greetingtests.korhost.ini
@@ -38,30 +31,22 @@ exports=$(nm -D --defined-only "$PLUGINS/libgreetingtests.so" | awk '{print $NF}
 [ "$exports" = EntryPoint ] || fail "component exports more than EntryPoint: $exports"
 
 # korhost loads the component and its class factory answers.
-rc=$(run_korhost "$WORK/out" "$WORK/err" --plugins "$PLUGINS" --config "$CONFIG" info)
-[ "$rc" = 0 ] || fail "info exited $rc: $(cat "$WORK/err")"
-grep -q '^component greetingtests {155AFEB7-6DD1-4A7E-9373-EA51DC0FDC77} instance "greetingtests"' "$WORK/out" \
-  || fail "greetingtests not listed: $(cat "$WORK/out")"
+expect 0 --plugins "$PLUGINS" --config "$CONFIG" info
+out_has '^component greetingtests {155AFEB7-6DD1-4A7E-9373-EA51DC0FDC77} instance "greetingtests"'
 grep -A1 '^component greetingtests ' "$WORK/out" | grep -q '^  classes: 0$' \
   || fail "greetingtests class factory did not answer: $(cat "$WORK/out")"
 
 # Its tests, and only they, run and reach the JUnit report.
-rc=$(run_korhost "$WORK/out" "$WORK/err" --plugins "$PLUGINS" --config "$CONFIG" \
-  run_programmer_tests --results_formatter GenJUnitResultsFormatter \
-  --results_router GenFileResultsRouter --result_filename.txt "$WORK/junit.xml")
-[ "$rc" = 0 ] || fail "run_programmer_tests exited $rc: $(cat "$WORK/out" "$WORK/err")"
+expect 0 --plugins "$PLUGINS" --config "$CONFIG" run_programmer_tests --results_formatter \
+  GenJUnitResultsFormatter --results_router GenFileResultsRouter --result_filename.txt "$WORK/junit.xml"
 [ -f "$WORK/junit.xml" ] || fail "no JUnit file: $(cat "$WORK/out" "$WORK/err")"
 for test in "Greets by name" "Greeting length" "Core library string" "Greets \[a-z\] or ?" \
   "Greets \* everyone" "Greets in any script"; do
   grep -q "<testcase classname=\"Greeting Suite\.greetingsuite\" name=\"$test\"" "$WORK/junit.xml" \
     || fail "$test missing from the JUnit file: $(cat "$WORK/junit.xml")"
 done
-if grep -q '<failure' "$WORK/junit.xml"; then
-  fail "a test failed: $(cat "$WORK/junit.xml")"
-fi
-if grep -q "Spec Suite" "$WORK/junit.xml"; then
-  fail "built-in suites ran although only greetingtests is listed"
-fi
+! grep -q '<failure' "$WORK/junit.xml" || fail "a test failed: $(cat "$WORK/junit.xml")"
+! grep -q "Spec Suite" "$WORK/junit.xml" || fail "built-in suites ran although only greetingtests is listed"
 # CTest: kortest_discover_tests registered one test per programmer test;
 # each runs in its own korhost process and covers exactly its test, the
 # disabled one is not run.
@@ -87,8 +72,7 @@ grep -qF "Greeting Suite.Greets in any script (Disabled)" "$WORK/ctest.log" ||
 # The data-driven example: every case of its tables is a test of its own,
 # listed with the line that added it, run alone by CTest and dealt to shards.
 ROMAN=(--plugins "$WORK/build/datadriven/kortest-plugins" --config "$WORK/build/datadriven/romantests.korhost.ini")
-rc=$(run_korhost "$WORK/out" "$WORK/err" "${ROMAN[@]}" list --format json)
-[ "$rc" = 0 ] || fail "data-driven list exited $rc: $(cat "$WORK/err")"
+expect 0 "${ROMAN[@]}" list --format json
 jq -r '.[] | [.fullName, .enabled, .disabledReason, .file, .line] | map(tostring) | join("|")' \
   "$WORK/out" >"$WORK/roman.txt"
 same_as "$EXPECTED/kit_datadriven_list.txt" "$WORK/roman.txt"
@@ -106,17 +90,13 @@ while read -r name; do
     fail "ctest did not run \"$name\" alone: $(cat "$WORK/case.out")"
 done <"$WORK/roman_names.txt"
 for shard in 0 1 2; do
-  rc=$(run_korhost "$WORK/shard$shard" "$WORK/err" "${ROMAN[@]}" run_programmer_tests \
-    --shard-index $shard --shard-count 3)
-  [ "$rc" = 0 ] || fail "shard $shard exited $rc: $(cat "$WORK/shard$shard" "$WORK/err")"
-  grep -o '   Roman Suite\.[^.]* \.\.\. ' "$WORK/shard$shard" | sed 's/^   //; s/ \.\.\. $//' \
+  expect 0 "${ROMAN[@]}" run_programmer_tests --shard-index $shard --shard-count 3
+  grep -o '   Roman Suite\.[^.]* \.\.\. ' "$WORK/out" | sed 's/^   //; s/ \.\.\. $//' \
     >"$WORK/names$shard.txt"
-  [ "$(wc -l <"$WORK/names$shard.txt")" = 4 ] || fail "shard $shard: $(cat "$WORK/shard$shard")"
+  [ "$(wc -l <"$WORK/names$shard.txt")" = 4 ] || fail "shard $shard: $(cat "$WORK/out")"
 done
-rc=$(run_korhost "$WORK/out" "$WORK/err" "${ROMAN[@]}" run_programmer_tests \
-  --filter 'Roman Suite.Round trip of 3*')
-[ "$rc" = 0 ] && tail -1 "$WORK/out" | grep -qx '2 passed, 0 failed, 9 skipped, 1 not run' ||
-  fail "a pattern did not pick two cases: $(cat "$WORK/out")"
+expect 0 "${ROMAN[@]}" run_programmer_tests --filter 'Roman Suite.Round trip of 3*'
+last_line '2 passed, 0 failed, 9 skipped, 1 not run' # a pattern picks two cases
 sort "$WORK/roman_names.txt" >"$WORK/unsharded.txt"
 sort "$WORK"/names[012].txt >"$WORK/sharded.txt"
 same_as "$WORK/unsharded.txt" "$WORK/sharded.txt"
@@ -124,20 +104,17 @@ same_as "$WORK/unsharded.txt" "$WORK/sharded.txt"
 # The fixtures example: its hooks give each test an empty store in the
 # suite's scratch folder (made in $TMPDIR) and remove the folder at the end.
 mkdir "$WORK/tmp"
-rc=$(TMPDIR=$WORK/tmp run_korhost "$WORK/out" "$WORK/err" --plugins "$WORK/build/fixtures/kortest-plugins" \
-  --config "$WORK/build/fixtures/fixturetests.korhost.ini" run_programmer_tests)
-[ "$rc" = 0 ] && tail -1 "$WORK/out" | grep -qx '4 passed, 0 failed, 0 skipped' ||
-  fail "fixtures example exited $rc: $(cat "$WORK/out" "$WORK/err")"
+TMPDIR=$WORK/tmp expect 0 --plugins "$WORK/build/fixtures/kortest-plugins" \
+  --config "$WORK/build/fixtures/fixturetests.korhost.ini" run_programmer_tests
+last_line '4 passed, 0 failed, 0 skipped'
 [ -z "$(ls -A "$WORK/tmp")" ] || fail "the suite tear-down left $(ls -A "$WORK/tmp")"
 
 # The failing example runs its own suite only, fails the run, and reports
 # its declaration files relative to the top of the built tree.
 FAILING=(--plugins "$WORK/build/failing/kortest-plugins" --config "$WORK/build/failing/korfailing.korhost.ini")
-rc=$(run_korhost "$WORK/out" "$WORK/err" "${FAILING[@]}" run_programmer_tests)
-[ "$rc" = 1 ] || fail "the failing example exited $rc: $(cat "$WORK/out" "$WORK/err")"
-tail -1 "$WORK/out" | grep -qx '1 passed, 2 failed, 0 skipped, 1 not run, 1 aborted' \
-  || fail "failing example: $(cat "$WORK/out")"
-rc=$(run_korhost "$WORK/out" "$WORK/err" "${FAILING[@]}" list --format json)
+expect 1 "${FAILING[@]}" run_programmer_tests
+last_line '1 passed, 2 failed, 0 skipped, 1 not run, 1 aborted'
+expect 0 "${FAILING[@]}" list --format json
 [ "$(jq -r '[.[].file] | unique | .[]' "$WORK/out")" = failing/failingtests.cpp ] ||
   fail "failing example's declaration files: $(cat "$WORK/out")"
 
@@ -145,15 +122,11 @@ rc=$(run_korhost "$WORK/out" "$WORK/err" "${FAILING[@]}" list --format json)
 for example in "$KORTEST_SOURCE"/examples/*/CMakeLists.txt; do
   name=$(basename "$(dirname "$example")")
   cp -r "$(dirname "$example")" "$WORK/alone-$name"
-  cmake -S "$WORK/alone-$name" -B "$WORK/alone-$name/build" -DCMAKE_PREFIX_PATH="$PREFIX" \
-    >"$WORK/configure.log" 2>&1 || fail "configure $name alone: $(tail -20 "$WORK/configure.log")"
-  cmake --build "$WORK/alone-$name/build" -j2 >"$WORK/build.log" 2>&1 ||
-    fail "build $name alone: $(tail -20 "$WORK/build.log")"
+  build_with_kit "$WORK/alone-$name" "$WORK/alone-$name/build"
   config=$(echo "$WORK/alone-$name"/build/*.korhost.ini)
-  rc=$(run_korhost "$WORK/out" "$WORK/err" --plugins "$WORK/alone-$name/build/kortest-plugins" \
-    --config "$config" list --format json)
+  expect 0 --plugins "$WORK/alone-$name/build/kortest-plugins" --config "$config" list --format json
   files=$(jq -r '[.[].file] | unique | .[]' "$WORK/out")
-  [ "$rc" = 0 ] && [ -n "$files" ] && [ -f "$WORK/alone-$name/$files" ] ||
+  [ -n "$files" ] && [ -f "$WORK/alone-$name/$files" ] ||
     fail "$name alone lists $files: $(cat "$WORK/out" "$WORK/err")"
 done
 [ -d "$WORK/alone-datadriven" ] || fail "no example folders found"

@@ -8,30 +8,21 @@
 # with expected/faults_runs.txt. Then the statuses of a run that cannot be
 # carried out or reported (3), that selects nothing (4) or an empty shard (0).
 source "$(dirname "$0")/lib.sh"
-: "${KORTEST_SOURCE:?}"
-PREFIX=$WORK/prefix
-cmake --install "$KORTEST_BUILD" --prefix "$PREFIX" >"$WORK/install.log" ||
-  fail "install: $(cat "$WORK/install.log")"
-KORHOST=$PREFIX/bin/korhost
+install_kit
 cp -r "$KORTEST_SOURCE/tests/e2e/faults" "$WORK/src"
-cmake -S "$WORK/src" -B "$WORK/build" -DCMAKE_PREFIX_PATH="$PREFIX" >"$WORK/configure.log" 2>&1 ||
-  fail "configure: $(tail -20 "$WORK/configure.log")"
-cmake --build "$WORK/build" >"$WORK/build.log" 2>&1 || fail "build: $(tail -20 "$WORK/build.log")"
+build_with_kit "$WORK/src" "$WORK/build"
 HOST=(--plugins "$WORK/build/kortest-plugins" --config "$WORK/build/faults.korhost.ini")
 JUNIT=(--results_formatter GenJUnitResultsFormatter --results_router GenFileResultsRouter)
 
-# run ARGS...: korhost run_programmer_tests; echoes the exit status.
-run() {
-  run_korhost "$WORK/out" "$WORK/err" "${HOST[@]}" run_programmer_tests "$@"
-}
+# run STATUS ARGS...: korhost run_programmer_tests exits STATUS.
+run() { expect "$1" "${HOST[@]}" run_programmer_tests "${@:2}"; }
 
-# run_with_settings TEXT ARGS...: run with the component's settings file
-# followed by the lines of TEXT.
+# run_with_settings STATUS TEXT ARGS...: run with the component's settings
+# file followed by the lines of TEXT.
 run_with_settings() {
-  { cat "$WORK/build/faults.korhost.ini"; printf '%s\n' "$1"; } >"$WORK/extra.ini"
-  shift
-  run_korhost "$WORK/out" "$WORK/err" --plugins "$WORK/build/kortest-plugins" \
-    --config "$WORK/extra.ini" run_programmer_tests "$@"
+  { cat "$WORK/build/faults.korhost.ini"; printf '%s\n' "$2"; } >"$WORK/extra.ini"
+  expect "$1" --plugins "$WORK/build/kortest-plugins" --config "$WORK/extra.ini" \
+    run_programmer_tests "${@:3}"
 }
 
 # junit_records FILE: one line per test case: its name, then "passed" or the
@@ -74,8 +65,7 @@ for row in "${ROWS[@]}"; do
   IFS='|' read -r suite extra status pattern <<<"$row"
   rm -f "$WORK/junit.xml"
   # shellcheck disable=SC2086
-  rc=$(run --suite_name "$suite" $extra "${JUNIT[@]}" --result_filename.txt "$WORK/junit.xml")
-  [ "$rc" = "$status" ] || fail "$suite exited $rc, not $status: $(cat "$WORK/out" "$WORK/err")"
+  run "$status" --suite_name "$suite" $extra "${JUNIT[@]}" --result_filename.txt "$WORK/junit.xml"
   if [ -n "$pattern" ]; then
     grep -qxE "$pattern" "$WORK/err" || fail "$suite: no stderr line /$pattern/ in: $(cat "$WORK/err")"
   else
@@ -91,16 +81,14 @@ done
 same_as "$EXPECTED/faults_runs.txt" "$WORK/runs.txt"
 
 # The time limit may come from the settings file instead of --timeout.
-rc=$(run_with_settings $'[Test Run]\nTimeout = 1' --suite_name "Endless Loop")
-[ "$rc" = 1 ] || fail "[Test Run] Timeout exited $rc: $(cat "$WORK/err")"
-grep -qE '^korhost: test "Endless Loop.Fault" timed out after 1 seconds?$' "$WORK/err" ||
+run_with_settings 1 $'[Test Run]\nTimeout = 1' --suite_name "Endless Loop"
+grep -qxE 'korhost: test "Endless Loop.Fault" timed out after 1 seconds?' "$WORK/err" ||
   fail "[Test Run] Timeout: $(cat "$WORK/err")"
 
 # A report that cannot be written: exit 3 with the path and the reason.
 for target in /dev/full "$WORK"; do
-  rc=$(run --suite_name "Throw Int" "${JUNIT[@]}" --result_filename.txt "$target")
-  [ "$rc" = 3 ] || fail "report to $target exited $rc: $(cat "$WORK/err")"
-  grep -qE "^korhost: error: Unable to write the results to $target: (No space left on device|Is a directory)$" \
+  run 3 --suite_name "Throw Int" "${JUNIT[@]}" --result_filename.txt "$target"
+  grep -qxE "korhost: error: Unable to write the results to $target: (No space left on device|Is a directory)" \
     "$WORK/err" || fail "report to $target: $(cat "$WORK/err")"
 done
 
@@ -108,37 +96,31 @@ done
 # malformed one stops korhost before the run; one that names no loaded
 # component lets the others run.
 with_korTest_value() {
-  rc=$(run_with_settings "broken = $1" --suite_name "Memory")
-  [ "$rc" = 3 ] || fail "[KorTest] $1 exited $rc: $(cat "$WORK/err")"
+  run_with_settings 3 "broken = $1" --suite_name "Memory"
   grep -qF "$1" "$WORK/err" || fail "[KorTest] $1 not named: $(cat "$WORK/err")"
 }
 with_korTest_value "12,34,56"
 with_korTest_value "00000000,0000,0000,00,00,00,00,00,00,00,01"
-[ "$(tail -n 1 "$WORK/out")" = "2 passed, 0 failed, 0 skipped" ] ||
-  fail "the loaded component did not run beside one that is missing: $(cat "$WORK/out")"
+last_line "2 passed, 0 failed, 0 skipped" # the loaded component ran beside the missing one
 
 # A library in the plugin folder that is no component: exit 3.
 mkdir "$WORK/plugins"
 ln -s "$WORK/build/kortest-plugins/"*.so "$WORK/plugins/"
 : >"$WORK/plugins/libbroken.so"
-rc=$(run_korhost "$WORK/out" "$WORK/err" --plugins "$WORK/plugins" \
-  --config "$WORK/build/faults.korhost.ini" run_programmer_tests)
-[ "$rc" = 3 ] || fail "a broken plugin exited $rc: $(cat "$WORK/err")"
-grep -qF "libbroken.so" "$WORK/err" || fail "the broken plugin not named: $(cat "$WORK/err")"
+expect 3 --plugins "$WORK/plugins" --config "$WORK/build/faults.korhost.ini" run_programmer_tests
+err_has "libbroken\.so"
 
 # A selection that matches nothing: exit 4 (tests a filter leaves out are
 # still listed as skipped); an empty shard of a selection that matched: 0.
 nothing_selected() {
-  rc=$(run "$@")
-  [ "$rc" = 4 ] || fail "'$*' exited $rc: $(cat "$WORK/out" "$WORK/err")"
+  run 4 "$@"
   tail -n 1 "$WORK/out" | grep -q '^0 passed, 0 failed, [0-9]* skipped$' || fail "'$*': $(cat "$WORK/out")"
 }
 nothing_selected --suite_name Nothing
 nothing_selected --filter "Nothing.*"
 nothing_selected --suite_name Memory --exclude "Memory.Keeps Nothing" --exclude "Memory.Keeps A Block"
 nothing_selected --test "Memory.Keeps Nothing" --exclude "Memory.Keeps Nothing"
-rc=$(run --suite_name Memory --shard-index 2 --shard-count 3)
-[ "$rc" = 0 ] || fail "an empty shard exited $rc: $(cat "$WORK/out" "$WORK/err")"
+run 0 --suite_name Memory --shard-index 2 --shard-count 3
 [ "$(cat "$WORK/out")" = "0 passed, 0 failed, 0 skipped" ] || fail "an empty shard ran: $(cat "$WORK/out")"
 
 echo "kortest_faults: ok"

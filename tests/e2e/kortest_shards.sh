@@ -32,8 +32,7 @@ counts() {
 }
 
 # The unsharded run: XML_OUTPUT_FILE alone makes the report JUnit in that file.
-rc=$(XML_OUTPUT_FILE=$WORK/all.xml run_korhost "$WORK/out" "$WORK/err" "${HOST[@]}" run_programmer_tests)
-[ "$rc" = 1 ] || fail "unsharded run exited $rc: $(cat "$WORK/err")"
+XML_OUTPUT_FILE=$WORK/all.xml expect 1 "${HOST[@]}" run_programmer_tests
 [ -s "$WORK/all.xml" ] || fail "no report in XML_OUTPUT_FILE"
 outcomes "$WORK/all.xml" >"$WORK/all.txt"
 total=$(wc -l <"$WORK/all.txt")
@@ -49,6 +48,7 @@ for index in 0 1 2; do
     XML_OUTPUT_FILE=$WORK/shard$index.xml TEST_SHARD_STATUS_FILE=$WORK/status$index \
     run_korhost "$WORK/out$index" "$WORK/err$index" "${HOST[@]}" run_programmer_tests)
   [ "$rc" = 0 ] || [ "$rc" = 1 ] || fail "shard $index exited $rc: $(cat "$WORK/err$index")"
+  echo "$rc" >"$WORK/rc$index"
   [ -e "$WORK/status$index" ] || fail "shard $index did not touch its status file"
   xmllint --noout "$WORK/shard$index.xml" || fail "shard $index report is not XML"
   outcomes "$WORK/shard$index.xml" >>"$WORK/shards.txt"
@@ -66,26 +66,22 @@ same_as "$WORK/all.txt" "$WORK/shards.txt"
 
 # --shard-index/--shard-count win over the environment and split the same
 # way; a report option of its own keeps the report out of XML_OUTPUT_FILE.
-rc=$(TEST_TOTAL_SHARDS=2 TEST_SHARD_INDEX=1 XML_OUTPUT_FILE=$WORK/unused.xml run_korhost "$WORK/out" "$WORK/err" "${HOST[@]}" \
-  run_programmer_tests --shard-index 1 --shard-count 3 --results_formatter GenJUnitResultsFormatter \
-  --results_router GenFileResultsRouter --result_filename.txt "$WORK/again1.xml")
-[ "$rc" = 0 ] || [ "$rc" = 1 ] || fail "--shard-index run exited $rc: $(cat "$WORK/err")"
+JUNIT=(--results_formatter GenJUnitResultsFormatter --results_router GenFileResultsRouter --result_filename.txt)
+TEST_TOTAL_SHARDS=2 TEST_SHARD_INDEX=1 XML_OUTPUT_FILE=$WORK/unused.xml expect "$(cat "$WORK/rc1")" \
+  "${HOST[@]}" run_programmer_tests --shard-index 1 --shard-count 3 "${JUNIT[@]}" "$WORK/again1.xml"
 diff <(outcomes "$WORK/again1.xml") <(outcomes "$WORK/shard1.xml") >/dev/null ||
   fail "--shard-index 1 --shard-count 3 differs from TEST_SHARD_INDEX=1 of 3"
 [ ! -e "$WORK/unused.xml" ] || fail "XML_OUTPUT_FILE written although a report file was given"
 # A formatter alone still reports to XML_OUTPUT_FILE, in its own format.
-rc=$(XML_OUTPUT_FILE=$WORK/native.xml run_korhost "$WORK/out" "$WORK/err" "${HOST[@]}" \
-  run_programmer_tests --test "Failing Suite.Passing Test" --results_formatter GenXmlResultsFormatter)
-[ "$rc" = 0 ] || fail "XML_OUTPUT_FILE with a formatter exited $rc: $(cat "$WORK/err")"
+XML_OUTPUT_FILE=$WORK/native.xml expect 0 "${HOST[@]}" run_programmer_tests \
+  --test "Failing Suite.Passing Test" --results_formatter GenXmlResultsFormatter
 [ "$(xmllint --xpath 'name(/*)' "$WORK/native.xml")" = korTestResults ] ||
   fail "XML_OUTPUT_FILE with a formatter: $(cat "$WORK/native.xml")"
 
 # Wrong shard values are usage errors with a message.
 usage_error() {
-  local expected=$1; shift
-  rc=$(run_korhost "$WORK/out" "$WORK/err" "${HOST[@]}" run_programmer_tests "$@")
-  [ "$rc" = 2 ] || fail "$* exited $rc, not 2"
-  grep -qF -- "$expected" "$WORK/err" || fail "$*: no \"$expected\" in: $(cat "$WORK/err")"
+  expect 2 "${HOST[@]}" run_programmer_tests "${@:2}"
+  grep -qF -- "$1" "$WORK/err" || fail "${*:2}: no \"$1\" in: $(cat "$WORK/err")"
 }
 usage_error '--shard-index must be a whole number from 0 to 2, not "3"' --shard-index 3 --shard-count 3
 usage_error '--shard-index must be a whole number from 0 to 2, not "-1"' --shard-index -1 --shard-count 3
@@ -98,11 +94,8 @@ usage_error 'TEST_SHARD_INDEX must be a whole number from 0 to 2, not "x"'
 unset TEST_TOTAL_SHARDS TEST_SHARD_INDEX
 
 # --test runs exactly the test of that name: one console line, one record.
-rc=$(run_korhost "$WORK/out" "$WORK/err" "${HOST[@]}" run_programmer_tests \
-  --test "Failing Suite.Passing Test" --results_formatter GenJUnitResultsFormatter \
-  --results_router GenFileResultsRouter --result_filename.txt "$WORK/one.xml")
-[ "$rc" = 0 ] || fail "--test exited $rc: $(cat "$WORK/out" "$WORK/err")"
-grep -qx '1 passed, 0 failed, 0 skipped' "$WORK/out" || fail "--test counts: $(cat "$WORK/out")"
+expect 0 "${HOST[@]}" run_programmer_tests --test "Failing Suite.Passing Test" "${JUNIT[@]}" "$WORK/one.xml"
+out_has '^1 passed, 0 failed, 0 skipped$'
 [ "$(outcomes "$WORK/one.xml")" = "Failing Suite.failingtests|Passing Test|passed" ] ||
   fail "--test report: $(cat "$WORK/one.xml")"
 usage_error 'no test is named "Failing Suite.Passing*"' --test "Failing Suite.Passing*"

@@ -3,8 +3,7 @@
 # declares does, with its type and default; the formatter and router
 # options name the classes they accept. One expected line per option.
 source "$(dirname "$0")/lib.sh"
-rc=$(run_korhost "$WORK/out" "$WORK/err" run_programmer_tests --help)
-[ "$rc" = 0 ] || fail "script --help exited $rc: $(cat "$WORK/err")"
+expect 0 run_programmer_tests --help
 sed -n '/^  --suite_name /,/^  --random_seed /p' "$WORK/out" >"$WORK/options"
 same_as "$EXPECTED/script_help_options.txt" "$WORK/options"
 echo "script_help: ok"

@@ -6,42 +6,25 @@
 source "$(dirname "$0")/lib.sh"
 : "${KORTEST_SOURCE:?}"
 cube=$KORTEST_SOURCE/examples/meshes/cube.obj
+WRITE=(command "Write IKorMesh")
 
-rc=$(run_korhost "$WORK/out" "$WORK/err" command "Write IKorMesh" \
-  --document "$cube" --save-as "$WORK/cube.ikm")
-[ "$rc" = 0 ] || fail "write exited $rc: $(cat "$WORK/err")"
+expect 0 "${WRITE[@]}" --document "$cube" --save-as "$WORK/cube.ikm"
 [ -s "$WORK/cube.ikm" ] || fail "no mesh file written"
+expect 0 mesh-info "$WORK/cube.ikm"
+same_as "$EXPECTED/meshinfo_cube.txt" "$WORK/out"
 
-rc=$(run_korhost "$WORK/info" "$WORK/err" mesh-info "$WORK/cube.ikm")
-[ "$rc" = 0 ] || fail "mesh-info exited $rc: $(cat "$WORK/err")"
-same_as "$EXPECTED/meshinfo_cube.txt" "$WORK/info"
-
-rc=$(run_korhost "$WORK/out" "$WORK/err" command "Write IKorMesh" \
-  --document "$cube")
-[ "$rc" = 1 ] || fail "cancelled write exited $rc"
-[ -z "$(ls -A "$WORK" | grep -v -e '^out$' -e '^err$' -e '^info$' -e '^cube.ikm$')" ] ||
+expect 1 "${WRITE[@]}" --document "$cube"
+[ -z "$(ls -A "$WORK" | grep -v -e '^out$' -e '^err$' -e '^cube.ikm$')" ] ||
   fail "a cancelled write left a file: $(ls "$WORK")"
-
-rc=$(run_korhost "$WORK/out" "$WORK/err" command "Write IKorMesh" \
-  --save-as "$WORK/none.ikm")
-[ "$rc" = 1 ] || fail "write without a document exited $rc"
-grep -q 'command "Write IKorMesh" is not available' "$WORK/err" ||
-  fail "unavailable command not reported: $(cat "$WORK/err")"
+expect 1 "${WRITE[@]}" --save-as "$WORK/none.ikm"
+err_has 'command "Write IKorMesh" is not available'
 [ ! -e "$WORK/none.ikm" ] || fail "write without a document made a file"
 
-# one_line_error STATUS_WANTED PATTERN ARGS...: korhost fails with one line.
-one_line_error() {
-  local want=$1 pattern=$2; shift 2
-  rc=$(run_korhost "$WORK/out" "$WORK/err" "$@")
-  [ "$rc" = "$want" ] || fail "$* exited $rc, not $want: $(cat "$WORK/err")"
-  [ "$(wc -l <"$WORK/err")" = 1 ] || fail "$*: expected one line: $(cat "$WORK/err")"
-  grep -q -- "$pattern" "$WORK/err" || fail "$*: $(cat "$WORK/err")"
-}
 one_line_error 1 "cannot read document $WORK/missing.obj" \
-  command "Write IKorMesh" --document "$WORK/missing.obj" --save-as "$WORK/m.ikm"
+  "${WRITE[@]}" --document "$WORK/missing.obj" --save-as "$WORK/m.ikm"
 printf 'NYR\001\000\000\000\000\377\376 binary\n' >"$WORK/noise.obj"
 one_line_error 1 "cannot read document $WORK/noise.obj" \
-  command "Write IKorMesh" --document "$WORK/noise.obj" --save-as "$WORK/m.ikm"
+  "${WRITE[@]}" --document "$WORK/noise.obj" --save-as "$WORK/m.ikm"
 one_line_error 1 "$cube is not a data-model file" mesh-info "$cube"
 one_line_error 1 "cannot read $WORK/missing.ikm" mesh-info "$WORK/missing.ikm"
 # Damaged copies of the mesh file: bytes after the last block, and a mesh
@@ -56,6 +39,6 @@ one_line_error 1 "$WORK/short.ikm is damaged: mesh block at offset 12 (368 bytes
   mesh-info "$WORK/short.ikm"
 printf 'v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 4294967297\n' >"$WORK/wide.obj"
 one_line_error 1 "cannot read document $WORK/wide.obj: line 4: face index 4294967297 does not fit in 32 bits" \
-  command "Write IKorMesh" --document "$WORK/wide.obj" --save-as "$WORK/m.ikm"
+  "${WRITE[@]}" --document "$WORK/wide.obj" --save-as "$WORK/m.ikm"
 one_line_error 2 'no component command titled "Write Nothing"' command "Write Nothing"
 echo "writemesh: ok"
