@@ -73,7 +73,6 @@ TEST_F(QtGuiTest, FileNameFieldShowsTheNameAndTellsOfUserEditsAndBrowsing) {
   auto *browse =
       gui_->window()->findChild<QPushButton *>("OutputFilenameBrowse");
   ASSERT_TRUE(edit && browse);
-  EXPECT_GE(edit->minimumWidth(), 300);
   browse->click(); // cancelled: nothing changes
   EXPECT_EQ(askedFolder, "/data");
   EXPECT_EQ(askedFilter, "All Files (*)");
@@ -153,5 +152,4 @@ TEST_F(QtGuiTest, WindowClicksButtonsByNameOrTextAndSavesAPicture) {
   EXPECT_EQ(gui_->widgetCount(), 0);
   gui_->AddLabel("Again", 1, u"a new dialog", 0);
   EXPECT_EQ(gui_->widgetCount(), 1);
-  EXPECT_EQ(gui_->find("RunAll", 5), nullptr);
 }

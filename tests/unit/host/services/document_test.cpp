@@ -27,14 +27,13 @@ protected:
   /// The error line mesh-info prints on the file `bytes`, which it refuses.
   std::string meshInfoError(const std::string &bytes) {
     std::string path = file("in.ikm", bytes);
-    FILE *out = std::fopen((dir_ / "out").c_str(), "w");
-    FILE *errors = std::fopen((dir_ / "err").c_str(), "w");
+    FILE *out = std::tmpfile(), *errors = std::fopen((dir_ / "e").c_str(), "w");
     EXPECT_EQ(printMeshInfo(path, out, errors), 1);
     std::fclose(out);
     std::fclose(errors);
-    std::string text = slurp(dir_ / "err");
-    std::string prefix = "korhost: " + path + " ";
-    return text.starts_with(prefix) ? text.substr(prefix.size()) : text;
+    std::string text = slurp(dir_ / "e"), prefix = "korhost: " + path + " ";
+    EXPECT_TRUE(text.starts_with(prefix)) << text;
+    return text.substr(std::min(text.size(), prefix.size()));
   }
   /// The bytes of the mesh file of `mesh`.
   std::string meshFileBytes(const MeshData &mesh) {

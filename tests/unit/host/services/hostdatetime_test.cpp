@@ -1,12 +1,9 @@
-// Unit tests of the host's clock, date, time and product information.
+// Unit tests of the host's clock, date and time.
 #include "host/services/clock.h"
 #include "host/services/datetime.h"
-#include "host/services/productinfo.h"
-#include "KorBasicTypes/korcstring.h"
 #include <array>
 #include <ctime>
 #include <gtest/gtest.h>
-#include <string>
 
 TEST(HostClock, ElapsedIsThatOfTheLastStartStop) {
   HostClock clock;
@@ -15,7 +12,6 @@ TEST(HostClock, ElapsedIsThatOfTheLastStartStop) {
   clock.Start();
   clock.Stop();
   double first = clock.Elapsed();
-  EXPECT_GE(first, 0.0);
   clock.Stop(); // a second stop keeps the measured span
   EXPECT_EQ(clock.Elapsed(), first);
 }
@@ -35,11 +31,4 @@ TEST(HostDateTime, SetToNowGivesLocalCalendarFields) {
                         time.Minute(), time.Second()}),
             (std::array{t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour,
                         t.tm_min, t.tm_sec}));
-}
-
-TEST(HostProductInfo, NamesKorhostAndItsVersion) {
-  KorCString text = HostProductInfo().GetProductInfo();
-  EXPECT_EQ(std::string(text.c_str()).rfind("korhost ", 0), 0u) << text.c_str();
-  EXPECT_GT(text.length(), 8);
-  EXPECT_FALSE(text.isOwned());
 }

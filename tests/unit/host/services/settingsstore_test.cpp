@@ -4,20 +4,16 @@
 #include <gtest/gtest.h>
 
 namespace {
-/// A settings text, the first bad line loadText names, and a key whose raw
-/// value is then expected.
-struct LinesCase {
-  const char *name;
-  std::string text;
-  int badLine;
-  const char *key = nullptr;
-  std::string value = {};
-};
-
+// settings.sh and info.sh check a line that is no setting and an unclosed
+// section end to end.
 TEST(SettingsStore, NamesTheFirstBadLineAndKeepsTheGoodOnes) {
-  const LinesCase cases[] = {
-      {"not a setting", "[ok]\nnot a setting line\n", 2},
-      {"unclosed section", "[KorTest\nbroken", 1},
+  // A settings text, the first bad line loadText names, a key and its value.
+  const struct {
+    const char *name;
+    std::string text;
+    int badLine;
+    const char *key, *value;
+  } cases[] = {
       {"no name", "[a]\nx = 1\n = 2\n", 3, "a/x", "1"},
       {"line ends", "[D]\r\na = 1\r\rbroken\nb = 2\n", 4, "D/b", "2"},
       {"mark, keys before sections", "\xEF\xBB\xBFtop = 1\n[s]\n", 0, "/top",
@@ -28,19 +24,17 @@ TEST(SettingsStore, NamesTheFirstBadLineAndKeepsTheGoodOnes) {
       {"utf-8", "[Directories]\nSave \xC3\xA4 = /tmp/\xC3\xA4\n", 0,
        "Directories/Save \xC3\xA4", "/tmp/\xC3\xA4"},
   };
-  for (const LinesCase &c : cases) {
+  for (const auto &c : cases) {
     HostSettingsStore store;
     EXPECT_EQ(store.loadText(c.text), c.badLine) << c.name;
-    const std::string *value = c.key ? store.find(c.key) : nullptr;
-    if (c.key)
-      EXPECT_EQ(value ? *value : "<missing>", c.value) << c.name;
+    const std::string *value = store.find(c.key);
+    EXPECT_EQ(value ? *value : "<missing>", c.value) << c.name;
   }
 }
 
 TEST(SettingsStore, ValuesReadAsBoolNumberAndText) {
   const std::tuple<const char *, bool, double> cases[] = {
-      {"yes", true, 0},        {"On", true, 0}, {"TRUE", true, 0},
-      {"no", false, 0},        {"0", false, 0}, {"", false, 0},
+      {"On", true, 0}, {"0", false, 0}, {"", false, 0},
       {"2048.5", true, 2048.5}, {"-1e3x", true, -1000}};
   HostSettingsStore store;
   for (auto [text, flag, number] : cases) {
@@ -61,11 +55,8 @@ TEST(SettingsStore, ValuesReadAsBoolNumberAndText) {
 TEST(SettingsStore, ComponentIdentifiersHaveElevenHexadecimalFields) {
   const std::string id = "74372F72,BA35,4766,A9,53,74,13,03,A2,38,";
   const std::pair<std::string, bool> cases[] = {
-      {id + "51", true}, {"0,0,0,0,0,0,0,0,0,0,0", true},
-      {" 0x74372f72 , ba35,4766,a9,53,74,13,3,a2,38,51 ", true},
-      {"", false}, {"1,2,3", false}, {id, false},
-      {id.substr(0, id.size() - 1), false}, {id + "51,7", false},
-      {id + "5G", false}, {id + "-1", false}, {"1" + id + "51", false},
+      {id + "51", true}, {" 0x74372f72 , ba35,4766,a9,53,74,13,3,a2,38,51 ", true},
+      {id, false}, {id + "51,7", false}, {id + "5G", false}, {id + "-1", false},
       {"74372F72,BA35,4766,A9,153,74,13,03,A2,38,51", false},
       {"74372F72,BA35,4766,A9,53,74,13,03,A2,,51", false}};
   for (const auto &[text, valid] : cases)
