@@ -52,9 +52,6 @@ protected:
 /// restores them afterwards.
 class ScopedEnvironment {
 public:
-  ScopedEnvironment() = default;
-  ScopedEnvironment(const ScopedEnvironment &) = delete;
-  ScopedEnvironment &operator=(const ScopedEnvironment &) = delete;
   ~ScopedEnvironment() {
     for (const auto &[name, value] : saved_)
       apply(name.c_str(), value);

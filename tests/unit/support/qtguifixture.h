@@ -7,6 +7,7 @@
 #include "host/gui/qt/qtgui.h"
 #include <QApplication>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <vector>
 
 /// The test binary's one QApplication, drawn off screen unless the caller
@@ -22,17 +23,7 @@ inline QApplication &qtTestApplication() {
 }
 
 /// One event a dialog sent: receiver slot, widget number, value.
-struct GuiEvent {
-  int slot;
-  int32_t widget;
-  int32_t value;
-  bool operator==(const GuiEvent &) const = default;
-};
-
-inline void PrintTo(const GuiEvent &event, std::ostream *out) {
-  *out << "slot " << event.slot << " (" << event.widget << ", " << event.value
-       << ")";
-}
+using GuiEvent = std::tuple<int, int32_t, int32_t>;
 
 /// Keeps the events of the slots a dialog uses; an event sent to any other
 /// slot is lost, so the recorded list shows it missing.
