@@ -7,10 +7,9 @@
 #include "component/korcomponentstate.h"
 #include "KorBasicTypes/nyrmemory.h"
 #include "host/services/settingsstore.h"
+#include "tests/unit/support/expectedfiles.h"
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -89,10 +88,8 @@ public:
   uint32_t GetMemoryStatus(uint64_t *systemFree, uint64_t *systemTotal,
                            uint64_t *swapFree, uint64_t *swapTotal,
                            int divisor) override {
-    *systemFree = 4096000 / divisor;
-    *systemTotal = 8192000 / divisor;
-    *swapFree = 1024000 / divisor;
-    *swapTotal = 2048000 / divisor;
+    *systemFree = 4096000 / divisor, *systemTotal = 8192000 / divisor;
+    *swapFree = 1024000 / divisor, *swapTotal = 2048000 / divisor;
     return 0;
   }
 
@@ -114,9 +111,7 @@ public:
   void Report(const KorWChar *message, const int &severity,
               const char *source) override {
     hostCalls().push_back("report");
-    message_ = message;
-    severity_ = severity;
-    source_ = source;
+    message_ = message, severity_ = severity, source_ = source;
   }
   std::u16string message_;
   int severity_ = -1;
@@ -131,16 +126,11 @@ public:
         std::filesystem::temp_directory_path().string() + "/kortest-mem-XXXXXX";
     path_ = mkdtemp(pattern.data()) ? pattern : std::string();
   }
-  ~ScratchFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
+  ~ScratchFolder() { std::filesystem::remove_all(path_); }
   const std::string &path() const { return path_; }
   /// The text of the file `name` in the folder.
   std::string text(const std::string &name) const {
-    std::stringstream text;
-    text << std::ifstream(path_ + "/" + name).rdbuf();
-    return text.str();
+    return readFileBytes(path_ + "/" + name);
   }
   /// The names of the entries in the folder.
   std::vector<std::string> entries() const {

@@ -14,6 +14,7 @@
 #include "frame/kortestsuitebase.h"
 #include "results/ikortestresultsformatter.h"
 #include "testservice/genteststatus.h"
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,10 +24,7 @@ class FakeSuite : public KorTestSuiteBase {
 public:
   KOR_CLASS_DERIVED(FakeSuite, KorTestSuiteBase, IKorTestSuite)
   explicit FakeSuite(std::string name) : name_(std::move(name)) {}
-  KorCString &Name(KorCString &out) override {
-    out = name_.c_str();
-    return out;
-  }
+  KorCString &Name(KorCString &out) override { return out = name_.c_str(); }
 
 private:
   std::string name_;
@@ -44,8 +42,7 @@ public:
   }
   void Run(IKorTestStatus *) override {}
   KorCString &Description(KorCString &out) override {
-    out = description_.c_str();
-    return out;
+    return out = description_.c_str();
   }
   bool Enabled() override { return true; }
   const char *DisabledReason() override { return ""; }
@@ -69,10 +66,9 @@ public:
   }
   IKorTestStatus *FindStatus(int) override { return nullptr; }
   bool AllPassed() override {
-    for (const IPtr<IKorTestStatus> &status : records)
-      if (status->GetState() != kTestPassed)
-        return false;
-    return true;
+    return std::all_of(records.begin(), records.end(), [](auto &status) {
+      return status->GetState() == kTestPassed;
+    });
   }
   IKorDate *GetDate() override { return nullptr; }
   IKorTime *GetTime() override { return nullptr; }
