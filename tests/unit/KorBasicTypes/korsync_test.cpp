@@ -53,13 +53,12 @@ TEST(KorSync, SectionsExcludeOtherThreadsAndNest) {
 
 TEST(KorSync, MutexHandlesLockRecursivelyAndAreSharedByName) {
   KorMutex mutex;
-  EXPECT_TRUE(mutex.isNull());
-  EXPECT_FALSE(mutex.lockChecked() || mutex.unlockChecked() ||
-               mutex.closeIfOpen());
+  EXPECT_FALSE(!mutex.isNull() || mutex.lockChecked() ||
+               mutex.unlockChecked() || mutex.closeIfOpen());
   EXPECT_TRUE(mutex.create());
   EXPECT_FALSE(mutex.create() || mutex.unlockChecked()) << "not owned";
-  EXPECT_TRUE(mutex.lockChecked());
-  EXPECT_TRUE(korTryWait(mutex.handle())) << "recursive for the owner";
+  EXPECT_TRUE(mutex.lockChecked() && korTryWait(mutex.handle()))
+      << "recursive for the owner";
   bool otherGotIt = true;
   std::thread([&] { otherGotIt = korTimedWait(mutex.handle(), 0.001); }).join();
   EXPECT_FALSE(otherGotIt);
@@ -83,8 +82,8 @@ TEST(KorSync, MutexHandlesLockRecursivelyAndAreSharedByName) {
 
 TEST(KorSync, EventsAndSemaphores) {
   KorEvent event;
-  EXPECT_TRUE(event.create());
-  EXPECT_FALSE(korTryWait(event.handle()) || korTimedWait(event.handle(), 0.0))
+  EXPECT_FALSE(!event.create() || korTryWait(event.handle()) ||
+               korTimedWait(event.handle(), 0.0))
       << "created not signalled";
   event.set();
   EXPECT_TRUE(korWait(event.handle()) && korTryWait(event.handle()))
@@ -92,70 +91,46 @@ TEST(KorSync, EventsAndSemaphores) {
   event.reset();
   EXPECT_FALSE(korTryWait(event.handle()));
   KorEventHandle autoReset(false, true);
-  EXPECT_TRUE(korTryWait(&autoReset));
-  EXPECT_FALSE(korTryWait(&autoReset)) << "auto reset consumed";
-
+  EXPECT_TRUE(korTryWait(&autoReset) && !korTryWait(&autoReset))
+      << "auto reset consumed";
   KorSemaphoreHandle semaphore(0, 2);
   EXPECT_FALSE(semaphore.release(3)) << "beyond the maximum";
-  EXPECT_TRUE(semaphore.release(2));
-  EXPECT_FALSE(semaphore.release(1));
+  EXPECT_TRUE(semaphore.release(2) && !semaphore.release(1));
   EXPECT_TRUE(korTryWait(&semaphore) && korTryWait(&semaphore));
   EXPECT_FALSE(korTryWait(&semaphore) || korWait(nullptr));
 }
 
-namespace {
-/// Threads that wait on a condition until `go` is set, counting wake-ups.
-struct Waiters {
+TEST(KorSync, ConditionSignalWakesOneAndBroadcastTheRest) {
   KorMutex mutex;
   KorCondition condition;
-  int waiting = 0;
   int woken = 0;
   bool go = false;
+  mutex.create();
+  auto waitUntil = [&](auto done) {
+    for (mutex.lock(); !done(); mutex.lock()) {
+      mutex.unlock();
+      std::this_thread::yield();
+    }
+  }; // returns with the mutex held
   std::vector<std::thread> threads;
-
-  explicit Waiters(int count) {
-    mutex.create();
-    for (int i = 0; i < count; ++i)
-      threads.emplace_back([this] {
-        mutex.lock();
-        ++waiting;
-        while (!go)
-          condition.wait(mutex);
-        ++woken;
-        mutex.unlock();
-      });
-  }
-  /// What `get` answers while the mutex is held.
-  template <class F> auto locked(F get) {
-    mutex.lock();
-    auto value = get();
-    mutex.unlock();
-    return value;
-  }
-  ~Waiters() {
-    for (auto &t : threads)
-      t.join();
-  }
-};
-} // namespace
-
-TEST(KorSync, ConditionSignalWakesOneAndBroadcastTheRest) {
-  Waiters waiters(4);
-  while (!waiters.locked([&] {
-    return waiters.waiting == 4 && waiters.condition.waiters() == 4;
-  }))
-    std::this_thread::yield();
-  waiters.mutex.lock();
-  waiters.go = true;
-  waiters.condition.signal();
-  waiters.mutex.unlock();
-  while (waiters.locked([&] { return waiters.woken; }) < 1)
-    std::this_thread::yield();
-  waiters.mutex.lock();
-  EXPECT_EQ(waiters.condition.waiters(), 3);
-  waiters.condition.broadcast();
-  EXPECT_EQ(waiters.condition.waiters(), 0) << "all acknowledged";
-  waiters.mutex.unlock();
-  while (waiters.locked([&] { return waiters.woken; }) < 4)
-    std::this_thread::yield();
+  for (int i = 0; i < 4; ++i)
+    threads.emplace_back([&] {
+      mutex.lock();
+      while (!go)
+        condition.wait(mutex);
+      ++woken;
+      mutex.unlock();
+    });
+  waitUntil([&] { return condition.waiters() == 4; });
+  go = true;
+  condition.signal();
+  mutex.unlock();
+  waitUntil([&] { return woken == 1; });
+  EXPECT_EQ(condition.waiters(), 3);
+  condition.broadcast();
+  EXPECT_EQ(condition.waiters(), 0) << "all acknowledged";
+  mutex.unlock();
+  for (auto &t : threads)
+    t.join();
+  EXPECT_EQ(woken, 4);
 }

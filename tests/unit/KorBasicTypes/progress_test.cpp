@@ -1,7 +1,6 @@
 // Unit tests of progress reporting: nested ranges, dividers, callbacks.
 #include "KorBasicTypes/progresscallback.h"
 #include "KorBasicTypes/progressdividers.h"
-#include "tests/unit/support/slotcheck.h"
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -9,84 +8,62 @@
 namespace {
 using Floats = std::vector<float>;
 
-/// Records the global fraction of every report.
-struct Recorder {
-  Floats globals;
-  int answer = 1;
-  static int callback(IKorProgress *progress, void *context, float fraction) {
-    auto *self = static_cast<Recorder *>(context);
-    self->globals.push_back(progress->Map(fraction));
-    return self->answer;
-  }
-};
-
+/// A progress root whose callback records the global fraction of every
+/// report and answers `answer_`.
 class ProgressTest : public ::testing::Test {
 protected:
   ProgressTest() : root_(new NyrGlobalCallbackProgress) {
     root_->Reset();
-    root_->RegisterCallback(&Recorder::callback, &recorder_);
+    root_->RegisterCallback(&record, this);
+  }
+  static int record(IKorProgress *progress, void *self, float fraction) {
+    auto *test = static_cast<ProgressTest *>(self);
+    test->globals_.push_back(progress->Map(fraction));
+    return test->answer_;
   }
   IKorProgress *progress() { return root_.get(); }
 
   IPtr<NyrGlobalCallbackProgress> root_;
-  Recorder recorder_;
+  Floats globals_;
+  int answer_ = 1;
 };
-
 } // namespace
 
-TEST(InterfaceSlots, ProgressContracts) {
-  EXPECT_SLOT(&IKorProgress::Report, 0);
-  EXPECT_SLOT(&IKorProgress::Reset, 2);
-  EXPECT_SLOT(&IKorProgress::Text, 9);
-  EXPECT_SLOT(&IKorProgress::Map, 12);
-  EXPECT_SLOT(&IKorProgress::SetFlag, 14);
-  EXPECT_SLOT(&IKorProgressSplitBase::End, 3);
-  EXPECT_SLOT(&IKorProgressAttach::Attached, 1);
-  EXPECT_SLOT(&IKorProgressSplit::Begin, 0);
-  EXPECT_SLOT(static_cast<bool (IKorProgressSubdivide::*)(const float *)>(
-                  &IKorProgressSubdivide::Begin),
-              1);
-  EXPECT_SLOT(static_cast<bool (IKorProgressBounds::*)(double, double)>(
-                  &IKorProgressBounds::Begin),
-              1);
-  EXPECT_SLOT(&IKorProgressInfinite::Begin, 0);
-}
-
-TEST(NyrProgress, RootRangeAndText) {
+TEST(NyrProgress, RootRangeTextAndFlag) {
   IPtr<NyrProgress> progress(new NyrProgress);
   EXPECT_FLOAT_EQ(progress->Map(0.3f), 0.3f) << "empty stack";
   progress->SetFlag(7);
   progress->Reset();
-  EXPECT_EQ(progress->Flag(), 0);
-  EXPECT_FLOAT_EQ(progress->Map(0.3f), 0.3f);
   KorWChar text[4];
-  EXPECT_EQ(std::u16string(progress->Text(text, 4)), u"Pro");
-  EXPECT_TRUE(progress->Report(progress.get(), 0.5f));
+  EXPECT_TRUE(progress->Flag() == 0 && progress->Map(0.3f) == 0.3f &&
+              std::u16string(progress->Text(text, 4)) == u"Pro" &&
+              progress->Report(progress.get(), 0.5f));
 }
 
 TEST(NyrProgress, DividersLayOutTheirParts) {
-  auto parts = [](const std::function<bool(IKorProgress *)> &begin) {
+  double weights[] = {1.0, 3.0, 0.0}, none[] = {0.0};
+  float floats[] = {1.0f, 3.0f, -1.0f, 5.0f};
+  using Begin = std::function<bool(NyrProgress *)>;
+  const std::pair<Begin, Floats> rows[] = {
+      {[](auto *p) { return NyrProgressSplit(p).Begin(4); },
+       {0.0f, 0.25f, 0.5f, 0.75f, 1.0f}},
+      {[&](auto *p) { return NyrProgressSubdivide(p).Begin(weights); },
+       {0.0f, 0.25f, 1.0f}},
+      {[&](auto *p) { return NyrProgressSubdivide(p).Begin(floats); },
+       {0.0f, 0.25f, 1.0f}},
+      {[&](auto *p) { return NyrProgressSubdivide(p).Begin(none); }, {0.0f}},
+      {[](auto *p) { return NyrProgressBounds(p).Begin(20, 40, 100); },
+       {0.2f, 0.4f}},
+      {[](auto *p) { return NyrProgressBounds(p).Begin(0, 1, 0); }, {0.0f, 1.0f}},
+  };
+  for (const auto &[begin, boundaries] : rows) {
     IPtr<NyrProgress> root(new NyrProgress);
     root->Reset();
     auto layout = root->top();
-    EXPECT_TRUE(begin(root.get()));
-    EXPECT_EQ(root->depth(), 2u) << "the layout of part 0 stays";
-    return layout->boundaries();
-  };
-  double weights[] = {1.0, 3.0, 0.0}, none[] = {0.0};
-  float floats[] = {1.0f, 3.0f, -1.0f, 5.0f};
-  EXPECT_EQ(parts([](auto *p) { return NyrProgressSplit(p).Begin(4); }),
-            (Floats{0.0f, 0.25f, 0.5f, 0.75f, 1.0f}));
-  EXPECT_EQ(parts([&](auto *p) { return NyrProgressSubdivide(p).Begin(weights); }),
-            (Floats{0.0f, 0.25f, 1.0f}));
-  EXPECT_EQ(parts([&](auto *p) { return NyrProgressSubdivide(p).Begin(floats); }),
-            (Floats{0.0f, 0.25f, 1.0f}));
-  EXPECT_EQ(parts([&](auto *p) { return NyrProgressSubdivide(p).Begin(none); }),
-            (Floats{0.0f}));
-  EXPECT_EQ(parts([](auto *p) { return NyrProgressBounds(p).Begin(20, 40, 100); }),
-            (Floats{0.2f, 0.4f}));
-  EXPECT_EQ(parts([](auto *p) { return NyrProgressBounds(p).Begin(0, 1, 0); }),
-            (Floats{0.0f, 1.0f}));
+    EXPECT_TRUE(begin(root.get()) && root->depth() == 2u)
+        << "the layout of part 0 stays";
+    EXPECT_EQ(layout->boundaries(), boundaries);
+  }
 }
 
 TEST_F(ProgressTest, SplitStepsThroughEqualParts) {
@@ -98,7 +75,7 @@ TEST_F(ProgressTest, SplitStepsThroughEqualParts) {
   EXPECT_FLOAT_EQ(progress()->Map(0.5f), 0.625f);
   for (int i = 0; i < 3; ++i)
     EXPECT_TRUE(split.Step()) << "also past the last part";
-  EXPECT_EQ(recorder_.globals, (Floats{0.25f, 0.5f, 0.75f, 1.0f, 1.0f}));
+  EXPECT_EQ(globals_, (Floats{0.25f, 0.5f, 0.75f, 1.0f, 1.0f}));
   EXPECT_TRUE(split.End() && split.IsIdle() && root_->depth() == 1);
   EXPECT_FALSE(split.End()) << "an idle divider";
 }
@@ -111,14 +88,12 @@ TEST_F(ProgressTest, NestedDividersMapIntoTheirPart) {
   ASSERT_TRUE(bounds.Begin(0.2, 0.4));
   EXPECT_FLOAT_EQ(progress()->Map(0.5f), 0.65f);
   NyrProgressSubdivide inner(progress());
-  double weights[] = {1.0, 3.0, 0.0};
+  double weights[] = {1.0, 3.0, 0.0}; // parts 0.6 to 0.625 to 0.7
   ASSERT_TRUE(inner.Begin(weights));
-  EXPECT_EQ(inner.layout()->boundaries(), (Floats{0.6f, 0.625f, 0.7f}));
-  recorder_.globals.clear();
-  EXPECT_TRUE(inner.End() && bounds.End());
-  EXPECT_EQ(root_->depth(), 2u);
+  globals_.clear();
+  EXPECT_TRUE(inner.End() && bounds.End() && root_->depth() == 2);
   // Each end closes its open part (1.0 of it) and reports its own range done.
-  EXPECT_EQ(recorder_.globals, (Floats{0.625f, 0.7f, 0.7f, 1.0f}));
+  EXPECT_EQ(globals_, (Floats{0.625f, 0.7f, 0.7f, 1.0f}));
 }
 
 TEST_F(ProgressTest, InfinitePartsShrinkGeometrically) {
@@ -134,18 +109,18 @@ TEST_F(ProgressTest, InfinitePartsShrinkGeometrically) {
   // later ones are ignored without a report.
   for (int i = 0; i < 12; ++i)
     EXPECT_TRUE(infinite.Step());
-  EXPECT_EQ(recorder_.globals.size(), 9u);
+  EXPECT_EQ(globals_.size(), 9u);
 }
 
 TEST_F(ProgressTest, CallbackAnswerStopsResetDetachesAttachTakesRoots) {
   NyrProgressSplit split(progress());
   split.Begin(3);
-  recorder_.answer = 0;
+  answer_ = 0;
   EXPECT_FALSE(split.Step());
   EXPECT_EQ(split.layout()->currentPart(), 1) << "the step still happens";
   root_->RegisterCallback(nullptr, nullptr);
   EXPECT_TRUE(split.Step());
-  EXPECT_EQ(recorder_.globals.size(), 1u);
+  EXPECT_EQ(globals_.size(), 1u);
   root_->Reset();
   EXPECT_TRUE(split.IsActive());
   EXPECT_FALSE(split.Step() || split.End()) << "detached";
@@ -178,6 +153,5 @@ TEST(ProgressCallbackBase, PercentIsClampedAndCopiesStartSwitchedOff) {
   copy.percent(current, maximum);
   EXPECT_EQ(current + maximum, 0) << "reporting is off in a copy";
   EXPECT_EQ(raw(copy), (std::vector<int32_t>{-1, 1000}));
-  EXPECT_TRUE(copy.flag());
-  EXPECT_EQ(copy.progress(), object.progress());
+  EXPECT_TRUE(copy.flag() && copy.progress() == object.progress());
 }

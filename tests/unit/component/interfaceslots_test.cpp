@@ -2,6 +2,8 @@
 // a reordered declaration moves an operation to another slot, which a
 // component built against the old order would then call by mistake. Each
 // contract is checked at its first and last operation and at some between.
+#include "KorBasicTypes/korfile.h"
+#include "KorBasicTypes/progressdividers.h"
 #include "component/icomponentcommand.h"
 #include "component/idatastore.h"
 #include "component/ifilenamewidget.h"
@@ -33,6 +35,9 @@ struct Slot {
   long slot, expected;
 };
 #define SLOT(member, expected) Slot{#member, korVtableIndex(&member), expected}
+/// An overloaded operation, picked by its type.
+#define OVERLOAD(type, member, expected)                                       \
+  Slot{#member, korVtableIndex(static_cast<type>(&member)), expected}
 
 // Under this ABI a destructor takes two entries: IKorUnknown's own are
 // slots 0 and 1, and IGuiReceiver's two lie between its last event and the
@@ -99,6 +104,32 @@ TEST(InterfaceSlots, EveryContractOperationInItsSlot) {
       SLOT(IComponentCommand::LayoutDialog, 26 + kCommand),
       SLOT(IComponentCommand::Execute, 29 + kCommand),
       SLOT(IComponentCommand::Reserved37, 37 + kCommand),
+      // Data-model files and the streams under them; a class's own first
+      // operation follows its interface's two destructor entries, and a
+      // stream's slots count its own two first.
+      SLOT(IKorDataModelWriter::writeTriples, 0),
+      SLOT(IKorDataModelWriter::writeString, 14),
+      SLOT(IKorDataModelWriter::beginNamed, 23),
+      SLOT(IKorDataModelWriter::reservedQuery30, 30),
+      SLOT(KorFileWrite::createOutput, 31 + 2),
+      SLOT(IKorDataModelReader::readTriples, 0),
+      SLOT(IKorDataModelReader::peekObjectGuid, 21),
+      SLOT(IKorDataModelReader::beginBlock, 27),
+      SLOT(IKorDataModelReader::peekBlockId, 34),
+      SLOT(KorFileRead::createInput, 35 + 2),
+      OVERLOAD(size_t (BinInput::*)(void *, size_t), BinInput::read, 2),
+      SLOT(BinInput::close, 6), SLOT(BinOutput::flush, 2),
+      OVERLOAD(size_t (BinOutput::*)(const void *, size_t), BinOutput::write, 4),
+      SLOT(BinOutput::close, 9), SLOT(BinIO_Scrambler::scramble, 2),
+      // Progress and its dividers.
+      SLOT(IKorProgress::Report, 0), SLOT(IKorProgress::Map, 12),
+      SLOT(IKorProgress::SetFlag, 14), SLOT(IKorProgressSplitBase::End, 3),
+      SLOT(IKorProgressAttach::Attached, 1), SLOT(IKorProgressSplit::Begin, 0),
+      OVERLOAD(bool (IKorProgressSubdivide::*)(const float *),
+               IKorProgressSubdivide::Begin, 1),
+      OVERLOAD(bool (IKorProgressBounds::*)(double, double),
+               IKorProgressBounds::Begin, 1),
+      SLOT(IKorProgressInfinite::Begin, 0),
   };
   for (const Slot &s : slots)
     EXPECT_EQ(s.slot, s.expected) << s.member;
