@@ -13,38 +13,37 @@ using Calls = std::vector<std::string>;
 
 /// Which heap and file steps fail; every heap step is logged in hostCalls.
 struct FaultPlan {
-  size_t reallocAbove = SIZE_MAX;
-  size_t mallocAbove = SIZE_MAX;
+  size_t reallocAbove = SIZE_MAX, mallocAbove = SIZE_MAX;
   int mallocFailures = 0;
-  bool failSwapWrite = false;
-  bool failSwapRead = false;
+  bool failSwapWrite = false, failSwapRead = false;
   std::function<void()> onSwapWrite = nullptr;
+
+  static bool hook(void *self, NyrStep step, size_t bytes) {
+    auto &plan = *static_cast<FaultPlan *>(self);
+    if (step == NyrStep::SwapWrite && plan.onSwapWrite)
+      plan.onSwapWrite();
+    if (step == NyrStep::Realloc || step == NyrStep::Malloc)
+      hostCalls().push_back((step == NyrStep::Malloc ? "malloc:" : "realloc:") +
+                            std::to_string(bytes));
+    switch (step) {
+    case NyrStep::Realloc:
+      return bytes > plan.reallocAbove;
+    case NyrStep::Malloc:
+      return plan.mallocFailures-- > 0 || bytes > plan.mallocAbove;
+    case NyrStep::SwapWrite:
+      return plan.failSwapWrite;
+    case NyrStep::SwapRead:
+      return plan.failSwapRead;
+    }
+    return false;
+  }
 };
 
-bool planHook(void *context, NyrStep step, size_t bytes) {
-  auto &plan = *static_cast<FaultPlan *>(context);
-  switch (step) {
-  case NyrStep::Realloc:
-    hostCalls().push_back("realloc:" + std::to_string(bytes));
-    return bytes > plan.reallocAbove;
-  case NyrStep::Malloc:
-    hostCalls().push_back("malloc:" + std::to_string(bytes));
-    return plan.mallocFailures-- > 0 || bytes > plan.mallocAbove;
-  case NyrStep::SwapWrite:
-    if (plan.onSwapWrite)
-      plan.onSwapWrite();
-    return plan.failSwapWrite;
-  case NyrStep::SwapRead:
-    return plan.failSwapRead;
-  }
-  return false;
-}
-
-class ScopedFaults {
-public:
+/// Applies a plan while alive, with an empty call log.
+struct ScopedFaults {
   explicit ScopedFaults(FaultPlan &plan) {
     hostCalls().clear();
-    nyrSetFaultHook(planHook, &plan);
+    nyrSetFaultHook(&FaultPlan::hook, &plan);
   }
   ~ScopedFaults() { nyrSetFaultHook(nullptr, nullptr); }
 };
@@ -54,22 +53,21 @@ void *patternBlock(size_t count) {
   void *block = nullptr;
   nyrMalloc(&block, 1, count);
   for (size_t i = 0; i < count; ++i)
-    static_cast<unsigned char *>(block)[i] = static_cast<unsigned char>(i + 1);
+    static_cast<uint8_t *>(block)[i] = uint8_t(i + 1);
   return block;
 }
 
 /// Whether bytes [0, kept) still hold the pattern and [kept, end) are zero.
 bool patternThenZeros(void *block, size_t kept, size_t end) {
-  auto *bytes = static_cast<unsigned char *>(block);
   for (size_t i = 0; i < end; ++i)
-    if (bytes[i] != (i < kept ? static_cast<unsigned char>(i + 1) : 0))
+    if (static_cast<uint8_t *>(block)[i] != (i < kept ? uint8_t(i + 1) : 0))
       return false;
   return true;
 }
 
 /// The target of every open descriptor naming a file under `folder`.
-std::vector<std::string> openFilesUnder(const std::string &folder) {
-  std::vector<std::string> found;
+Calls openFilesUnder(const std::string &folder) {
+  Calls found;
   for (const auto &fd : std::filesystem::directory_iterator("/proc/self/fd")) {
     std::error_code ec;
     std::string target = std::filesystem::read_symlink(fd.path(), ec).string();
@@ -78,21 +76,30 @@ std::vector<std::string> openFilesUnder(const std::string &folder) {
   }
   return found;
 }
-
 } // namespace
 
-TEST(NyrRealloc, SizesZeroFillAndFree) {
+TEST(NyrRealloc, SizesZeroFillFreeAndPreconditionReports) {
+  AssertRecorder recorder;
   void *block = patternBlock(3);
   // {current, min, max, expected}: equal sizes leave the block alone, the
   // preferred size wins, SIZE_MAX asks for the minimum, no shrink unless
-  // max < current.
+  // max < current; a max below the min is reported and taken anyway.
   const size_t steps[][4] = {{3, 3, 10, 3}, {3, 4, 8, 8}, {8, 9, SIZE_MAX, 9},
-                             {9, 5, 12, 9}, {9, 2, 2, 2}};
+                             {9, 5, 12, 9}, {9, 2, 2, 2},  {2, 8, 1, 1},
+                             {1, 10, 6, 6}};
+  size_t kept = 3;
   for (auto [current, min, max, expected] : steps) {
     EXPECT_EQ(nyrRealloc(&block, 1, current, min, max), expected) << min;
-    EXPECT_TRUE(patternThenZeros(block, std::min<size_t>(expected, 3), expected));
+    kept = std::min(kept, expected);
+    EXPECT_TRUE(patternThenZeros(block, kept, expected)) << min;
   }
-  EXPECT_EQ(nyrRealloc(&block, 1, 2, 0, 0), 0u);
+  const std::string unit = "KorBasicTypes/nyrrealloc:";
+  EXPECT_EQ(recorder.reports,
+            (std::vector<std::string>{
+                unit + "422: maxNewSize >= minNewSize",
+                unit + "422: maxNewSize >= minNewSize",
+                unit + "455: minNewSize > curSize && maxNewSize >= minNewSize"}));
+  EXPECT_EQ(nyrRealloc(&block, 1, 6, 0, 0), 0u);
   EXPECT_EQ(block, nullptr);
   EXPECT_EQ(nyrRealloc(&block, 4, 0, 5, 50), 5u) << "from nothing: min only";
   EXPECT_TRUE(patternThenZeros(block, 0, 20));
@@ -105,66 +112,38 @@ TEST(NyrRealloc, SizesZeroFillAndFree) {
   nyrFree(slot);
 }
 
-TEST(NyrRealloc, PreconditionReportsNameUnitAndLine) {
-  AssertRecorder recorder;
-  void *block = patternBlock(10);
-  EXPECT_EQ(nyrRealloc(&block, 1, 10, 8, 4), 4u) << "shrinks to max anyway";
-  EXPECT_EQ(nyrRealloc(&block, 1, 4, 10, 6), 6u) << "grows to max anyway";
-  nyrFree(block);
-  const std::string unit = "KorBasicTypes/nyrrealloc:";
-  EXPECT_EQ(recorder.reports,
-            (std::vector<std::string>{
-                unit + "422: maxNewSize >= minNewSize",
-                unit + "422: maxNewSize >= minNewSize",
-                unit + "455: minNewSize > curSize && maxNewSize >= minNewSize"}));
-}
-
 TEST(NyrRealloc, FailedStepsAreRetriedInOrder) {
   // Seven bisections, then the minimum; the host memory manager is asked
   // from the third bisection on, (300 - 100) / 24576 + 2 times per size,
   // until it refuses; a failed malloc is retried while it releases.
-  auto grow = [] {
-    void *block = patternBlock(100);
-    hostCalls().clear();
-    size_t got = nyrRealloc(&block, 1, 100, 200, 1000);
-    EXPECT_TRUE(patternThenZeros(block, 100, got));
-    nyrFree(block);
-    return got;
-  };
-  auto malloc16 = [] {
-    void *block = nullptr;
-    size_t got = nyrMalloc(&block, 4, 16);
-    nyrFree(block);
-    return got;
-  };
   struct Case {
     int releases; ///< -1: no memory manager
     FaultPlan plan;
-    std::function<size_t()> call;
-    size_t result;
+    size_t result; ///< Of growing 100 bytes to 200 (up to 1000), or of malloc(4 x 16)
     Calls calls;
   } cases[] = {
-      {-1, {.reallocAbove = 210}, grow, 206,
+      {-1, {.reallocAbove = 210}, 206,
        {"realloc:1000", "realloc:600", "realloc:400", "realloc:300",
         "realloc:250", "realloc:225", "realloc:212", "realloc:206"}},
-      {-1, {.reallocAbove = 200}, grow, 200,
-       {"realloc:1000", "realloc:600", "realloc:400", "realloc:300",
-        "realloc:250", "realloc:225", "realloc:212", "realloc:206",
-        "realloc:200"}},
-      {2, {.reallocAbove = 205}, grow, 200,
+      {2, {.reallocAbove = 205}, 200,
        {"realloc:1000", "realloc:600", "realloc:400", "realloc:300",
         "release:yes", "realloc:300", "release:yes", "realloc:300",
         "realloc:250", "release:no", "realloc:225", "realloc:212",
         "realloc:206", "realloc:200"}},
-      {5, {.mallocFailures = 2}, malloc16, 16,
+      {5, {.mallocFailures = 2}, 16,
        {"malloc:64", "release:yes", "malloc:64", "release:yes", "malloc:64"}},
   };
   for (Case &c : cases) {
     ScopedMemoryHost host;
     if (c.releases >= 0)
       host.offer("KorMM::IKorMManager", new FakeMemoryManager(c.releases));
+    bool grow = c.plan.reallocAbove != SIZE_MAX;
+    void *block = grow ? patternBlock(100) : nullptr;
     ScopedFaults faults(c.plan);
-    EXPECT_EQ(c.call(), c.result);
+    EXPECT_EQ(grow ? nyrRealloc(&block, 1, 100, 200, 1000) : nyrMalloc(&block, 4, 16),
+              c.result);
+    EXPECT_TRUE(!grow || patternThenZeros(block, 100, c.result));
+    nyrFree(block);
     EXPECT_EQ(hostCalls(), c.calls);
   }
 }
