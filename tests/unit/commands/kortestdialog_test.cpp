@@ -1,6 +1,7 @@
 // Unit tests of the "Run Programmer Tests" dialog, driven through korhost's
-// headless GUI as a person would: layout, list, runs, colours (a suite
-// takes its worst state), summary, result text, seed and output file name.
+// headless GUI as a person would: layout, runs, colours (a suite takes its
+// worst state), summary, result text, boxes, seed and output file name.
+// tests/e2e/dialog.sh clicks Run All in the real on-screen dialog.
 #include "commands/kortestcmd.h"
 #include "commands/kortestdialog.h"
 #include "frame/ikortestresults.h"
@@ -34,13 +35,11 @@ class DlgBetaSuite : public KorTestSuiteBase {
 class FlagRecordingService : public GenTestService {
 public:
   void RunTests(const KorArray<IKorTest *> &tests, IKorTestResults *results,
-                bool breakOnFailure, bool checkMemory,
-                bool keepApplicationAsserts, bool randomize, uint32_t *seed,
-                bool selectedOnly) override {
-    flags = {breakOnFailure, checkMemory, keepApplicationAsserts, randomize};
+                bool breakOnFailure, bool checkMemory, bool keepAsserts,
+                bool randomize, uint32_t *seed, bool selectedOnly) override {
+    flags = {breakOnFailure, checkMemory, keepAsserts, randomize};
     GenTestService::RunTests(tests, results, breakOnFailure, checkMemory,
-                             keepApplicationAsserts, randomize, seed,
-                             selectedOnly);
+                             keepAsserts, randomize, seed, selectedOnly);
   }
   std::array<bool, 4> flags{};
 };
@@ -49,9 +48,8 @@ using Colour = std::array<float, 4>;
 const Colour kGreen{0, 1, 0, 1}, kRed{1, 0, 0, 1}, kBlue{0, 0, 1, 1},
     kOrange{1, 0.5f, 0, 1}, kTeal{0, 0.5f, 0.5f, 1}, kBlack{0, 0, 0, 1};
 
-/// Every korhost service, a data directory, the two suites above ("Skip"
-/// excluded by name so that it is skipped), and the command's dialog laid
-/// out and activated in the headless GUI.
+/// Every korhost service, the two suites above ("Skip" excluded by name so
+/// that it is skipped), and the command's dialog laid out and activated.
 class KortestDialogTest : public HostServicesTest {
 protected:
   void SetUp() override {
@@ -62,15 +60,12 @@ protected:
       for (int i = 1; i <= suite->TestCount(); ++i)
         service_->AddTest(suite->TestAt(i));
     service_->AddExcludedTest("Dialog Beta Suite.Skip");
-
     void *found = nullptr;
     manager_->LookupService("IGuiUtil", &found);
     static_cast<IGuiUtil *>(found)->QueryInterface("HostHeadlessGui", &found);
-    gui_ = static_cast<HostHeadlessGui *>(found);
-    ASSERT_NE(gui_, nullptr);
+    ASSERT_NE(gui_ = static_cast<HostHeadlessGui *>(found), nullptr);
     command_ = IPtr<KortestCmd>(new KortestCmd);
-    IPtr<IGuiReceiver> receiver(command_.get());
-    gui_->setReceiver(receiver.get()); // what the host does to show it
+    gui_->setReceiver(command_.get()); // what the host does to show it
     command_->SetGuiUtil(gui_);
     command_->LayoutDialog(gui_);
     ASSERT_TRUE(command_->Activate());
@@ -98,10 +93,6 @@ protected:
   Colour colour(const std::string &path) {
     return widget(kListView).itemColours.at(item(path));
   }
-  void choose(int32_t formatter, int32_t router) {
-    gui_->chooseOption(kFormatterCombo.name, kFormatterCombo.number, formatter);
-    gui_->chooseOption(kRouterCombo.name, kRouterCombo.number, router);
-  }
   void click(Key key) { gui_->click(key.name, key.number); }
   void select(std::vector<int32_t> items) {
     gui_->selectItems(kListView.name, kListView.number, std::move(items));
@@ -114,7 +105,6 @@ protected:
   HostHeadlessGui *gui_ = nullptr;
   IPtr<KortestCmd> command_;
 };
-
 } // namespace
 
 TEST_F(KortestDialogTest, LayoutMatchesTheCheckedInWidgetTable) {
@@ -122,15 +112,24 @@ TEST_F(KortestDialogTest, LayoutMatchesTheCheckedInWidgetTable) {
   for (size_t at; (at = dump.find(dir)) != std::string::npos;)
     dump.replace(at, dir.size(), "$DIR");
   EXPECT_EQ(dump, readExpected("kortest_dialog_layout.txt"));
-  // Activation lists the suites and tests, all in black before a run.
-  EXPECT_EQ(widget(kListView).itemColours.size(), 9u);
-  for (const auto &[number, itemColour] : widget(kListView).itemColours)
-    EXPECT_EQ(itemColour, kBlack) << number;
 }
 
-TEST_F(KortestDialogTest, RunAllColoursTheListFillsTheSummaryAndReports) {
-  choose(0, 3); // Visual Studio lines into the output file
-  click(kRunAll);
+TEST_F(KortestDialogTest, RunsColourTheListFillTheSummaryAndShowOneText) {
+  // A suite and one of its tests selected: each test runs once.
+  select({item("Dialog Alpha Suite"), item("Dialog Alpha Suite/Second"),
+          item("Dialog Beta Suite/Pass")});
+  click(kRunSelected);
+  EXPECT_EQ(command_->lastResults()->GetCount(), 3);
+  EXPECT_EQ(colour("Dialog Beta Suite/Fail"), kBlack) << "not run";
+  EXPECT_EQ(colour("Dialog Beta Suite"), kGreen);
+  int32_t fail = item("Dialog Beta Suite/Fail");
+  select({fail});
+  EXPECT_EQ(resultsText(), "") << "no record of it yet";
+
+  gui_->chooseOption(kFormatterCombo.name, kFormatterCombo.number, 0);
+  gui_->chooseOption(kRouterCombo.name, kRouterCombo.number, 3);
+  click(kRunAll); // Visual Studio lines into the output file
+  EXPECT_EQ(resultsText(), "Failed\nexpected to fail\n") << "shown at once";
   const std::pair<const char *, Colour> colours[] = {
       {"Dialog Alpha Suite/First", kGreen}, {"Dialog Beta Suite/Fail", kRed},
       {"Dialog Beta Suite/Abort", kOrange}, {"Dialog Beta Suite/Skip", kBlue},
@@ -139,36 +138,22 @@ TEST_F(KortestDialogTest, RunAllColoursTheListFillsTheSummaryAndReports) {
   for (const auto &[path, expected] : colours)
     EXPECT_EQ(colour(path), expected) << path;
   // Aborted and not-run records are left out of the tested count.
-  const std::pair<Key, int32_t> counts[] = {
-      {kPassedValue, 3}, {kFailedValue, 1}, {kSkippedValue, 1}, {kTestedValue, 5}};
+  const std::pair<Key, int32_t> counts[] = {{kPassedValue, 3},
+                                            {kFailedValue, 1},
+                                            {kSkippedValue, 1},
+                                            {kTestedValue, 5}};
   for (auto [key, count] : counts)
     EXPECT_EQ(widget(key).integerValue, count) << key.name;
   EXPECT_GE(widget(kElapsedTimeValue).realValue, 0.0);
-  EXPECT_EQ(command_->lastResults()->GetCount(), 7);
   std::string report = readFileBytes(utf8Of(command_->outputFileName()));
   EXPECT_NE(report.find("expected to fail"), std::string::npos);
   EXPECT_EQ(report.find("Second"), std::string::npos) << report;
-}
-
-TEST_F(KortestDialogTest, RunSelectedRunsEachTestOnceAndOneTestShowsItsText) {
-  int32_t fail = item("Dialog Beta Suite/Fail");
-  select({fail});
-  EXPECT_EQ(resultsText(), ""); // no run yet
-  select({item("Dialog Alpha Suite"), item("Dialog Alpha Suite/Second"),
-          item("Dialog Beta Suite/Pass")});
-  click(kRunSelected);
-  EXPECT_EQ(command_->lastResults()->GetCount(), 3);
-  EXPECT_EQ(widget(kTestedValue).integerValue, 3);
-  EXPECT_EQ(colour("Dialog Beta Suite/Pass"), kGreen);
-  EXPECT_EQ(colour("Dialog Beta Suite/Fail"), kBlack);
-  EXPECT_EQ(colour("Dialog Beta Suite"), kGreen);
-  select({fail});
-  click(kRunSelected); // the run refreshes the text at once
-  EXPECT_EQ(resultsText(), "Failed\nexpected to fail\n");
-  select({item("Dialog Beta Suite")});
-  EXPECT_EQ(resultsText(), "");
-  select({fail, item("Dialog Alpha Suite/First")});
-  EXPECT_EQ(resultsText(), "");
+  // Only one selected test shows its text.
+  for (auto items : {std::vector{item("Dialog Beta Suite")},
+                     std::vector{fail, item("Dialog Alpha Suite/First")}}) {
+    select(items);
+    EXPECT_EQ(resultsText(), "");
+  }
 }
 
 TEST_F(KortestDialogTest, EachBoxReachesItsRunArgumentSeedFollowsRandomize) {
@@ -207,14 +192,15 @@ TEST_F(KortestDialogTest,
   gui_->typeFileName(kOutputFilename.name, kOutputFilename.number, u"d:");
   EXPECT_EQ(command_->outputFileName().view(), u"d:\\");
   std::string file = (dir_ / "report.xml").string();
-  gui_->typeFileName(kOutputFilename.name, kOutputFilename.number,
-                     KorString::fromUtf8(file.c_str()).view().data());
-  choose(1, 3); // native XML into the chosen file
-  click(kRunAll);
+  KorString wide = KorString::fromUtf8(file.c_str());
+  gui_->typeFileName(kOutputFilename.name, kOutputFilename.number, wide.data());
+  gui_->chooseOption(kFormatterCombo.name, kFormatterCombo.number, 1);
+  gui_->chooseOption(kRouterCombo.name, kRouterCombo.number, 3);
+  click(kRunAll); // native XML into the chosen file
   EXPECT_NE(readFileBytes(file).find("<korTestResults"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(dir_ / "data" / "test_results.xml"));
   command_->LayoutDialog(gui_); // a later layout shows the last run and choices
   EXPECT_EQ(widget(kPassedValue).integerValue, 3);
   EXPECT_EQ(widget(kOutputFilename).fileField->GetFileName(),
-            std::u16string(KorString::fromUtf8(file.c_str()).view()));
+            std::u16string(wide.view()));
 }
