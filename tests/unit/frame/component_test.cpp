@@ -63,17 +63,6 @@ TEST(ClassFactory, CreatesByKindAndIgnoresUnknownIdentifiers) {
   EXPECT_FALSE(factory.Next(&id));
 }
 
-TEST(ClassFactory, HashMapKeepsEveryKeyAsItGrows) {
-  KorHashMap<uint32_t, int, std::hash<uint32_t>> map(16);
-  for (uint32_t i = 0; i < 200; ++i)
-    map.insert(i * 7, int(i));
-  map.insert(7, 5);
-  EXPECT_EQ(map.size(), 200u) << "a present key is replaced";
-  for (uint32_t i = 0; i < 200; ++i)
-    ASSERT_EQ(*map.find(i * 7), i == 1 ? 5 : int(i)) << i;
-  EXPECT_EQ(map.find(3), nullptr);
-}
-
 TEST(BreakFlag, OnlyExactlyZeroClearsIt) {
   for (const char *value : {(const char *)nullptr, "00", "yes", "1", ""})
     EXPECT_TRUE(korParseBreakEnabled(value)) << (value ? value : "(unset)");
@@ -89,29 +78,6 @@ TEST_F(RegisterTestsTest, NullSinkReportsUnableToGetTestService) {
   EXPECT_EQ(errors_->reports[0].message, u"Unable to get test service");
   EXPECT_EQ(errors_->reports[0].severity, 1);
   EXPECT_EQ(errors_->reports[0].source, "");
-}
-
-/// Keeps what the component hands its customizer.
-class RecordingCustomizer : public IKorComponentCustomizer {
-public:
-  bool OnManagerHandedOver(IKorComponentManager *manager) override {
-    given = manager;
-    stored = korComponentManager();
-    return true;
-  }
-  bool Customize() override { return false; }
-  IKorComponentManager *given = nullptr, *stored = nullptr;
-};
-
-TEST_F(RegisterTestsTest, HandOverStoresTheManagerThenPassesItOn) {
-  RecordingCustomizer recording;
-  IKorComponentCustomizer *previous = korSetComponentCustomizer(&recording);
-  korSetComponentManager(nullptr);
-  TestComponent component;
-  EXPECT_TRUE(component.SetComponentManager(manager_));
-  korSetComponentCustomizer(previous);
-  EXPECT_EQ(recording.given, manager_);
-  EXPECT_EQ(recording.stored, manager_);
 }
 
 TEST_F(RegisterTestsTest, CountsGoThroughTheManagerOnceHandedOver) {

