@@ -29,35 +29,28 @@ public:
 };
 } // namespace
 
-TEST(KorObject, CountsFromZeroAndDestroysOnLastRelease) {
+TEST(KorObject, CountsFromZeroDestroysOnLastReleaseWeakReferenceOutlivesIt) {
   gDestroyed = 0;
   auto *object = new FooBar;
   EXPECT_EQ(object->RefCount(), 0u);
+  KorWeakRef *weak = object->GetWeakRef();
+  weak->AddRef();
   {
     IPtr<IFoo> foo(static_cast<IFoo *>(object));
     IPtr<IBar> bar(foo.get());
     EXPECT_EQ(object->RefCount(), 2u);
     EXPECT_EQ(bar->bar(), 2);
+    EXPECT_EQ(object->GetWeakRef(), weak);
+    EXPECT_EQ(weak->target(), object);
   }
   EXPECT_EQ(gDestroyed, 1);
+  EXPECT_EQ(weak->target(), nullptr);
+  EXPECT_EQ(weak->RefCount(), 1u);
+  weak->Release();
   FooBar local;
   local.AddRef();
   local.ReleaseNoDelete();
   EXPECT_EQ(local.RefCount(), kKorDeadCount);
-}
-
-TEST(KorObject, WeakReferenceOutlivesTarget) {
-  auto *object = new FooBar;
-  object->AddRef();
-  KorWeakRef *weak = object->GetWeakRef();
-  EXPECT_EQ(object->GetWeakRef(), weak);
-  EXPECT_EQ(weak->GetWeakRef(), weak);
-  weak->AddRef();
-  EXPECT_EQ(weak->target(), object);
-  object->Release();
-  EXPECT_EQ(weak->target(), nullptr);
-  EXPECT_EQ(weak->RefCount(), 1u);
-  weak->Release();
 }
 
 TEST(KorObject, QueryFollowsNamesExactlyAndFallsBackToTheBase) {
