@@ -55,10 +55,9 @@ std::string reportOf(IKorTestResultsFormatter &formatter, FakeRun &run) {
 
 class FormatterTest : public HostManagerTest {
 protected:
-  void useServices(bool dateUtil = true) {
+  void useServices() {
     manager_->RegisterService("IKorDOMXmlV2", new HostXmlDocument);
-    if (dateUtil)
-      manager_->RegisterService("IKorDateUtil", new FixedDateUtil);
+    manager_->RegisterService("IKorDateUtil", new FixedDateUtil);
   }
 };
 } // namespace
@@ -85,7 +84,7 @@ TEST_F(FormatterTest, EveryFormatterWritesItsCheckedInReport) {
 }
 
 TEST_F(FormatterTest, XmlRootWithoutTheDateUtilityHasAnEmptyDate) {
-  useServices(false);
+  manager_->RegisterService("IKorDOMXmlV2", new HostXmlDocument);
   GenXmlResultsFormatter formatter;
   FakeRun run;
   run.results.hostName = "h\xc3\xa9";

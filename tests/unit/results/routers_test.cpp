@@ -108,18 +108,14 @@ TEST_F(RouterTest, FileRouterNamesReplacesWholeFilesAndTellsWhyItFailed) {
   EXPECT_TRUE(errors_->reports.empty());
 }
 
-TEST(Routers, WithoutTheHostsServices) {
+TEST(Routers, WithoutTheHostsServicesOrAnOpenDebugDescriptor) {
   GenStdStreamsResultsRouter out;
   FixedFormatter formatter(u"end \u00e9t\u00e9\n");
   testing::internal::CaptureStdout();
   out.Route(&formatter);
   std::cout.flush();
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "end t\n") << "ASCII only";
-  GenLogServiceResultsRouter log;
-  log.Route(&formatter); // no log service: nothing to call
-}
-
-TEST(Routers, DebugOutputUsesOnlyAnOpenDescriptor) {
+  GenLogServiceResultsRouter().Route(&formatter); // no log service to call
   ScopedEnvironment environment;
   for (const char *value : {"1", "987", "3x", "-1"}) {
     environment.set("KORTEST_DEBUG_FD", value);
