@@ -81,56 +81,40 @@ TEST(GenWriteIKorMeshCmd, AvailableOnlyOutsideCommandsWithAMeshModel) {
   EXPECT_FALSE(command->IsAvailable(context.get())) << "inside a command";
 }
 
-using Services = std::vector<std::pair<const char *, IKorUnknown *>>;
-
-/// A document holding a failing mesh, the recording dialog answering
-/// "x.ikm" in a scratch folder, and settings naming that folder.
-class WriteMeshExecute : public ::testing::Test {
-protected:
-  void SetUp() override {
-    settings_->set("Directories/Save Directory", dir_.string());
-    document_->model().setItem("GenModel", static_cast<IKorMesh *>(mesh_));
-    gui_->setPresetSaveName((dir_ / "x.ikm").u16string());
-  }
-  /// Executes a new command in a host of its own offering `services`.
-  bool execute(const Services &services) {
+// A document holding a failing mesh, the recording dialog answering "x.ikm"
+// in a scratch folder, and settings naming that folder; each run is a new
+// command in a host of its own offering some of them.
+TEST(GenWriteIKorMeshCmd,
+     NeedsItsServicesAndAMeshAsksTheSaveFolderKeepsNoBytes) {
+  ScratchFolder scratch;
+  fs::path dir = scratch.path();
+  auto *mesh = new FailingMesh;
+  IPtr<HostDocument> document(new HostDocument), empty(new HostDocument);
+  IPtr<RecordingGui> gui(new RecordingGui);
+  IPtr<HostSettingsStore> settings(new HostSettingsStore);
+  settings->set("Directories/Save Directory", dir.string());
+  document->model().setItem("GenModel", static_cast<IKorMesh *>(mesh));
+  gui->setPresetSaveName((dir / "x.ikm").u16string());
+  using Services = std::vector<std::pair<const char *, IKorUnknown *>>;
+  auto execute = [](const Services &services) {
     ScopedServiceHost host;
     for (auto [name, service] : services)
       host.offer(name, service);
     return IPtr<GenWriteIKorMeshCmd>(new GenWriteIKorMeshCmd)->Execute();
-  }
-  Services all() {
-    return {{"IKorDoc", document_.get()},
-            {"IGuiUtil", gui_.get()},
-            {"IDataStore", settings_.get()}};
-  }
-
-  ScratchFolder scratch_;
-  fs::path dir_ = scratch_.path();
-  FailingMesh *mesh_ = new FailingMesh;
-  IPtr<HostDocument> document_{new HostDocument};
-  IPtr<RecordingGui> gui_{new RecordingGui};
-  IPtr<HostSettingsStore> settings_{new HostSettingsStore};
-};
-
-TEST_F(WriteMeshExecute,
-       NeedsItsServicesAndAMeshAsksTheSaveFolderKeepsNoBytes) {
-  for (size_t missing = 0; missing < 3; ++missing) {
-    Services services = all();
-    services.erase(services.begin() + long(missing));
-    EXPECT_FALSE(execute(services)) << services.size();
-  }
-  IPtr<HostDocument> empty(new HostDocument);
-  Services services = all();
-  services[0].second = empty.get();
-  EXPECT_FALSE(execute(services));
-  EXPECT_TRUE(gui_->shown.empty());
-  EXPECT_FALSE(execute(all())); // the mesh's write fails
-  EXPECT_EQ(gui_->shown, (std::vector<std::array<std::u16string, 3>>{
-                             {u"", dir_.u16string(), u"IKorMesh (*.ikm)"}}));
-  EXPECT_EQ(mesh_->calls, 1);
-  ASSERT_TRUE(fs::exists(dir_ / "x.ikm"));
-  EXPECT_EQ(fs::file_size(dir_ / "x.ikm"), 0u);
+  };
+  std::pair<const char *, IKorUnknown *> doc{"IKorDoc", document.get()},
+      dialog{"IGuiUtil", gui.get()}, store{"IDataStore", settings.get()};
+  EXPECT_FALSE(execute({dialog, store}));
+  EXPECT_FALSE(execute({doc, store}));
+  EXPECT_FALSE(execute({doc, dialog}));
+  EXPECT_FALSE(execute({{"IKorDoc", empty.get()}, dialog, store}));
+  EXPECT_TRUE(gui->shown.empty());
+  EXPECT_FALSE(execute({doc, dialog, store})); // the mesh's write fails
+  EXPECT_EQ(gui->shown, (std::vector<std::array<std::u16string, 3>>{
+                            {u"", dir.u16string(), u"IKorMesh (*.ikm)"}}));
+  EXPECT_EQ(mesh->calls, 1);
+  ASSERT_TRUE(fs::exists(dir / "x.ikm"));
+  EXPECT_EQ(fs::file_size(dir / "x.ikm"), 0u);
 }
 
 } // namespace
