@@ -1,55 +1,13 @@
-//===- domxml.cpp - The host's XML document service on libxml2 ------------===//
+//===- domxml.cpp - The host's XML document service -----------------------===//
 #include "host/services/domxml.h"
 #include "host/cli/hostoptions.h"
 #include "host/services/hostservices.h"
 #include "KorBasicTypes/korstring.h"
-#include <algorithm>
-#include <climits>
 #include <libxml/parser.h>
-#include <memory>
+#include <libxml/tree.h>
 #include <unicode/ustring.h>
 
 namespace {
-constexpr UChar32 kReplacement = 0xFFFD;
-
-/// Whether XML 1.0 cannot carry the code unit in any position: controls
-/// other than tab, line feed and carriage return, U+FFFE and U+FFFF. Lone
-/// surrogates are the conversion's to replace.
-bool outsideXml(KorWChar c) {
-  return (c < 0x20 && c != 0x9 && c != 0xA && c != 0xD) || c >= 0xFFFE;
-}
-
-/// Whether the code unit is ASCII that XML carries as it is.
-bool isPlainAscii(KorWChar c) {
-  return (c >= 0x20 && c < 0x80) || c == 0x9 || c == 0xA || c == 0xD;
-}
-
-/// Converts `text` into `out` with ICU, replacing what XML cannot carry.
-void utf8WithReplacements(const KorWChar *text, std::string &out) {
-  out.clear();
-  size_t length = 0;
-  bool clean = true;
-  for (; text[length]; ++length)
-    clean &= !outsideXml(text[length]);
-  // At most three bytes per code unit (a pair gives four for two units).
-  if (length > INT32_MAX / 3)
-    return;
-  std::u16string replaced;
-  if (!clean) {
-    replaced.assign(text, length);
-    for (char16_t &c : replaced)
-      if (outsideXml(c))
-        c = char16_t(kReplacement);
-    text = replaced.c_str();
-  }
-  out.resize(length * 3);
-  int32_t written = 0;
-  UErrorCode status = U_ZERO_ERROR;
-  u_strToUTF8WithSub(out.data(), int32_t(out.size()), &written, text,
-                     int32_t(length), kReplacement, nullptr, &status);
-  out.resize(U_SUCCESS(status) ? size_t(written) : 0);
-}
-
 HostXmlElement *asHostElement(IKorDOMXmlElement *element) {
   void *result = nullptr;
   if (element)
@@ -58,152 +16,132 @@ HostXmlElement *asHostElement(IKorDOMXmlElement *element) {
 }
 
 /// Tells the wrappers of `node` and its descendants that their nodes go.
-void detachWrappers(xmlNodePtr node) {
-  for (; node; node = node->next) {
-    if (node->type != XML_ELEMENT_NODE)
-      continue;
-    if (node->_private)
-      static_cast<HostXmlElement *>(node->_private)->detach();
-    node->_private = nullptr;
-    detachWrappers(node->children);
-  }
+void detachWrappers(XmlElementNode *node) {
+  if (node->owner)
+    static_cast<HostXmlElement *>(node->owner)->detach();
+  node->owner = nullptr;
+  for (XmlElementNode *child = node->firstChild; child; child = child->next)
+    detachWrappers(child);
 }
 
-bool isAncestorOrSelf(xmlNodePtr candidate, xmlNodePtr node) {
-  for (; node; node = node->parent)
-    if (node == candidate)
-      return true;
-  return false;
+/// The UTF-8 form of a UTF-16 text that holds no lone surrogate.
+std::string utf8Of(std::u16string_view text) {
+  std::string out(text.size() * 3, '\0');
+  int32_t written = 0;
+  UErrorCode status = U_ZERO_ERROR;
+  u_strToUTF8(out.data(), int32_t(out.size()), &written, text.data(),
+              int32_t(text.size()), &status);
+  out.resize(U_SUCCESS(status) ? size_t(written) : 0);
+  return out;
 }
 } // namespace
 
-void hostXmlUtf8(const KorWChar *text, std::string &out) {
-  out.clear();
-  if (!text)
-    return;
-  // Names and most values are plain ASCII: copied unit by unit.
-  size_t length = 0;
-  while (isPlainAscii(text[length]))
-    ++length;
-  if (text[length])
-    return utf8WithReplacements(text, out);
-  out.resize(length);
-  std::copy(text, text + length, out.begin());
-}
-
-void hostXmlFreeTree(xmlNodePtr node) {
+void hostXmlFreeTree(XmlElementNode *node) {
   if (!node)
     return;
-  xmlUnlinkNode(node);
-  if (node->_private)
-    static_cast<HostXmlElement *>(node->_private)->detach();
-  node->_private = nullptr;
-  detachWrappers(node->children);
-  xmlFreeNode(node);
+  node->unlink();
+  detachWrappers(node);
+  delete node;
 }
 
-HostXmlElement::HostXmlElement(HostXmlDocument *document, xmlNodePtr node)
+HostXmlElement::HostXmlElement(HostXmlDocument *document, XmlElementNode *node)
     : node_(node), document_(document) {
-  node_->_private = this;
+  node_->owner = this;
 }
 
 HostXmlElement::~HostXmlElement() {
   if (!node_)
     return;
-  node_->_private = nullptr;
+  node_->owner = nullptr;
   // A node outside any tree belongs to its last wrapper.
-  if (!node_->parent)
+  if (!node_->parent && node_ != document_->root())
     hostXmlFreeTree(node_);
 }
 
 void HostXmlElement::SetAttribute(const KorWChar *name,
                                   const KorWChar *value) {
   if (node_ && name)
-    xmlSetProp(node_, document_->nameText(name), document_->valueText(value));
+    node_->setAttribute(document_->intern(name), xmlCleanText(value));
 }
 
 void HostXmlElement::SetText(const KorWChar *text) {
   if (!node_)
     return;
-  while (node_->children)
-    hostXmlFreeTree(node_->children);
-  const xmlChar *content = document_->valueText(text);
-  if (int length = document_->valueLength())
-    xmlNodeAddContentLen(node_, content, length); // taken as is, not parsed
+  while (node_->firstChild)
+    hostXmlFreeTree(node_->firstChild);
+  node_->text = xmlCleanText(text);
 }
 
 void HostXmlElement::AppendChild(IKorDOMXmlElement *child) {
   HostXmlElement *element = asHostElement(child);
   if (!node_ || !element || !element->node())
     return;
-  xmlNodePtr childNode = element->node();
-  // Names live in their document's dictionary: a node stays in its document.
-  if (childNode->doc != node_->doc || isAncestorOrSelf(childNode, node_))
+  XmlElementNode *childNode = element->node();
+  // Names are interned per document: a node stays in its document.
+  if (element->document() != document() ||
+      node_->hasAncestorOrSelf(childNode))
     return; // another document's, or would make a cycle
-  xmlUnlinkNode(childNode);
-  xmlAddChild(node_, childNode);
+  document_->releaseRoot(childNode);
+  childNode->unlink();
+  node_->append(childNode);
 }
 
-HostXmlDocument::HostXmlDocument() : doc_(nullptr) {
-  xmlInitParser();
-  doc_ = xmlNewDoc(reinterpret_cast<const xmlChar *>("1.0"));
-  // Names repeat in every element: the dictionary keeps one copy of each.
-  doc_->dict = xmlDictCreate();
-}
+HostXmlDocument::HostXmlDocument() { xmlInitParser(); }
 
 HostXmlDocument::~HostXmlDocument() {
   // Elements hold the document, so none is alive here.
-  xmlFreeDoc(doc_);
+  hostXmlFreeTree(root_);
 }
 
 void HostXmlDocument::SaveToText(KorString &out) {
-  Dump utf8 = dump();
-  // UTF-8 never takes fewer bytes than UTF-16 code units, so the string's
-  // buffer, sized by bytes, holds the whole conversion.
-  KorWChar *wide = out.bufferForOverwrite(int32_t(utf8.size));
-  int32_t length = 0;
-  UErrorCode status = U_ZERO_ERROR;
-  u_strFromUTF8WithSub(wide, int32_t(utf8.size + 1), &length,
-                       reinterpret_cast<const char *>(utf8.text.get()),
-                       int32_t(utf8.size), kReplacement, nullptr, &status);
-  wide[U_SUCCESS(status) ? length : 0] = 0;
+  size_t length = xmlDocumentLength(root_);
+  xmlWriteDocument(root_, out.bufferForOverwrite(int32_t(length)));
 }
 
 std::string HostXmlDocument::saveUtf8() const {
-  Dump utf8 = dump();
-  return {reinterpret_cast<const char *>(utf8.text.get()), utf8.size};
+  std::u16string text(xmlDocumentLength(root_), u'\0');
+  xmlWriteDocument(root_, text.data());
+  return utf8Of(text);
 }
 
-HostXmlDocument::Dump HostXmlDocument::dump() const {
-  xmlChar *text = nullptr;
-  int size = 0;
-  xmlDocDumpFormatMemoryEnc(doc_, &text, &size, "UTF-8", 1);
-  return {Dump::Text(text), text ? size_t(size) : 0};
+const XmlText *HostXmlDocument::intern(const KorWChar *name) {
+  return &names_.try_emplace(xmlCleanText(name), -1).first->first;
+}
+
+bool HostXmlDocument::validElementName(const XmlText *name) {
+  int &valid = names_.find(*name)->second;
+  if (valid < 0) {
+    std::string utf8 = utf8Of(*name);
+    valid = xmlValidateName(reinterpret_cast<const xmlChar *>(utf8.c_str()),
+                            0) == 0;
+  }
+  return valid == 1;
 }
 
 IKorDOMXmlElement *HostXmlDocument::CreateElement(const KorWChar *tagName) {
-  const xmlChar *name = nameText(tagName);
-  if (xmlValidateName(name, 0) != 0)
+  if (!tagName)
     return nullptr;
-  xmlNodePtr node = xmlNewDocNode(doc_, nullptr, name, nullptr);
-  return node ? new HostXmlElement(this, node) : nullptr;
+  const XmlText *name = intern(tagName);
+  if (!validElementName(name))
+    return nullptr;
+  return new HostXmlElement(this, new XmlElementNode(name));
 }
 
 void HostXmlDocument::SetRootElement(IKorDOMXmlElement *root) {
   HostXmlElement *element = asHostElement(root);
   if (!element || !element->node())
     return;
-  xmlNodePtr node = element->node();
-  if (node->doc != doc_ || node == xmlDocGetRootElement(doc_))
+  XmlElementNode *node = element->node();
+  if (element->document() != this || node == root_)
     return;
-  xmlUnlinkNode(node);
-  hostXmlFreeTree(xmlDocSetRootElement(doc_, node));
+  node->unlink();
+  hostXmlFreeTree(root_);
+  root_ = node;
 }
 
-const xmlChar *HostXmlDocument::convert(const KorWChar *text,
-                                        std::string &buffer) {
-  hostXmlUtf8(text, buffer);
-  return reinterpret_cast<const xmlChar *>(buffer.c_str());
+void HostXmlDocument::releaseRoot(const XmlElementNode *node) {
+  if (node == root_)
+    root_ = nullptr;
 }
 
 KORHOST_SERVICE("IKorDOMXmlV2",

@@ -1,21 +1,21 @@
-//===- domxml.h - The host's XML document service on libxml2 --------------===//
+//===- domxml.h - The host's XML document service -------------------------===//
 //
-// HostXmlDocument is the "IKorDOMXmlV2" service: one libxml2 document whose
-// root the caller replaces with each new tree. Each created element is a
+// HostXmlDocument is the "IKorDOMXmlV2" service: one document whose root
+// the caller replaces with each new tree. Each created element is a
 // HostXmlElement that keeps the document alive; an element that never joins
-// the tree frees its node with its last reference. Serialisation, escaping,
-// the declaration and the indentation are libxml2's. Element and attribute
-// names are interned in the document's dictionary, and every UTF-16 text
-// is turned into UTF-8 once, into buffers the document reuses.
+// the tree frees its node with its last reference. The tree is a compact
+// one of UTF-16 texts (host/services/xmltree.h), written straight into the
+// caller's string: a report of many records costs a few hundred bytes per
+// record, not the kilobyte a general-purpose XML tree takes. Element names
+// are checked by libxml2, and names are interned per document.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
 #include "component/ikordomxml.h"
 #include "component/iptr.h"
-#include <libxml/globals.h>
-#include <libxml/tree.h>
-#include <memory>
+#include "host/services/xmltree.h"
 #include <string>
+#include <unordered_map>
 
 class HostXmlDocument;
 
@@ -23,7 +23,7 @@ class HostXmlDocument;
 class HostXmlElement : public IKorDOMXmlElement {
 public:
   KOR_CLASS(HostXmlElement, IKorDOMXmlElement)
-  HostXmlElement(HostXmlDocument *document, xmlNodePtr node);
+  HostXmlElement(HostXmlDocument *document, XmlElementNode *node);
   ~HostXmlElement() override;
 
   void SetAttribute(const KorWChar *name, const KorWChar *value) override;
@@ -31,12 +31,14 @@ public:
   void AppendChild(IKorDOMXmlElement *child) override;
 
   /// The element's node; null once its tree has been freed.
-  xmlNodePtr node() const { return node_; }
+  XmlElementNode *node() const { return node_; }
   /// Forgets the node (its tree is being freed).
   void detach() { node_ = nullptr; }
+  /// The document the element was made by.
+  HostXmlDocument *document() const { return document_.get(); }
 
 private:
-  xmlNodePtr node_;
+  XmlElementNode *node_;
   IPtr<HostXmlDocument> document_;
 };
 
@@ -57,37 +59,21 @@ public:
   /// the tree indented by two spaces per level.
   std::string saveUtf8() const;
 
-  /// The UTF-8 form of a name, valid until the next call.
-  const xmlChar *nameText(const KorWChar *name) { return convert(name, name_); }
-  /// The UTF-8 form of a value or content, valid until the next call.
-  const xmlChar *valueText(const KorWChar *value) {
-    return convert(value, value_);
-  }
-  /// The length in bytes of the text valueText gave last.
-  int valueLength() const { return static_cast<int>(value_.size()); }
+  /// The document's one copy of `name`, cleaned like every text.
+  const XmlText *intern(const KorWChar *name);
+  /// The root element's node, if any.
+  XmlElementNode *root() const { return root_; }
+  /// Forgets the root when `node` is it (it is moving into an element).
+  void releaseRoot(const XmlElementNode *node);
 
 private:
-  /// libxml2's serialised document and its size in bytes.
-  struct Dump {
-    struct Free {
-      void operator()(xmlChar *text) const { xmlFree(text); }
-    };
-    using Text = std::unique_ptr<xmlChar, Free>;
-    Text text;
-    size_t size;
-  };
-  Dump dump() const;
-  static const xmlChar *convert(const KorWChar *text, std::string &buffer);
+  /// Whether the interned name is a valid element name (checked once).
+  bool validElementName(const XmlText *name);
 
-  xmlDocPtr doc_;
-  std::string name_;  ///< reused by nameText
-  std::string value_; ///< reused by valueText
+  XmlElementNode *root_ = nullptr;
+  std::unordered_map<XmlText, int> names_; ///< name, then -1/0/1 validity
 };
 
-/// Frees a detached subtree and tells its element wrappers.
-void hostXmlFreeTree(xmlNodePtr node);
-/// Writes the UTF-8 form of a UTF-16 text for libxml2 into `out`, reusing
-/// its storage: characters XML 1.0 cannot carry at all (most controls below
-/// U+0020, lone surrogates, U+FFFE and U+FFFF) become U+FFFD so the saved
-/// document stays well-formed. Null gives the empty text.
-void hostXmlUtf8(const KorWChar *text, std::string &out);
+/// Frees a detached subtree or one being taken out of its parent, and
+/// tells its element wrappers.
+void hostXmlFreeTree(XmlElementNode *node);
