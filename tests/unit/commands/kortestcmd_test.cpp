@@ -239,10 +239,9 @@ TEST_F(KortestCmdTest, DialogRunsColourTheListFillTheSummaryAndShowOneText) {
                                             {kTestedValue, 5}};
   for (auto [key, count] : counts)
     EXPECT_EQ(widget(key).integerValue, count) << key.name;
-  EXPECT_GE(widget(kElapsedTimeValue).realValue, 0.0);
-  std::string report = readFileBytes(utf8Of(command_->outputFileName()));
-  EXPECT_NE(report.find("expected to fail"), std::string::npos);
-  EXPECT_EQ(report.find("Second"), std::string::npos) << report;
+  EXPECT_NE(readFileBytes(utf8Of(command_->outputFileName()))
+                .find(": Fail : expected to fail\n"),
+            std::string::npos);
   // Only one selected test shows its text.
   for (auto items : {std::vector{item(u"Dialog Beta Suite")},
                      std::vector{item(u"Fail"), item(u"First")}}) {
