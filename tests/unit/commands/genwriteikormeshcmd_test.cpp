@@ -4,10 +4,10 @@
 // tests/e2e/writemesh.sh.
 #include "KorBasicTypes/binoutput.h"
 #include "commands/genwriteikormeshcmd.h"
-#include "component/ikorcommandcontext.h"
 #include "host/gui/headlessgui.h"
 #include "host/services/document.h"
 #include "host/services/settingsstore.h"
+#include "tests/unit/support/commandcontext.h"
 #include "tests/unit/support/memoryhost.h"
 #include "tests/unit/support/strtestsupport.h"
 #include <array>
@@ -36,17 +36,6 @@ public:
   int calls = 0;
 };
 
-class FakeContext : public IKorCommandContext {
-public:
-  KOR_CLASS(FakeContext, IKorCommandContext)
-  bool GetFlag(const char *name) override {
-    return inCommand && std::string(name) == "inCommand";
-  }
-  IKorModelContainer *ModelContainer() override { return model; }
-  bool inCommand = false;
-  IKorModelContainer *model = nullptr;
-};
-
 /// The headless dialog, recording the start name, folder and filter each
 /// save dialog was shown.
 class RecordingGui : public HostHeadlessGui {
@@ -62,7 +51,7 @@ public:
 
 TEST(GenWriteIKorMeshCmd, AvailableOnlyOutsideCommandsWithAMeshModel) {
   IPtr<GenWriteIKorMeshCmd> command(new GenWriteIKorMeshCmd);
-  IPtr<FakeContext> context(new FakeContext);
+  IPtr<FakeCommandContext> context(new FakeCommandContext);
   IPtr<HostModelContainer> model(new HostModelContainer);
   EXPECT_FALSE(command->IsAvailable(nullptr));
   EXPECT_FALSE(command->IsAvailable(context.get())) << "no model";

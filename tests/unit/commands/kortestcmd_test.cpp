@@ -8,12 +8,12 @@
 // text, boxes, seed field and output file name.
 #include "commands/kortestcmd.h"
 #include "commands/kortestdialog.h"
-#include "component/ikorcommandcontext.h"
 #include "component/iscriptfactory.h"
 #include "frame/ikortestresults.h"
 #include "frame/kortestdecl.h"
 #include "host/gui/headlessgui.h"
 #include "host/services/settingsstore.h"
+#include "tests/unit/support/commandcontext.h"
 #include "tests/unit/support/expectedfiles.h"
 #include "tests/unit/support/hostservicesfixture.h"
 #include "tests/unit/support/strtestsupport.h"
@@ -52,16 +52,6 @@ public:
                              keepAsserts, randomize, seed, selectedOnly);
   }
   std::array<bool, 4> flags{};
-};
-
-class Context : public IKorCommandContext {
-public:
-  KOR_CLASS(Context, IKorCommandContext)
-  bool GetFlag(const char *name) override {
-    return inCommand && std::string(name) == "inCommand";
-  }
-  IKorModelContainer *ModelContainer() override { return nullptr; }
-  bool inCommand = false;
 };
 
 using Colour = std::array<float, 4>;
@@ -146,7 +136,7 @@ TEST(KortestCmdPath, JoinsTheDataDirectoryWithTheFileName) {
 }
 
 TEST_F(KortestCmdTest, AvailableUnlessACommandIsRunningAndNeedsAFactory) {
-  IPtr<Context> context(new Context);
+  IPtr<FakeCommandContext> context(new FakeCommandContext);
   EXPECT_TRUE(command_->IsAvailable(context.get()));
   context->inCommand = true;
   EXPECT_FALSE(command_->IsAvailable(context.get()));

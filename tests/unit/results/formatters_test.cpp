@@ -111,26 +111,21 @@ TEST(VisualStudioFormatter, StopsAfterOneHundredLinesPerRecord) {
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 201);
 }
 
-TEST(ResultsXml, SummaryJoinsTenMessagesThenCountsTheRest) {
+// The summary joins ten messages and counts the rest; the class name is the
+// suite, then the source file's base name without its extension.
+TEST(ResultsXml, MessageSummaryAndTestCaseClassName) {
   FakeRun run;
   GenTestStatus &status = run.add(run.suite("s"), "t", kTestFailed);
   for (int i = 1; i <= 12; ++i)
     status.AddMessage(("m" + std::to_string(i)).c_str(), "", 0);
   EXPECT_STREQ(messageSummary(status).c_str(),
                "m1; m2; m3; m4; m5; m6; m7; m8; m9; m10; <2 more>");
-}
-
-TEST(ResultsXml, ClassNameIsSuiteThenSourceBaseNameWithoutExtension) {
   const std::pair<const char *, const char16_t *> cases[] = {
       {"c:\\src\\tests\\io_test.src", u"S.io_test"},
       {"a.b/c.d.e", u"S.c.d"},
-      {"dir/file.txt/", u"S.file"},
-  };
-  FakeRun run;
-  for (auto [file, name] : cases)
-    EXPECT_EQ(testCaseClassName(KorString(u"S"), run.add(run.suite("S"), "t",
-                                                         kTestPassed, 0, file))
-                  .view(),
-              name)
-        << file;
+      {"dir/file.txt/", u"S.file"}};
+  for (auto [file, name] : cases) {
+    GenTestStatus &record = run.add(run.suite("S"), "t", kTestPassed, 0, file);
+    EXPECT_EQ(testCaseClassName(KorString(u"S"), record).view(), name) << file;
+  }
 }
