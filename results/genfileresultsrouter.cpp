@@ -3,6 +3,7 @@
 #include "KorBasicTypes/binfile.h"
 #include "results/ikortestresultsformatter.h"
 #include "results/resultpath.h"
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -10,14 +11,25 @@
 #include <system_error>
 
 namespace {
-/// Writes `bytes` whole to a new or truncated file; returns the system's
-/// reason when it could not, an empty text when it did.
-std::string writeWhole(const char *path, const char *bytes) {
+/// Code units converted and written at a time: a large report never needs
+/// a second whole copy of itself.
+constexpr int32_t kPieceUnits = 1 << 16;
+
+/// Writes the UTF-8 form of `text` (KorString::utf8, unit by unit) whole
+/// to a new or truncated file; returns the system's reason when it could
+/// not, an empty text when it did.
+std::string writeWhole(const char *path, const KorString &text) {
   FILE *file = std::fopen(path, "w");
   if (!file)
     return std::strerror(errno);
-  size_t size = std::strlen(bytes);
-  bool written = std::fwrite(bytes, 1, size, file) == size;
+  bool written = true;
+  const int32_t length = text.length();
+  for (int32_t at = 0; written && at < length; at += kPieceUnits) {
+    KorString piece(text.data() + at, std::min(kPieceUnits, length - at));
+    const char *bytes = piece.utf8();
+    size_t size = std::strlen(bytes);
+    written = std::fwrite(bytes, 1, size, file) == size;
+  }
   int failure = written ? 0 : errno;
   // Buffered bytes may only fail to reach the file when it is closed.
   if (std::fclose(file) != 0 && written) {
@@ -54,6 +66,6 @@ void GenFileResultsRouter::Route(IKorTestResultsFormatter *formatter) {
     return;
   }
   failure_ = writeWhole(binPathToUtf8(KorString(name).data()).c_str(),
-                        formatter->GetOutput().utf8());
+                        formatter->GetOutput());
   delivered_ = failure_.empty();
 }

@@ -51,5 +51,5 @@ void GenJUnitResultsFormatter::Format(IKorTestResults *results) {
   document->SetRootElement(root.get());
   for (const auto &[name, records] : groupBySuite(*results))
     appendSuite(*document, *root, name, records);
-  document->SaveToText(output_);
+  saveAndRelease(*document, u"testsuites", output_);
 }

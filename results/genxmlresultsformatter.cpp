@@ -43,5 +43,5 @@ void GenXmlResultsFormatter::Format(IKorTestResults *results) {
       appendTestCase(*document, *suite, *status, name);
     root->AppendChild(suite.get());
   }
-  document->SaveToText(output_);
+  saveAndRelease(*document, u"korTestResults", output_);
 }

@@ -117,4 +117,11 @@ void appendTestCase(IKorDOMXmlDocument &document, IKorDOMXmlElement &parent,
   parent.AppendChild(testCase.get());
 }
 
+void saveAndRelease(IKorDOMXmlDocument &document, const KorWChar *rootName,
+                    KorString &out) {
+  document.SaveToText(out);
+  IPtr<IKorDOMXmlElement> empty(document.CreateElement(rootName));
+  document.SetRootElement(empty.get());
+}
+
 } // namespace korresults

@@ -46,4 +46,10 @@ KorString testCaseClassName(const KorString &suiteName, IKorTestStatus &status);
 void appendTestCase(IKorDOMXmlDocument &document, IKorDOMXmlElement &parent,
                     IKorTestStatus &status, const KorString &suiteName);
 
+/// Saves `document` into `out`, then replaces its tree with an empty
+/// `rootName` element: the host's document keeps a tree until the next one
+/// replaces it, and the report's tree is not needed while it is routed.
+void saveAndRelease(IKorDOMXmlDocument &document, const KorWChar *rootName,
+                    KorString &out);
+
 } // namespace korresults
