@@ -17,6 +17,12 @@ bool outsideXml(char16_t c) {
   return (c < 0x20 && c != 0x9 && c != 0xA && c != 0xD) || c >= 0xFFFE;
 }
 
+/// Whether XML carries the unit as it is wherever it stands.
+bool isPlainUnit(char16_t c) {
+  return (c >= 0x20 && c < 0xD800) || (c >= 0xE000 && c < 0xFFFE) ||
+         c == 0x9 || c == 0xA || c == 0xD;
+}
+
 /// The entity that stands for `c` in a text or an attribute value, or
 /// null when the unit is written as it is.
 const char16_t *escapeOf(char16_t c, bool inAttribute) {
@@ -120,7 +126,17 @@ private:
 } // namespace
 
 XmlText xmlCleanText(const char16_t *text) {
-  XmlText clean = text ? XmlText(text) : XmlText();
+  if (!text)
+    return {};
+  // Most texts hold nothing to replace: one pass finds the length and
+  // whether any unit needs a second look.
+  size_t length = 0;
+  bool plain = true;
+  for (; text[length]; ++length)
+    plain &= isPlainUnit(text[length]);
+  XmlText clean(text, length);
+  if (plain)
+    return clean;
   for (size_t i = 0; i < clean.size(); ++i) {
     char16_t c = clean[i];
     if (isHighSurrogate(c) && i + 1 < clean.size() &&
