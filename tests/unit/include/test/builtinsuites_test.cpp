@@ -96,9 +96,10 @@ TEST(BuiltInSuites, EveryTestEndsAsItsBuildDictates) {
     EXPECT_STREQ(tests[i]->ClassName(), want.test);
     EXPECT_EQ(status.GetState(), want.state) << want.test;
     EXPECT_EQ(messages, want.messages) << want.test;
-    if (want.line)
+    if (want.line) {
       EXPECT_EQ(std::string(status.GetMessageFile(1)) + ":" +
                     std::to_string(status.GetMessageLine(1)),
                 tests[i]->SourceFile() + (":" + std::to_string(want.line)));
+    }
   }
 }
