@@ -247,12 +247,3 @@ TEST(BitVector, ReadingSurvivesDamagedHeadersAndData) {
     EXPECT_EQ(setIndices(bits), Indices{3});
   }
 }
-
-TEST(HostMemoryManager, HandsOutZeroedPagesAndKnowsTheProcessFigures) {
-  IPtr<HostMemoryManager> manager(new HostMemoryManager);
-  EXPECT_TRUE(manager->IsAvailable() && !manager->ReleaseMemory() &&
-              manager->CoreLimit() * manager->CoreNow() > 0);
-  void *page = manager->AllocPage(8192);
-  EXPECT_EQ(static_cast<char *>(page)[8191], 0);
-  manager->FreePage(page, 8192);
-}

@@ -21,22 +21,6 @@ protected:
   }
 };
 
-BucketMemoryAllocator *allocatorOf(void *block) {
-  BucketMemoryAllocator *allocator;
-  std::memcpy(&allocator, static_cast<char *>(block) - kBucketHeaderBytes,
-              sizeof allocator);
-  return allocator;
-}
-
-/// An allocator that counts the blocks freed through it.
-class CountingAllocator : public BucketMemoryAllocator {
-public:
-  void freeBlock(void *header) override {
-    ++freed_;
-    BucketMemoryAllocator::freeBlock(header);
-  }
-  int freed_ = 0;
-};
 } // namespace
 
 TEST_F(BucketPoolTest, SizeClassesAndLastInFirstOutReuseUnlessDisabled) {
@@ -67,44 +51,6 @@ TEST_F(BucketPoolTest, SizeClassesAndLastInFirstOutReuseUnlessDisabled) {
   EXPECT_TRUE(pool->setEnabled(true));
   for (void *block : {first, second})
     EXPECT_TRUE(pool->deallocate(8, &block));
-}
-
-TEST_F(BucketPoolTest, BlocksAreFreedThroughTheAllocatorInTheirHeader) {
-  CountingAllocator counting;
-  auto foreignBlock = [&](int size) {
-    void *header = nullptr;
-    nyrMalloc(&header, 1, size + kBucketHeaderBytes);
-    BucketMemoryAllocator *allocator = &counting;
-    std::memcpy(header, &allocator, sizeof allocator);
-    return static_cast<char *>(header) + kBucketHeaderBytes;
-  };
-  bucketFree(16, foreignBlock(16)); // without a pool
-  EXPECT_EQ(counting.freed_, 1);
-  EXPECT_FALSE(bucketPoolIsFallback()) << "no pool was created";
-  auto pool = defaultPool();
-  for (int size : {4, 4, 100, 20000}) {
-    void *block = foreignBlock(size);
-    pool->deallocate(size, &block);
-  }
-  uint32_t capacity = pool->tableCapacity();
-  EXPECT_TRUE(pool->purge());
-  EXPECT_EQ(counting.freed_, 5);
-  EXPECT_EQ(pool->tableCapacity(), capacity);
-  EXPECT_EQ(pool->cachedBlocks(0), 0u);
-}
-
-TEST_F(BucketPoolTest, NewPoolWithTheSameParametersInheritsTheBlocks) {
-  auto first = defaultPool();
-  uint32_t actual = 0;
-  void *block = first->allocate(16, &actual), *cached = block;
-  first->deallocate(16, &block);
-  auto second = defaultPool();
-  EXPECT_EQ(bucketPoolCurrent(), second.get());
-  EXPECT_EQ(second->allocate(13, &actual), cached);
-  second->deallocate(16, &cached);
-  IPtr<BucketMemoryPool> other(bucketPoolCreate(8, 8192, 0x40000));
-  EXPECT_EQ(other->cachedBlocks(1), 0u) << "different parameters: no exchange";
-  EXPECT_EQ(second->cachedBlocks(3), 1u);
 }
 
 TEST_F(BucketPoolTest, FallbackPoolHandsItsBlocksToTheHostPoolOnceOffered) {

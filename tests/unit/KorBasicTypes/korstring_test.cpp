@@ -33,24 +33,6 @@ struct Row {
   const char16_t *expected;
 };
 
-TEST(KorStringTest, BorrowsLiteralsCopiesOwnedTextsAndMovesBuffers) {
-  static const KorWChar literal[] = u"literal";
-  KorString borrowed(literal, 0), sharedCopy(borrowed), owned(literal);
-  EXPECT_TRUE(sharedCopy.rawData() == literal && owned.rawData() != literal);
-  EXPECT_NE(KorString(owned).rawData(), owned.rawData());
-  const KorWChar *buffer = owned.rawData();
-  KorString moved(std::move(owned));
-  EXPECT_TRUE(moved.rawData() == buffer && owned.isNull());
-  // Changes of a borrowed text copy it first; a part of itself is safe.
-  borrowed += u'!';
-  EXPECT_EQ(borrowed, u"literal!");
-  moved.assign(moved.data() + 3, 4);
-  moved.append(moved);
-  EXPECT_EQ(moved, u"eraleral");
-  moved = u"now more than twelve units";
-  EXPECT_EQ(moved + KorString(u"!"), u"now more than twelve units!");
-}
-
 TEST(KorStringTest, ConvertsBetweenForms) {
   // Narrow bytes widen by sign extension and narrow back to the low byte.
   KorString wide("a\x7F\x80\xE9");

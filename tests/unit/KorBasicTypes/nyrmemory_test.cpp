@@ -5,27 +5,6 @@
 #include "KorBasicTypes/nyrmemory.h"
 #include <gtest/gtest.h>
 
-TEST(NyrMemory, ParsesMeminfoAndBoundsSwapByVirtualMemory) {
-  NyrPlatformMemory raw;
-  EXPECT_FALSE(nyrParseMeminfo("MemTotal: 16000 kB\n", raw));
-  ASSERT_TRUE(nyrParseMeminfo("MemTotal:       16 kB\nMemFree:   1 kB\n"
-                              "MemAvailable:    8 kB\nSwapTotal:  4 kB\n"
-                              "SwapFree:        3 kB\n",
-                              raw));
-  auto figures = [&](uint64_t totalVirtual, uint64_t availVirtual, int unit) {
-    raw.totalVirtual = totalVirtual;
-    raw.availVirtual = availVirtual;
-    NyrMemoryFigures f = nyrFiguresFrom(raw, unit);
-    return std::vector<uint64_t>{f.systemFree, f.systemTotal, f.swapFree, f.swapTotal};
-  };
-  EXPECT_EQ(figures(1 << 20, 1 << 19, 1024), (std::vector<uint64_t>{8, 16, 3, 4}));
-  // Little address space beyond RAM bounds the swap; less than the free RAM
-  // leaves none.
-  EXPECT_EQ(figures(16384 + 2048, 8192 + 1024, 1),
-            (std::vector<uint64_t>{8192, 16384, 1024, 2048}));
-  EXPECT_EQ(figures(16384 + 2048, 100, 1)[2], 0u);
-}
-
 TEST(NyrMemory, OnlyAnActiveMemCheckerReplacesThePlatform) {
   for (bool active : {false, true}) {
     ScopedMemoryHost host;

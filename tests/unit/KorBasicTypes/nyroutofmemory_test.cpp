@@ -3,7 +3,6 @@
 #include "tests/unit/support/memoryhost.h"
 #include "KorBasicTypes/nyrhostdirs.h"
 #include "KorBasicTypes/nyroutofmemory.h"
-#include "host/services/translatorservice.h"
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -44,29 +43,11 @@ TEST(NyrOutOfMemory, TellsTheErrorServiceOrStderrBetweenRendererCalls) {
     EXPECT_FALSE(handleOutOfMemory(c.code));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), c.stderrText) << c.code;
     EXPECT_EQ(hostCalls(), c.calls) << c.code;
-    if (c.code == kNyrAllocFailed)
+    if (c.code == kNyrAllocFailed) {
       EXPECT_TRUE(nyrUtf8(errors->message_.c_str()) == kMessageUtf8 &&
                   errors->severity_ == 1 && errors->source_ == "realloc");
+    }
   }
-}
-
-TEST(NyrOutOfMemory, MessageAndTitlePassThroughTheTranslator) {
-  ScopedMemoryHost host;
-  korResetTranslator();
-  auto *catalogue = new HostCatalogueTranslator;
-  ASSERT_EQ(catalogue->loadText(
-                "While running this function, you have run out of memory.\\n"
-                "The application will close. After restarting, please read\\n"
-                "the online help about \"Memory Optimization\". = Kein "
-                "Speicher mehr.\\nNeu starten.\n"
-                "Out of Memory = Speicher voll\n"),
-            0);
-  host.offer("IKorTranslatorService", new HostTranslatorService(catalogue));
-  testing::internal::CaptureStderr();
-  handleOutOfMemory(kNyrAllocFailed);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "Speicher voll\nKein Speicher mehr.\nNeu starten.\n");
-  korResetTranslator();
 }
 
 TEST(NyrOutOfMemory, MemoryLogLayout) {

@@ -80,22 +80,6 @@ TEST_F(ProgressTest, SplitStepsThroughEqualParts) {
   EXPECT_FALSE(split.End()) << "an idle divider";
 }
 
-TEST_F(ProgressTest, NestedDividersMapIntoTheirPart) {
-  NyrProgressSplit outer(progress());
-  ASSERT_TRUE(outer.Begin(2));
-  outer.Step(); // second half: 0.5 to 1.0
-  NyrProgressBounds bounds(progress());
-  ASSERT_TRUE(bounds.Begin(0.2, 0.4));
-  EXPECT_FLOAT_EQ(progress()->Map(0.5f), 0.65f);
-  NyrProgressSubdivide inner(progress());
-  double weights[] = {1.0, 3.0, 0.0}; // parts 0.6 to 0.625 to 0.7
-  ASSERT_TRUE(inner.Begin(weights));
-  globals_.clear();
-  EXPECT_TRUE(inner.End() && bounds.End() && root_->depth() == 2);
-  // Each end closes its open part (1.0 of it) and reports its own range done.
-  EXPECT_EQ(globals_, (Floats{0.625f, 0.7f, 0.7f, 1.0f}));
-}
-
 TEST_F(ProgressTest, InfinitePartsShrinkGeometrically) {
   NyrProgressInfinite infinite(progress());
   ASSERT_TRUE(infinite.Begin(1));
