@@ -24,17 +24,12 @@ TEST(RunOutcome, TheRunsRecordsGiveTheClosingLineAndExitStatus) {
     int status;
   };
   // Run status: not run, stop, report undelivered, load failures, matched.
+  // kortest_exit.sh and kortest_faults.sh see the other statuses end to end.
   const Case cases[] = {
-      {{5, 2, 0}, {}, {}, "5 passed, 2 failed, 0 skipped", 1},
       {{2, 0, 1}, {}, {}, "2 passed, 0 failed, 1 skipped", 0},
-      {{1, 0, 3}, {1}, {}, "1 passed, 0 failed, 3 skipped, 1 aborted", 1},
-      {{3, 0, 0}, {0}, {0, 0, 0, 0, 3}, "3 passed, 0 failed, 0 skipped", 0},
       {{1, 2, 0}, {1}, {1, 0, 0, 0, 5},
        "1 passed, 2 failed, 0 skipped, 1 not run, 1 aborted", 1},
       {{0, 0, 0}, {0}, {0, 0, 0, 0, 0}, "0 passed, 0 failed, 0 skipped", 4},
-      {{0, 0, 0}, {0}, {0, 0, 0, 0, 4}, "0 passed, 0 failed, 0 skipped", 0},
-      {{2, 1, 0}, {0}, {0, 0, 1, 0, 3}, "2 passed, 1 failed, 0 skipped", 3},
-      {{0, 0, 0}, {0}, {0, 0, 0, 1, 0}, "0 passed, 0 failed, 0 skipped", 3},
       {{1, 1, 0}, {0}, {0, -1, 0, 0, 5}, "1 passed, 1 failed, 0 skipped", 3},
       {{1, 1, 0}, {0}, {2, 15, 1, 1, 9},
        "1 passed, 1 failed, 0 skipped, 2 not run", 143},
@@ -46,8 +41,8 @@ TEST(RunOutcome, TheRunsRecordsGiveTheClosingLineAndExitStatus) {
     publish(server, kRunStatusRecord, c.runStatus);
     std::optional<RunOutcome> outcome = readRunOutcome(server);
     ASSERT_TRUE(outcome) << c.closing;
-    EXPECT_EQ(outcome->closingLine(), c.closing);
-    EXPECT_EQ(outcome->exitStatus(), c.status) << c.closing;
+    EXPECT_EQ(std::pair(outcome->closingLine(), outcome->exitStatus()),
+              std::pair(std::string(c.closing), c.status));
   }
   // A component that published no (or too few) counts gives no outcome.
   HostQueryServer server;

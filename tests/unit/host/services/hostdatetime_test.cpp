@@ -5,7 +5,7 @@
 #include <ctime>
 #include <gtest/gtest.h>
 
-TEST(HostClock, ElapsedIsThatOfTheLastStartStop) {
+TEST(HostDateTime, ClockKeepsItsLastSpanAndDateTimeAreLocalNow) {
   HostClock clock;
   clock.Stop(); // a stop without a start changes nothing
   EXPECT_EQ(clock.Elapsed(), 0.0);
@@ -14,9 +14,7 @@ TEST(HostClock, ElapsedIsThatOfTheLastStartStop) {
   double first = clock.Elapsed();
   clock.Stop(); // a second stop keeps the measured span
   EXPECT_EQ(clock.Elapsed(), first);
-}
 
-TEST(HostDateTime, SetToNowGivesLocalCalendarFields) {
   HostDate date;
   HostTime time;
   std::time_t now;

@@ -5,15 +5,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-/// One catalogue line and what it gives: the key looked up and its text,
-/// or no text when the line makes no entry.
-struct EntryCase {
-  const char *line, *key;
-  const char16_t *text;
-};
-
 TEST(HostCatalogueTest, EachLineReadsAsItsEntry) {
-  const EntryCase cases[] = {
+  // One catalogue line, the key looked up and its text, or no text when the
+  // line makes no entry.
+  const std::tuple<const char *, const char *, const char16_t *> cases[] = {
       {"Run Programmer Tests = Programmiertests starten",
        "Run Programmer Tests", u"Programmiertests starten"},
       {"  Error: %1 = Fehler: %1 = 1  \r", "Error: %1", u"Fehler: %1 = 1"},
@@ -26,13 +21,12 @@ TEST(HostCatalogueTest, EachLineReadsAsItsEntry) {
       {"; note = no", "; note", nullptr},
       {"[German = Deutsch]", "[German", nullptr},
   };
-  for (const EntryCase &c : cases) {
+  for (auto [line, key, text] : cases) {
     HostCatalogueTranslator catalogue;
-    EXPECT_EQ(catalogue.loadText(c.line), 0) << c.line;
     KorString out;
-    EXPECT_EQ(catalogue.LookUp(c.key, out), c.text != nullptr) << c.line;
-    EXPECT_EQ(out, c.text ? KorString(c.text) : KorString::fromUtf8(c.key))
-        << c.line;
+    EXPECT_EQ(catalogue.loadText(line), 0) << line;
+    EXPECT_EQ(catalogue.LookUp(key, out), text != nullptr) << line;
+    EXPECT_EQ(out, text ? KorString(text) : KorString::fromUtf8(key)) << line;
   }
 }
 
