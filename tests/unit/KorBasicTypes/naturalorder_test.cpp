@@ -9,15 +9,9 @@
 
 namespace {
 
-TEST(NaturalOrderTest, ExamplesNullsAndWideDigits) {
-  // Numbers by value, then text without case; case and leading zeros only
-  // break ties, the first one met deciding.
-  const std::pair<const char *, const char *> ascending[] = {
-      {"file2", "file10"}, {"v1.2.9", "v1.2.10"}, {"abc", "ABD"},
-      {"a0", "a_"}, {"IMG2", "img02"}, {"a1b", "a01c"}, {"a00", "a0"}};
-  for (auto [a, b] : ascending)
-    EXPECT_TRUE(korNaturalCompare(a, b) == -1 && korNaturalCompare(b, a) == 1)
-        << a << " / " << b;
+TEST(NaturalOrderTest, NullsAndWideDigits) {
+  // Null sorts before empty; the rule itself is checked against the model
+  // below.
   const char *null = nullptr;
   EXPECT_EQ(std::vector<int>({korNaturalCompare(null, ""),
                               korNaturalCompare(null, null),
