@@ -1,16 +1,36 @@
 //===- hostfixture.h - A real host component manager, a scoped environment ===//
 #pragma once
-#include "host/services/componentmanager.h"
 #include "component/ikorerrorservice.h"
 #include "component/korcomponentstate.h"
+#include "host/services/componentmanager.h"
 #include <cstdlib>
 #include <ctime>
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
+
+/// Installs a fresh host component manager for one scope and puts the
+/// previous one back afterwards, releasing the services offered to it.
+class ScopedHost {
+public:
+  ScopedHost() { manager->AddRef(), korSetComponentManager(manager); }
+  ~ScopedHost() {
+    manager->releaseServices();
+    korSetComponentManager(previous_);
+    manager->Release();
+  }
+  /// Registers `service` (the manager takes a reference) and returns it.
+  template <class T> T *offer(const char *name, T *service) {
+    manager->RegisterService(name, service);
+    return service;
+  }
+  HostComponentManager *const manager = new HostComponentManager;
+
+private:
+  IKorComponentManager *previous_ = korComponentManager();
+};
 
 /// An error service that keeps every report.
 class RecordingErrorService : public IKorErrorService {
@@ -28,22 +48,15 @@ public:
   std::vector<Entry> reports;
 };
 
-/// Hands a fresh host manager to this process's component state and takes
-/// it back after the test.
+/// A fresh host manager with a recording error service for each test.
 class HostManagerTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    manager_ = new HostComponentManager;
-    manager_->AddRef();
-    errors_ = new RecordingErrorService;
-    manager_->RegisterService("IKorErrorService", errors_);
-    korSetComponentManager(manager_);
+    manager_ = host_.emplace().manager;
+    errors_ = host_->offer("IKorErrorService", new RecordingErrorService);
   }
-  void TearDown() override {
-    manager_->releaseServices();
-    korSetComponentManager(nullptr);
-    manager_->Release();
-  }
+  void TearDown() override { host_.reset(); }
+  std::optional<ScopedHost> host_;
   HostComponentManager *manager_ = nullptr;
   RecordingErrorService *errors_ = nullptr;
 };
@@ -57,17 +70,15 @@ public:
       apply(name.c_str(), value);
   }
   void set(const char *name, std::optional<std::string> value) {
-    if (!saved_.count(name)) {
-      const char *old = std::getenv(name);
-      saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-    }
+    const char *old = std::getenv(name);
+    saved_.try_emplace(name, old ? std::optional<std::string>(old) : std::nullopt);
     apply(name, value);
   }
 
 private:
   static void apply(const char *name, const std::optional<std::string> &value) {
     value ? setenv(name, value->c_str(), 1) : unsetenv(name);
-    if (std::string_view(name) == "TZ")
+    if (std::string(name) == "TZ")
       tzset();
   }
   std::map<std::string, std::optional<std::string>> saved_;

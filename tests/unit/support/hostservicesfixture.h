@@ -26,11 +26,10 @@ protected:
     dir_ = std::filesystem::temp_directory_path() /
            (tag + "_" + std::to_string(getpid()));
     std::filesystem::create_directories(dir_ / "data");
-    auto *settings = new HostSettingsStore;
-    settings->loadText("[Directories]\nData Directory = " + dir_.string() +
-                       "/data/\n");
-    manager_->RegisterService("IDataStore", settings);
-    manager_->RegisterService("IKorTestService", testService);
+    host_->offer("IDataStore", new HostSettingsStore)
+        ->loadText("[Directories]\nData Directory = " + dir_.string() +
+                   "/data/\n");
+    host_->offer("IKorTestService", testService);
   }
   void TearDown() override {
     std::filesystem::remove_all(dir_);

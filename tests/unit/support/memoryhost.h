@@ -2,54 +2,25 @@
 // settings store, and fakes of the memory manager, memory checker, renderer
 // and error service that record what the allocator asks of them.
 #pragma once
-#include "host/services/componentmanager.h"
-#include "component/ikorerrorservice.h"
-#include "component/korcomponentstate.h"
 #include "KorBasicTypes/nyrmemory.h"
 #include "host/services/settingsstore.h"
 #include "tests/unit/support/expectedfiles.h"
-#include <cstdlib>
+#include "tests/unit/support/hostfixture.h"
 #include <filesystem>
-#include <string>
 #include <unistd.h>
-#include <vector>
 
-/// Installs a fresh component manager for one test and restores the
-/// previous one afterwards; kept services are forgotten on both ends.
-class ScopedMemoryHost {
+/// A scoped host whose settings store the test fills; services the
+/// allocator keeps are forgotten on both ends.
+class ScopedMemoryHost : public ScopedHost {
 public:
-  ScopedMemoryHost()
-      : manager_(new HostComponentManager), store_(new HostSettingsStore),
-        previous_(korComponentManager()) {
-    manager_->AddRef();
-    store_->AddRef();
-    korSetComponentManager(manager_);
-    manager_->RegisterService("IDataStore", store_);
-    nyrForgetHostServices();
-  }
-  ~ScopedMemoryHost() {
-    nyrForgetHostServices();
-    manager_->releaseServices();
-    store_->Release();
-    korSetComponentManager(previous_);
-    manager_->Release();
-  }
-  ScopedMemoryHost(const ScopedMemoryHost &) = delete;
-  ScopedMemoryHost &operator=(const ScopedMemoryHost &) = delete;
-
-  /// Registers `service` (heap-allocated, owned by the manager from now on).
-  template <class T> T *offer(const char *name, T *service) {
-    manager_->RegisterService(name, service);
-    return service;
-  }
+  ScopedMemoryHost() { nyrForgetHostServices(); }
+  ~ScopedMemoryHost() { nyrForgetHostServices(); }
   void set(const std::string &key, const std::string &value) {
     store_->set(key, value);
   }
 
 private:
-  HostComponentManager *manager_;
-  HostSettingsStore *store_;
-  IKorComponentManager *previous_;
+  HostSettingsStore *store_ = offer("IDataStore", new HostSettingsStore);
 };
 
 /// Everything the fakes were asked, in order.
@@ -83,8 +54,8 @@ private:
 class FakeMemChecker : public IMemChecker {
 public:
   KOR_CLASS(FakeMemChecker, IMemChecker)
-  explicit FakeMemChecker(bool active) : active_(active) {}
-  bool IsActive() override { return active_; }
+  explicit FakeMemChecker(bool active) : active(active) {}
+  bool IsActive() override { return active; }
   uint32_t GetMemoryStatus(uint64_t *systemFree, uint64_t *systemTotal,
                            uint64_t *swapFree, uint64_t *swapTotal,
                            int divisor) override {
@@ -92,9 +63,7 @@ public:
     *swapFree = 1024000 / divisor, *swapTotal = 2048000 / divisor;
     return 0;
   }
-
-private:
-  bool active_;
+  bool active;
 };
 
 class FakeRenderer : public IGfxRenderer {
@@ -121,11 +90,6 @@ public:
 /// A fresh, empty folder under the test temporary folder, removed at the end.
 class ScratchFolder {
 public:
-  ScratchFolder() {
-    std::string pattern =
-        std::filesystem::temp_directory_path().string() + "/kortest-mem-XXXXXX";
-    path_ = mkdtemp(pattern.data()) ? pattern : std::string();
-  }
   ~ScratchFolder() { std::filesystem::remove_all(path_); }
   const std::string &path() const { return path_; }
   /// The text of the file `name` in the folder.
@@ -141,5 +105,9 @@ public:
   }
 
 private:
-  std::string path_;
+  std::string path_ = [] {
+    std::string pattern = std::filesystem::temp_directory_path().string() +
+                          "/kortest-mem-XXXXXX";
+    return mkdtemp(pattern.data()) ? pattern : std::string();
+  }();
 };

@@ -15,7 +15,7 @@
 #include "results/ikortestresultsformatter.h"
 #include "testservice/genteststatus.h"
 #include <algorithm>
-#include <memory>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -23,11 +23,9 @@
 class FakeSuite : public KorTestSuiteBase {
 public:
   KOR_CLASS_DERIVED(FakeSuite, KorTestSuiteBase, IKorTestSuite)
-  explicit FakeSuite(std::string name) : name_(std::move(name)) {}
-  KorCString &Name(KorCString &out) override { return out = name_.c_str(); }
-
-private:
-  std::string name_;
+  explicit FakeSuite(std::string name) : name(std::move(name)) {}
+  KorCString &Name(KorCString &out) override { return out = name.c_str(); }
+  std::string name;
 };
 
 /// A test with a description, a source file, a suite and a number.
@@ -36,30 +34,25 @@ public:
   KOR_CLASS_DERIVED(FakeTest, KorTestBase, IKorTest)
   FakeTest(IKorTestSuite *suite, std::string description, std::string file,
            int number = -1)
-      : description_(std::move(description)), file_(std::move(file)) {
-    SetSuite(suite);
-    setTestNumber(number);
+      : description(std::move(description)), file(std::move(file)) {
+    SetSuite(suite), setTestNumber(number);
   }
   void Run(IKorTestStatus *) override {}
   KorCString &Description(KorCString &out) override {
-    return out = description_.c_str();
+    return out = description.c_str();
   }
   bool Enabled() override { return true; }
   const char *DisabledReason() override { return ""; }
-  const char *SourceFile() override { return file_.c_str(); }
+  const char *SourceFile() override { return file.c_str(); }
   int DeclarationLine() override { return 1; }
-
-private:
-  std::string description_, file_;
+  std::string description, file;
 };
 
 /// A results collection that keeps one reference on each record.
 class FakeResults : public IKorTestResults {
 public:
   KOR_CLASS(FakeResults, IKorTestResults)
-  void AddStatus(IKorTestStatus *status) override {
-    records.emplace_back(status);
-  }
+  void AddStatus(IKorTestStatus *s) override { records.emplace_back(s); }
   int GetCount() override { return int(records.size()); }
   IKorTestStatus *GetStatus(uint32_t i) override {
     return i >= 1 && i <= records.size() ? records[i - 1].get() : nullptr;
@@ -83,15 +76,14 @@ public:
 class FakeRun {
 public:
   IKorTestSuite *suite(const std::string &name) {
-    suites_.push_back(std::make_unique<FakeSuite>(name));
-    return suites_.back().get();
+    return &suites_.emplace_back(name);
   }
   /// Adds a record of a new test to the results.
   GenTestStatus &add(IKorTestSuite *suite, const std::string &description,
                      int state, double duration = 0.0,
                      const std::string &file = "src/tests/sample_test.cpp") {
-    tests_.push_back(std::make_unique<FakeTest>(suite, description, file));
-    auto *status = new GenTestStatus(tests_.back().get());
+    auto *status =
+        new GenTestStatus(&tests_.emplace_back(suite, description, file));
     status->SetState(state);
     status->SetDuration(duration);
     results.AddStatus(status);
@@ -100,8 +92,8 @@ public:
   FakeResults results;
 
 private:
-  std::vector<std::unique_ptr<FakeSuite>> suites_;
-  std::vector<std::unique_ptr<FakeTest>> tests_;
+  std::deque<FakeSuite> suites_;
+  std::deque<FakeTest> tests_;
 };
 
 /// A formatter whose output the test sets.
