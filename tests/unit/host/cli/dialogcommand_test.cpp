@@ -5,15 +5,14 @@
 #include "tests/unit/support/hostfixture.h"
 #include <cstdio>
 
-class DialogCommandTest : public HostManagerTest {};
-
-TEST_F(DialogCommandTest, DialogWithEmptyDisplayVariablesEndsWithStatusOne) {
+TEST(DialogCommand, DialogWithEmptyDisplayVariablesEndsWithStatusOne) {
+  ScopedHost host;
   ScopedEnvironment environment;
   for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
     environment.set(name, "");
   EXPECT_FALSE(hostHasDisplay());
   FILE *sink = std::tmpfile();
-  EXPECT_EQ(runDialogCommand(*manager_, DialogRequest{}, sink, sink), 1);
+  EXPECT_EQ(runDialogCommand(*host.manager, DialogRequest{}, sink, sink), 1);
   std::fclose(sink);
   environment.set("WAYLAND_DISPLAY", "wayland-0");
   EXPECT_TRUE(hostHasDisplay());

@@ -4,13 +4,8 @@
 #include "tests/unit/support/hostfixture.h"
 
 namespace {
-class DirServiceTest : public HostManagerTest {};
-
-std::u16string dir(const char *name) {
-  return HostDirService().GetDirectory(name);
-}
-
-TEST_F(DirServiceTest, XdgLocationsAreTheDefaultDirectories) {
+TEST(DirService, XdgLocationsAreTheDefaultDirectories) {
+  ScopedHost host; // no settings store
   ScopedEnvironment env;
   env.set("HOME", "/home/u");
   env.set("XDG_DATA_HOME", std::nullopt);
@@ -24,6 +19,9 @@ TEST_F(DirServiceTest, XdgLocationsAreTheDefaultDirectories) {
       {"cache", u"/home/u/.cache/korhost"},
       {"temp", u"/tmp"},
       {"no such directory", u""}};
+  auto dir = [](const char *name) {
+    return std::u16string(HostDirService().GetDirectory(name));
+  };
   for (auto [name, path] : cases)
     EXPECT_EQ(dir(name), path) << name;
   env.set("HOME", std::nullopt);

@@ -5,7 +5,6 @@
 #include "tests/unit/support/hostfixture.h"
 
 namespace {
-class HostRegistryTest : public HostManagerTest {};
 using Values = std::vector<std::string>;
 
 /// The values of `key` in the registry's order, or "<no key>".
@@ -24,19 +23,19 @@ Values valuesOf(const char *key) {
   return values;
 }
 
-TEST_F(HostRegistryTest, KeyListsItsSectionsLastValuesInFirstOrder) {
-  auto *settings = new HostSettingsStore;
-  manager_->RegisterService("IDataStore", settings);
+TEST(HostRegistry, KeyListsItsSectionsLastValuesInFirstOrder) {
+  std::optional<ScopedHost> host(std::in_place);
+  auto *settings = host->offer("IDataStore", new HostSettingsStore);
   ASSERT_EQ(settings->loadText("[KorTest]\nzeta = 1,2\nalpha = 2\nzeta = 3\n"
                                "[Other]\nx = y\n"),
             0);
   settings->set("KorTest/beta", "4");
-  EXPECT_EQ(valuesOf("KorTest"), (Values{"3", "2", "4"}));
-  EXPECT_EQ(valuesOf("Other"), Values{"y"});
-  EXPECT_EQ(valuesOf("Missing"), Values{"<no key>"});
-  EXPECT_EQ(valuesOf(""), Values{"<no key>"});
-  korSetComponentManager(nullptr);
+  const std::pair<const char *, Values> cases[] = {
+      {"KorTest", {"3", "2", "4"}}, {"Other", {"y"}},
+      {"Missing", {"<no key>"}}, {"", {"<no key>"}}};
+  for (const auto &[key, values] : cases)
+    EXPECT_EQ(valuesOf(key), values) << key;
+  host.reset();
   EXPECT_EQ(valuesOf("KorTest"), Values{"<no key>"}) << "no settings store";
-  korSetComponentManager(manager_);
 }
 } // namespace

@@ -29,14 +29,11 @@ using GuiEvent = std::tuple<int, int32_t, int32_t>;
 /// slot is lost, so the recorded list shows it missing.
 class RecordingReceiver : public CompBaseCmd {
 public:
-  void OnButton(int32_t w, int32_t v) override { events.push_back({1, w, v}); }
-  void OnSelection(int32_t w, int32_t v) override {
-    events.push_back({2, w, v});
-  }
-  void OnIntegerValue(int32_t w, int32_t v) override {
-    events.push_back({5, w, v});
-  }
-  void OnNotify(int32_t w, int32_t v) override { events.push_back({7, w, v}); }
+  void OnButton(int32_t w, int32_t v) override { add(1, w, v); }
+  void OnSelection(int32_t w, int32_t v) override { add(2, w, v); }
+  void OnIntegerValue(int32_t w, int32_t v) override { add(5, w, v); }
+  void OnNotify(int32_t w, int32_t v) override { add(7, w, v); }
+  void add(int slot, int32_t w, int32_t v) { events.push_back({slot, w, v}); }
   std::vector<GuiEvent> events;
 };
 
@@ -83,7 +80,7 @@ QBoxLayout *rowOf(QWidget *widget) {
   return layoutHolding(widget->parentWidget()->layout(), widget);
 }
 
-TEST_F(QtGuiTest, RowsLieSideBySideAndGroupsAreCaptionedBoxes) {
+TEST_F(QtGuiTest, RowsLieSideBySideGroupsAreCaptionedBoxesKeysFallBack) {
   gui_->OpenRow();
   const KorWChar *routers[] = {u"GenStdStreamsResultsRouter"};
   gui_->AddChoiceList("RouterCombo", 10, u"Router", routers, 1, 0);
@@ -95,10 +92,17 @@ TEST_F(QtGuiTest, RowsLieSideBySideAndGroupsAreCaptionedBoxes) {
   gui_->CloseGroup();
   gui_->CloseGroup();
   gui_->AddButton("RunAll", 5, u"Run All");
+  gui_->AddLabel("Twin", 7, u"a", 0);
+  gui_->AddLabel("Other", 7, u"b", 0);
   gui_->FinishLayout(-19998, 0);
 
   QWidget *seed = gui_->find("SeedValue", 25);
   QWidget *list = gui_->find("RouterCombo", 10);
+  // A key with another name falls back to the one widget of its number.
+  EXPECT_EQ(gui_->find("Misnamed", 25), seed);
+  EXPECT_EQ(gui_->find(nullptr, 25), seed);
+  EXPECT_EQ(gui_->find(nullptr, 7), nullptr); // two share the number
+  EXPECT_EQ(gui_->find("SeedValue", 26), nullptr);
   EXPECT_EQ(rowOf(seed)->direction(), QBoxLayout::LeftToRight);
   EXPECT_EQ(rowOf(list), rowOf(seed));
   auto *caption = gui_->window()->findChild<QLabel *>();
@@ -140,17 +144,6 @@ TEST_F(QtGuiTest, TreeListNestsItemsReportsSelectionAndTakesColours) {
   gui_->SetItemColour("ListView", 0, 42, 0, 0, 1, 1); // no such item: ignored
   EXPECT_EQ(gui_->listItem("ListView", 0, 1)->foreground(0).color(),
             QColor::fromRgbF(1, 0.5f, 0, 1));
-}
-
-TEST_F(QtGuiTest, AKeyWithAnotherNameFallsBackToTheOneWidgetOfItsNumber) {
-  gui_->AddField("SeedValue", 25, 1, 0);
-  gui_->AddLabel("Twin", 7, u"a", 0);
-  gui_->AddLabel("Other", 7, u"b", 0);
-  QWidget *seed = gui_->find("SeedValue", 25);
-  EXPECT_EQ(gui_->find(nullptr, 25), seed);
-  EXPECT_EQ(gui_->find("Misnamed", 25), seed);
-  EXPECT_EQ(gui_->find(nullptr, 7), nullptr); // two share the number
-  EXPECT_EQ(gui_->find("SeedValue", 26), nullptr);
 }
 
 TEST_F(QtGuiTest, UserChangesReachTheReceiverButTheCommandsOwnDoNot) {
