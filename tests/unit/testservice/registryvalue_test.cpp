@@ -5,11 +5,10 @@
 #include <string>
 
 TEST(RegistryValue, ReadsFieldsUntilTheFirstMissingOrUnreadablePart) {
-  // Ten fields padded with blanks so that the eleventh starts at 149.
-  std::string padded = "1,2,3,4,5,6,7,8,9,a,";
-  padded.append(149 - padded.size(), ' ');
-  const std::string last = padded + "b", cut = padded + "12",
-                    beyond = padded + " b";
+  // Ten fields padded with blanks so that the eleventh starts at 149: of
+  // its "12" only the "1" is within the 150 characters read.
+  std::string cut = "1,2,3,4,5,6,7,8,9,a,";
+  cut.append(149 - cut.size(), ' ').append("12");
   struct Row {
     const char *value;
     int fields;
@@ -23,18 +22,11 @@ TEST(RegistryValue, ReadsFieldsUntilTheFirstMissingOrUnreadablePart) {
       // Wide numbers are cut to their field.
       {"1,12345,abcde,1ff", 4,
        korGuid(1, 0x2345, 0xbcde, 0xff, 0, 0, 0, 0, 0, 0, 0)},
-      {"1,2,3", 3, korGuid(1, 2, 3, 0, 0, 0, 0, 0, 0, 0, 0)},
-      {"1,2,,4,5,6,7,8,9,a,b", 2, korGuid(1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0)},
       {"1,zz,3", 1, korGuid(1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0)},
-      {"not a component", 0, KorGuid{}},
-      {"", 0, KorGuid{}},
       {nullptr, 0, KorGuid{}},
       {"1,2,3,4,5,6,7,8,9,a,b,c,d", 11,
        korGuid(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11)},
-      // Only the first 150 characters are read: the "2" is character 151.
-      {last.c_str(), 11, korGuid(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11)},
       {cut.c_str(), 11, korGuid(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 1)},
-      {beyond.c_str(), 10, korGuid(1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 0)},
   };
   for (const Row &row : rows) {
     KorGuid id = korGuid(9, 9, 9, 9, 9, 9, 9, 9, 9, 9, 9);
