@@ -13,21 +13,20 @@
 
 namespace {
 volatile int *volatile gNull = nullptr;
-volatile int gZero = 0, gQuotient = 0;
+volatile int gSink = 0;
 volatile bool gNeverStop = true;
 
 // The faults must reach the processor: sanitizers would report them first.
 #define KOR_RAW_FAULT                                                          \
   __attribute__((noinline, no_sanitize("address", "undefined")))
 KOR_RAW_FAULT void dereferenceNull() { *gNull = 1; }
-KOR_RAW_FAULT void divideByZero() { gQuotient = 7 / gZero; }
 
 __attribute__((noinline)) void overflowStack() {
   volatile char frame[512];
   frame[0] = 0;
   if (gNeverStop)
     overflowStack();
-  gZero = frame[0]; // a use after the call: no tail call
+  gSink = frame[0]; // a use after the call: no tail call
 }
 
 KorInterruptNotice gNotice;
@@ -47,8 +46,10 @@ int guarded(void (*body)()) {
   return korRunFaultGuarded([body] { body(); });
 }
 
-// Bodies whose inner guarded call must catch its own fault, or leave
-// what it does not catch to the outer call.
+// Null dereference, division by zero, abort and exit under the guard are
+// the fault component's end-to-end runs. Bodies whose inner guarded call
+// must catch its own fault, or leave what it does not catch to the outer
+// call.
 void trap() { __builtin_trap(); }
 void innerNull() { guarded(dereferenceNull); }
 void overflowOnThread() {
@@ -97,18 +98,12 @@ const KorGuardOptions kFaults, kAbort{true, false}, kInterrupt{false, true};
 INSTANTIATE_TEST_SUITE_P(
     Cases, KorGuardCaseTest,
     testing::Values(
-        GuardCase{"Returns", kFaults, [] {}, 0},
-        GuardCase{"NullDereference", kFaults, dereferenceNull, SIGSEGV},
-        GuardCase{"DivisionByZero", kFaults, divideByZero, SIGFPE},
         GuardCase{"IllegalInstruction", kFaults, trap, SIGILL},
         GuardCase{"StackOverflow", kFaults, overflowStack, SIGSEGV},
         GuardCase{"InnerCallCatchesItsOwnFault", kFaults, innerNull, 0},
         GuardCase{"OverflowOnAnotherThread", kFaults, overflowOnThread, 0},
-        GuardCase{"AbortCaught", kAbort, std::abort, SIGABRT},
         GuardCase{"AbortInAnInnerCallReachesTheOuter", kAbort, innerAbort,
                   SIGABRT},
-        GuardCase{"InterruptTaken", kInterrupt, interruptThisThread,
-                  korInterruptSignal()},
         GuardCase{"InterruptInAnInnerCallReachesTheOuter", kInterrupt,
                   innerInterrupt, korInterruptSignal()},
         GuardCase{"InterruptNotAskedForIsDropped", kAbort, interruptThisThread,
