@@ -64,6 +64,8 @@ TEST(TestTable, EveryCaseIsATestInDeclarationOrderRunOnItsRow) {
   EXPECT_STREQ(suite.TestAt(4)->DisabledReason(), "Not decided yet");
   EXPECT_STREQ(suite.TestAt(2)->SourceFile(),
                "tests/unit/frame/kortesttable_test.cpp");
+  EXPECT_EQ(suite.TestAt(5)->DeclarationLine(), suite.TestAt(6)->DeclarationLine())
+      << "cases added in one loop share its line";
   suite.offset = 1;
   EXPECT_EQ(runState(suite.TestAt(3)), kTestPassed) << "the body sees SUITE_VAR";
   suite.offset = 0;
