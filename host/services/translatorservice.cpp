@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 namespace {
 std::string trimBlanks(const std::string &text) {
@@ -61,7 +62,11 @@ std::string unescapeCatalogueText(const std::string &text) {
 }
 
 int HostCatalogueTranslator::loadText(const std::string &text) {
-  std::istringstream in(text);
+  // Editors may save the catalogue with a UTF-8 byte-order mark.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  std::istringstream in(text.starts_with(kByteOrderMark)
+                            ? text.substr(kByteOrderMark.size())
+                            : text);
   std::string line;
   int number = 0;
   int firstBad = 0;

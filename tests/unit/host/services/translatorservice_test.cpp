@@ -20,6 +20,8 @@ TEST(HostCatalogueTest, EachLineReadsAsItsEntry) {
       {"# note = no", "# note", nullptr},
       {"; note = no", "; note", nullptr},
       {"[German = Deutsch]", "[German", nullptr},
+      {"\xEF\xBB\xBFStop = Halt", "Stop", u"Halt"}, // a byte-order mark
+      {"\xEF\xBB\xBF# note = no", "# note", nullptr},
   };
   for (auto [line, key, text] : cases) {
     HostCatalogueTranslator catalogue;
