@@ -3,10 +3,10 @@
 
 KorTableCaseBase::KorTableCaseBase(std::string description,
                                    std::string disabledReason,
-                                   const std::source_location &where)
+                                   const KorSourcePlace &where)
     : description_(std::move(description)),
-      disabledReason_(std::move(disabledReason)), file_(where.file_name()),
-      line_(static_cast<int>(where.line())) {}
+      disabledReason_(std::move(disabledReason)), file_(where.file),
+      line_(where.line) {}
 
 KorCString &KorTableCaseBase::Description(KorCString &out) {
   out = description_.c_str();

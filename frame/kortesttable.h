@@ -33,10 +33,17 @@
 //===----------------------------------------------------------------------===//
 #pragma once
 #include "frame/kortestdecl.h"
-#include <source_location>
 #include <string>
 #include <utility>
 #include <vector>
+
+/// The file and line of a call. Taken with __builtin_FILE and
+/// __builtin_LINE, which compilers that lack std::source_location (clang
+/// before 15) have too.
+struct KorSourcePlace {
+  const char *file;
+  int line;
+};
 
 /// One case of a table: what it is called, its row, why it is disabled
 /// (empty when enabled) and where it was added.
@@ -44,25 +51,27 @@ template <class Row> struct KorTestCase {
   std::string description;
   Row row;
   std::string disabledReason;
-  std::source_location where;
+  KorSourcePlace where;
 };
 
 /// The cases of a data-driven test, in the order they were added.
 template <class Row> class KorTestTable {
 public:
   /// Adds an enabled case; its declaration is the line of this call.
-  KorTestTable &
-  add(std::string description, Row row,
-      std::source_location where = std::source_location::current()) {
-    cases_.push_back({std::move(description), std::move(row), {}, where});
+  KorTestTable &add(std::string description, Row row,
+                    const char *file = __builtin_FILE(),
+                    int line = __builtin_LINE()) {
+    cases_.push_back(
+        {std::move(description), std::move(row), {}, {file, line}});
     return *this;
   }
   /// Adds a case that is listed but not run, with the reason (not empty).
-  KorTestTable &
-  addDisabled(std::string description, Row row, std::string reason,
-              std::source_location where = std::source_location::current()) {
-    cases_.push_back(
-        {std::move(description), std::move(row), std::move(reason), where});
+  KorTestTable &addDisabled(std::string description, Row row,
+                            std::string reason,
+                            const char *file = __builtin_FILE(),
+                            int line = __builtin_LINE()) {
+    cases_.push_back({std::move(description), std::move(row),
+                      std::move(reason), {file, line}});
     return *this;
   }
   const std::vector<KorTestCase<Row>> &cases() const { return cases_; }
@@ -75,7 +84,7 @@ private:
 class KorTableCaseBase : public KorTestBase {
 public:
   KorTableCaseBase(std::string description, std::string disabledReason,
-                   const std::source_location &where);
+                   const KorSourcePlace &where);
 
   KorCString &Description(KorCString &out) override;
   bool Enabled() override { return disabledReason_.empty(); }
