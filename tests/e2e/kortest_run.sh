@@ -3,7 +3,7 @@
 # full run, print their checked-in console transcripts exactly (a disabled
 # test prints its name with no result and no line end). The full run visits
 # the suites in the order their tests were registered, so its transcript is
-# the same from run to run.
+# the same from run to run, with the leak check too.
 source "$(dirname "$0")/lib.sh"
 kortest_ini "$WORK/korhost.ini"
 # The main job's choice: JUnit to a file, the console lines on stdout.
@@ -17,8 +17,9 @@ for suite in "Spec Suite" "Test Assert Tests" "Application Asserts and Exception
   same_as "$EXPECTED/run_$(echo "$suite" | tr 'A-Z ' 'a-z_').txt" "$WORK/out"
   [ ! -s "$WORK/err" ] || fail "$suite wrote errors: $(cat "$WORK/err")"
 done
-for attempt in 1 2; do
-  run
+# The second time with the leak check: the built-in tests keep nothing.
+for check in "" --check_memory; do
+  run $check
   same_as "$EXPECTED/run_all.txt" "$WORK/out"
 done
 echo "kortest_run: ok"

@@ -12,6 +12,7 @@
 #include "frame/ikortestresults.h"
 #include "frame/kortestdecl.h"
 #include "host/gui/headlessgui.h"
+#include "host/gui/screengui.h"
 #include "host/services/settingsstore.h"
 #include "tests/unit/support/commandcontext.h"
 #include "tests/unit/support/expectedfiles.h"
@@ -197,6 +198,24 @@ TEST_F(KortestCmdTest, DialogLayoutMatchesTheCheckedInWidgetTable) {
   for (size_t at; (at = dump.find(dir)) != std::string::npos;)
     dump.replace(at, dir.size(), "$DIR");
   EXPECT_EQ(dump, readExpected("kortest_dialog_layout.txt"));
+}
+
+TEST_F(KortestCmdTest, DialogGoesOnHeadlessThroughAScreenGuiWithoutItsModule) {
+  FILE *errors = std::tmpfile();
+  IPtr<HostScreenGui> screen(new HostScreenGui("/nonexistent/qt.so", errors));
+  IPtr<KortestCmd> command(new KortestCmd);
+  command->SetGuiUtil(screen.get());
+  command->LayoutDialog(screen.get());
+  ASSERT_TRUE(command->Activate());
+  IPtr<IScript> stored(command->Describe());
+  EXPECT_TRUE(command->Store(stored->Options()));
+  command->SetGuiUtil(nullptr);
+  std::string said(200, '\0');
+  std::rewind(errors);
+  said.resize(std::fread(said.data(), 1, said.size(), errors));
+  EXPECT_EQ(said.rfind("korhost: no on-screen dialogs in this korhost (", 0), 0u);
+  EXPECT_EQ(said.find('\n'), said.size() - 1) << "said once";
+  std::fclose(errors);
 }
 
 TEST_F(KortestCmdTest, DialogRunsColourTheListFillTheSummaryAndShowOneText) {
