@@ -1,11 +1,11 @@
 //===- domxml.cpp - The host's XML document service -----------------------===//
 #include "host/services/domxml.h"
+#include "KorBasicTypes/korstring.h"
 #include "host/cli/hostoptions.h"
 #include "host/services/hostservices.h"
-#include "KorBasicTypes/korstring.h"
+#include "host/services/hostutf.h"
 #include <libxml/parser.h>
 #include <libxml/tree.h>
-#include <unicode/ustring.h>
 
 namespace {
 HostXmlElement *asHostElement(IKorDOMXmlElement *element) {
@@ -24,15 +24,11 @@ void detachWrappers(XmlElementNode *node) {
     detachWrappers(child);
 }
 
-/// The UTF-8 form of a UTF-16 text that holds no lone surrogate.
-std::string utf8Of(std::u16string_view text) {
-  std::string out(text.size() * 3, '\0');
-  int32_t written = 0;
-  UErrorCode status = U_ZERO_ERROR;
-  u_strToUTF8(out.data(), int32_t(out.size()), &written, text.data(),
-              int32_t(text.size()), &status);
-  out.resize(U_SUCCESS(status) ? size_t(written) : 0);
-  return out;
+/// Whether libxml2 would write any unit of `text` as an entity. Most
+/// texts of a report hold none and are stored as they are.
+bool needsEscaping(const XmlText &text, bool inAttribute) {
+  std::u16string_view special = inAttribute ? u"<>&\r\"\n\t" : u"<>&\r";
+  return text.find_first_of(special) != XmlText::npos;
 }
 } // namespace
 
@@ -58,10 +54,10 @@ HostXmlElement::~HostXmlElement() {
     hostXmlFreeTree(node_);
 }
 
-void HostXmlElement::SetAttribute(const KorWChar *name,
-                                  const KorWChar *value) {
+void HostXmlElement::SetAttribute(const KorWChar *name, const KorWChar *value) {
   if (node_ && name)
-    node_->setAttribute(document_->intern(name), xmlCleanText(value));
+    node_->setAttribute(document_->intern(name),
+                        document_->written(value, true));
 }
 
 void HostXmlElement::SetText(const KorWChar *text) {
@@ -69,7 +65,7 @@ void HostXmlElement::SetText(const KorWChar *text) {
     return;
   while (node_->firstChild)
     hostXmlFreeTree(node_->firstChild);
-  node_->text = xmlCleanText(text);
+  node_->text = document_->written(text, false);
 }
 
 void HostXmlElement::AppendChild(IKorDOMXmlElement *child) {
@@ -78,19 +74,44 @@ void HostXmlElement::AppendChild(IKorDOMXmlElement *child) {
     return;
   XmlElementNode *childNode = element->node();
   // Names are interned per document: a node stays in its document.
-  if (element->document() != document() ||
-      node_->hasAncestorOrSelf(childNode))
+  if (element->document() != document() || node_->hasAncestorOrSelf(childNode))
     return; // another document's, or would make a cycle
   document_->releaseRoot(childNode);
   childNode->unlink();
   node_->append(childNode);
 }
 
-HostXmlDocument::HostXmlDocument() { xmlInitParser(); }
+HostXmlDocument::HostXmlDocument() {
+  xmlInitParser();
+  escaping_ = xmlNewDoc(BAD_CAST "1.0");
+  // Declared UTF-8, libxml2 leaves characters beyond ASCII as they are.
+  escaping_->encoding = xmlStrdup(BAD_CAST "UTF-8");
+}
 
 HostXmlDocument::~HostXmlDocument() {
   // Elements hold the document, so none is alive here.
   hostXmlFreeTree(root_);
+  xmlFreeDoc(escaping_);
+}
+
+XmlText HostXmlDocument::written(const KorWChar *text, bool inAttribute) {
+  XmlText clean = xmlCleanText(text);
+  if (!needsEscaping(clean, inAttribute))
+    return clean;
+  std::string utf8 = hostToUtf8(clean.c_str());
+  const xmlChar *raw = BAD_CAST utf8.c_str();
+  if (inAttribute) {
+    xmlBufferPtr escaped = xmlBufferCreate();
+    xmlAttrSerializeTxtContent(escaped, escaping_, nullptr, raw);
+    std::string out(reinterpret_cast<const char *>(xmlBufferContent(escaped)),
+                    size_t(xmlBufferLength(escaped)));
+    xmlBufferFree(escaped);
+    return hostToUtf16(out);
+  }
+  xmlChar *escaped = xmlEncodeEntitiesReentrant(escaping_, raw);
+  std::string out(escaped ? reinterpret_cast<const char *>(escaped) : "");
+  xmlFree(escaped);
+  return hostToUtf16(out);
 }
 
 void HostXmlDocument::SaveToText(KorString &out) {
@@ -101,7 +122,7 @@ void HostXmlDocument::SaveToText(KorString &out) {
 std::string HostXmlDocument::saveUtf8() const {
   std::u16string text(xmlDocumentLength(root_), u'\0');
   xmlWriteDocument(root_, text.data());
-  return utf8Of(text);
+  return hostToUtf8(text.c_str());
 }
 
 const XmlText *HostXmlDocument::intern(const KorWChar *name) {
@@ -111,7 +132,7 @@ const XmlText *HostXmlDocument::intern(const KorWChar *name) {
 bool HostXmlDocument::validElementName(const XmlText *name) {
   int &valid = names_.find(*name)->second;
   if (valid < 0) {
-    std::string utf8 = utf8Of(*name);
+    std::string utf8 = hostToUtf8(name->c_str());
     valid = xmlValidateName(reinterpret_cast<const xmlChar *>(utf8.c_str()),
                             0) == 0;
   }

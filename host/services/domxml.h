@@ -6,14 +6,16 @@
 // the tree frees its node with its last reference. The tree is a compact
 // one of UTF-16 texts (host/services/xmltree.h), written straight into the
 // caller's string: a report of many records costs a few hundred bytes per
-// record, not the kilobyte a general-purpose XML tree takes. Element names
-// are checked by libxml2, and names are interned per document.
+// record, not the kilobyte a general-purpose XML tree takes. libxml2 checks
+// element names and escapes the texts that need it as they are set; names
+// are interned per document.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
 #include "component/ikordomxml.h"
 #include "component/iptr.h"
 #include "host/services/xmltree.h"
+#include <libxml/tree.h>
 #include <string>
 #include <unordered_map>
 
@@ -59,6 +61,9 @@ public:
   /// the tree indented by two spaces per level.
   std::string saveUtf8() const;
 
+  /// `text` as the tree stores it: cleaned like every text, then escaped by
+  /// libxml2 for an attribute value or for content.
+  XmlText written(const KorWChar *text, bool inAttribute);
   /// The document's one copy of `name`, cleaned like every text.
   const XmlText *intern(const KorWChar *name);
   /// The root element's node, if any.
@@ -71,6 +76,7 @@ private:
   bool validElementName(const XmlText *name);
 
   XmlElementNode *root_ = nullptr;
+  xmlDocPtr escaping_ = nullptr; ///< declares UTF-8 to libxml2's escaping
   std::unordered_map<XmlText, int> names_; ///< name, then -1/0/1 validity
 };
 

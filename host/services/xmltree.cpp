@@ -19,31 +19,8 @@ bool outsideXml(char16_t c) {
 
 /// Whether XML carries the unit as it is wherever it stands.
 bool isPlainUnit(char16_t c) {
-  return (c >= 0x20 && c < 0xD800) || (c >= 0xE000 && c < 0xFFFE) ||
-         c == 0x9 || c == 0xA || c == 0xD;
-}
-
-/// The entity that stands for `c` in a text or an attribute value, or
-/// null when the unit is written as it is.
-const char16_t *escapeOf(char16_t c, bool inAttribute) {
-  switch (c) {
-  case u'<':
-    return u"&lt;";
-  case u'>':
-    return u"&gt;";
-  case u'&':
-    return u"&amp;";
-  case u'\r':
-    return u"&#13;";
-  case u'"':
-    return inAttribute ? u"&quot;" : nullptr;
-  case u'\n':
-    return inAttribute ? u"&#10;" : nullptr;
-  case u'\t':
-    return inAttribute ? u"&#9;" : nullptr;
-  default:
-    return nullptr;
-  }
+  return (c >= 0x20 && c < 0xD800) || (c >= 0xE000 && c < 0xFFFE) || c == 0x9 ||
+         c == 0xA || c == 0xD;
 }
 
 /// Counts the units the writer would put out (Writing false) or writes
@@ -59,20 +36,11 @@ public:
     size_ += text.size();
   }
   void put(char16_t c) { put(std::u16string_view(&c, 1)); }
-  void putEscaped(const XmlText &text, bool inAttribute) {
-    size_t plainFrom = 0;
-    for (size_t i = 0; i < text.size(); ++i)
-      if (const char16_t *entity = escapeOf(text[i], inAttribute)) {
-        put(std::u16string_view(text).substr(plainFrom, i - plainFrom));
-        put(entity);
-        plainFrom = i + 1;
-      }
-    put(std::u16string_view(text).substr(plainFrom));
-  }
   void indent(int level) {
     static constexpr char16_t spaces[] =
         u"                                                            ";
-    put(std::u16string_view(spaces, 2 * size_t(std::min(level, kMaxIndentLevels))));
+    put(std::u16string_view(spaces,
+                            2 * size_t(std::min(level, kMaxIndentLevels))));
   }
 
   void element(const XmlElementNode &node, int level, bool formatted) {
@@ -82,7 +50,7 @@ public:
       put(u' ');
       put(*name);
       put(u"=\"");
-      putEscaped(value, true);
+      put(value);
       put(u'"');
     }
     if (node.text.empty() && !node.firstChild) {
@@ -95,7 +63,7 @@ public:
     put(u'>');
     if (childrenFormatted)
       put(u'\n');
-    putEscaped(node.text, false);
+    put(node.text);
     for (const XmlElementNode *child = node.firstChild; child;
          child = child->next) {
       if (childrenFormatted)
@@ -156,8 +124,7 @@ XmlElementNode::~XmlElementNode() {
   }
 }
 
-void XmlElementNode::setAttribute(const XmlText *attributeName,
-                                  XmlText value) {
+void XmlElementNode::setAttribute(const XmlText *attributeName, XmlText value) {
   for (auto &[name, oldValue] : attributes)
     if (name == attributeName) {
       oldValue = std::move(value);

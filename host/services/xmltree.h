@@ -4,12 +4,12 @@
 // interned name, its attributes in the order they were first set, an
 // optional text and its child elements. Setting a text replaces every
 // child, so a text always comes before the child elements. Texts are UTF-16
-// and already cleaned of what XML 1.0 cannot carry, so writing the tree is
-// escaping and copying. The text is the one libxml2 writes with formatting
-// on, which the reports have always had: the UTF-8 declaration, two spaces
-// of indentation per level (at most 30 levels), "<a/>" for an element
-// without content, and no line breaks or indentation at all inside an
-// element that has text.
+// and stored as they are written: cleaned of what XML 1.0 cannot carry and
+// escaped by libxml2 (host/services/domxml), so writing the tree is
+// copying. The text is the one libxml2 writes with formatting on, which the
+// reports have always had: the UTF-8 declaration, two spaces of indentation
+// per level (at most 30 levels), "<a/>" for an element without content, and
+// no line breaks or indentation at all inside an element that has text.
 //
 //===----------------------------------------------------------------------===//
 #pragma once
@@ -34,8 +34,9 @@ struct XmlElementNode {
   XmlElementNode(const XmlElementNode &) = delete;
   XmlElementNode &operator=(const XmlElementNode &) = delete;
 
-  /// Sets an attribute: a new name goes after the others, an existing name
-  /// keeps its place and takes the new value.
+  /// Sets an attribute to its written (escaped) value: a new name goes
+  /// after the others, an existing name keeps its place and takes the new
+  /// value.
   void setAttribute(const XmlText *attributeName, XmlText value);
   /// Appends `child`, which has no parent, as the last child.
   void append(XmlElementNode *child);
@@ -46,7 +47,7 @@ struct XmlElementNode {
 
   const XmlText *name;
   std::vector<std::pair<const XmlText *, XmlText>> attributes;
-  XmlText text; ///< empty when the element has none
+  XmlText text; ///< written (escaped); empty when the element has none
   XmlElementNode *parent = nullptr;
   XmlElementNode *firstChild = nullptr;
   XmlElementNode *lastChild = nullptr;
