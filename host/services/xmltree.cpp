@@ -1,7 +1,6 @@
 //===- xmltree.cpp - A compact XML element tree and its indented text -----===//
 #include "host/services/xmltree.h"
 #include <algorithm>
-#include <cstring>
 #include <string_view>
 
 namespace {
@@ -19,8 +18,7 @@ bool outsideXml(char16_t c) {
 
 /// Whether XML carries the unit as it is wherever it stands.
 bool isPlainUnit(char16_t c) {
-  return (c >= 0x20 && c < 0xD800) || (c >= 0xE000 && c < 0xFFFE) || c == 0x9 ||
-         c == 0xA || c == 0xD;
+  return !outsideXml(c) && !isHighSurrogate(c) && !isLowSurrogate(c);
 }
 
 /// Counts the units the writer would put out (Writing false) or writes
